@@ -1,0 +1,53 @@
+#include "ingest/reading.h"
+#include "ingest/reading_start.h"
+
+#include <cstdlib>
+#include <limits>
+
+bool read_double(std::istream& in, double& value) {
+    std::streambuf* buf = start_item(in);
+    if (!buf) return false;
+    // Gather the characters the standard extractor would take, then convert them whole;
+    // a text the conversion does not use up ("1e", "-", ".") is no number.
+    std::string text;
+    int c = buf->sgetc();
+    if (c == '+' || c == '-') {
+        text.push_back(static_cast<char>(c));
+        c = buf->snextc();
+    }
+    bool mantissa = false, point = false, exponent = false;
+    while (c != EOF) {
+        if (c >= '0' && c <= '9') {
+            text.push_back(static_cast<char>(c));
+            mantissa = true;
+        } else if (c == '.' && !point && !exponent) {
+            text.push_back('.');
+            point = true;
+        } else if ((c == 'e' || c == 'E') && mantissa && !exponent) {
+            text.push_back('e');
+            exponent = true;
+            c = buf->snextc();
+            if (c != '+' && c != '-') continue;
+            text.push_back(static_cast<char>(c));
+        } else {
+            break;
+        }
+        c = buf->snextc();
+    }
+    std::ios::iostate state = c == EOF ? std::ios::eofbit : std::ios::goodbit;
+    char* end = nullptr;
+    double v = std::strtod(text.c_str(), &end);
+    const double huge = std::numeric_limits<double>::infinity();
+    bool ok = true;
+    if (end == text.c_str() || *end != '\0') {
+        v = 0.0;
+        ok = false;
+    } else if (v == huge || v == -huge) {
+        v = v > 0 ? std::numeric_limits<double>::max() : -std::numeric_limits<double>::max();
+        ok = false;
+    }
+    value = v;
+    if (!ok) state |= std::ios::failbit;
+    in.setstate(state);
+    return ok;
+}

@@ -1,0 +1,9 @@
+#include "ingest/reading.h"
+#include "ingest/reading_start.h"
+
+bool read_mark(std::istream& in, char& mark) {
+    std::streambuf* buf = start_item(in);
+    if (!buf) return false;
+    mark = static_cast<char>(buf->sbumpc());
+    return true;
+}

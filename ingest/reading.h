@@ -1,0 +1,38 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+// The reading rules that every parser of the program shares, for files and for the
+// console alike. Each behaves as the standard formatted extractor of its kind: it flushes
+// the stream's tie, skips white space, leaves the character that ends the item unread,
+// sets eofbit when it meets the end of input (a read that ends there still succeeds) and
+// sets failbit, returning false, when nothing usable can be read. Nothing beyond the
+// item is ever taken.
+
+// A word: characters up to the next white space. On failure the word keeps its value.
+bool read_word(std::istream& in, std::string& word);
+
+// A word of an extended bulletin row: it ends at white space or right after a '|', so
+// that a value written behind a separator ("67|-12") is a word of its own.
+bool read_column_word(std::istream& in, std::string& word);
+
+// Takes and drops count column words.
+bool skip_column_words(std::istream& in, int count);
+
+// A decimal integer with an optional sign (a leading zero is no octal prefix). Fails
+// when no digit follows, or when the number does not fit 32 bits.
+bool read_int(std::istream& in, int& value);
+
+// One non-blank character, whatever it is.
+bool read_mark(std::istream& in, char& mark);
+
+// A floating-point number as the standard extractor reads it: optional sign, digits,
+// optional point and fraction, optional exponent. "inf", "nan" and hexadecimal are no
+// numbers; a value beyond the range of a double fails.
+bool read_double(std::istream& in, double& value);
+
+// Takes words until one equals label and leaves the stream right after it. Fails at the
+// end of input, and, when limit is not negative, at a word that starts at or beyond the
+// stream position limit (the stream must then support tellg).
+bool find_label(std::istream& in, const std::string& label, long long limit = -1);

@@ -1,0 +1,3 @@
+#include "pointforecast/run_1200_model.h"
+
+void run_1200_model() {}

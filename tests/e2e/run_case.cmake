@@ -1,0 +1,92 @@
+# Runs the program once for one case folder and compares everything it produced.
+#
+# A case folder holds:
+#   stdin      the bytes piped to standard input
+#   stdout     the expected standard output
+#   input/     files put into the fresh working directory before the run (optional)
+#   copy       paths, relative to the source tree, of more such files, one a line (optional)
+#   output/    the files expected after the run where they differ from input/ or are new
+#   exit_code  the expected exit code, when not 0
+# After the run the directory must hold exactly the input files and output/, byte for byte.
+
+foreach(var BINARY CASE_DIR SOURCE_DIR WORK_DIR)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "run_case.cmake needs -D${var}=...")
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR}/dir)
+set(run_dir ${WORK_DIR}/dir)
+
+# Every file the directory should hold afterwards, by relative name -> expected bytes.
+set(expected_names "")
+if(EXISTS ${CASE_DIR}/copy)
+  file(STRINGS ${CASE_DIR}/copy copies)
+  foreach(path ${copies})
+    get_filename_component(name ${path} NAME)
+    file(COPY ${SOURCE_DIR}/${path} DESTINATION ${run_dir})
+    set(expect_${name} ${SOURCE_DIR}/${path})
+    list(APPEND expected_names ${name})
+  endforeach()
+endif()
+foreach(kind input output)
+  if(IS_DIRECTORY ${CASE_DIR}/${kind})
+    file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${CASE_DIR}/${kind} ${CASE_DIR}/${kind}/*)
+    foreach(name ${files})
+      if(kind STREQUAL "input")
+        get_filename_component(sub ${run_dir}/${name} DIRECTORY)
+        file(COPY ${CASE_DIR}/input/${name} DESTINATION ${sub})
+      endif()
+      set(expect_${name} ${CASE_DIR}/${kind}/${name})
+      list(APPEND expected_names ${name})
+    endforeach()
+  endif()
+endforeach()
+list(REMOVE_DUPLICATES expected_names)
+
+execute_process(
+  COMMAND ${BINARY}
+  WORKING_DIRECTORY ${run_dir}
+  INPUT_FILE ${CASE_DIR}/stdin
+  OUTPUT_FILE ${WORK_DIR}/stdout
+  RESULT_VARIABLE exit_code
+  TIMEOUT 20)
+
+set(failures "")
+set(want_exit 0)
+if(EXISTS ${CASE_DIR}/exit_code)
+  file(STRINGS ${CASE_DIR}/exit_code want_exit)
+endif()
+if(NOT exit_code STREQUAL want_exit)
+  string(APPEND failures "exit code ${exit_code}, expected ${want_exit}\n")
+endif()
+
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/stdout ${CASE_DIR}/stdout
+  RESULT_VARIABLE differs)
+if(differs)
+  file(READ ${WORK_DIR}/stdout got)
+  string(APPEND failures "standard output differs from ${CASE_DIR}/stdout; it was:\n${got}\n")
+endif()
+
+file(GLOB_RECURSE found LIST_DIRECTORIES false RELATIVE ${run_dir} ${run_dir}/*)
+foreach(name ${found})
+  if(NOT DEFINED expect_${name})
+    string(APPEND failures "unexpected file ${name}\n")
+  endif()
+endforeach()
+foreach(name ${expected_names})
+  if(NOT EXISTS ${run_dir}/${name})
+    string(APPEND failures "missing file ${name}\n")
+  else()
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${run_dir}/${name} ${expect_${name}}
+      RESULT_VARIABLE differs)
+    if(differs)
+      string(APPEND failures "file ${name} differs from ${expect_${name}}\n")
+    endif()
+  endif()
+endforeach()
+
+if(failures)
+  message(FATAL_ERROR "${failures}")
+endif()

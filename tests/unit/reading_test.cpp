@@ -1,0 +1,156 @@
+#include "ingest/reading.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+// What a stream still holds, and its state, after a read.
+struct after_read {
+    bool ok;
+    bool eof;
+    std::string rest;
+};
+
+static after_read state_of(std::istream& in, bool ok) {
+    after_read r{ok, in.eof(), ""};
+    in.clear();
+    r.rest.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return r;
+}
+
+static void expect_same(const after_read& mine, const after_read& standard) {
+    EXPECT_EQ(mine.ok, standard.ok);
+    EXPECT_EQ(mine.eof, standard.eof);
+    EXPECT_EQ(mine.rest, standard.rest);
+}
+
+// The rules must read exactly as the standard extractors do: same value, same state,
+// same characters left behind.
+template <typename T, typename Read>
+static void expect_like_extractor(const char* text, Read read) {
+    SCOPED_TRACE(std::string("input \"") + text + "\"");
+    std::istringstream mine(text), standard(text);
+    T a{}, b{};
+    bool ok = read(mine, a);
+    standard >> b;
+    bool standard_ok = !standard.fail();
+    EXPECT_EQ(ok, !mine.fail());
+    if (ok || standard_ok) {
+        EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0) << a << " vs " << b;
+    }
+    expect_same(state_of(mine, ok), state_of(standard, standard_ok));
+}
+
+static const char* const int_texts[] = {
+    "12",  " 12 ",     "\n\t-7x",      "+5",         "010",         "-",           "+",
+    "x",   "",         "   ",          "12|",        "67|-12",      "2147483647",  "-2147483648",
+    "2147483648",      "-2147483649",  "99999999999999999999 1",    "0008",        "--1",
+    "-5999999",        "1.5",          "\r\n42\r\n",
+};
+
+TEST(ReadInt, ReadsAsTheStandardExtractor) {
+    for (const char* text : int_texts) expect_like_extractor<int>(text, read_int);
+}
+
+static const char* const double_texts[] = {
+    "1",     "0.5abc", "-2.25", "+.5",   "5.",     ".",       "-",       "+",      "1e",
+    "1e5x",  "1E-3",   "1e+",   "1e999", "-1e999", "1e-999",  "0x1p3",   "inf",    "nan",
+    "1.2.3", "1-2",    ".e5",   "00012", "",       "  \n 7 ", "1013.25", "3e2e1",  "-0",
+    "1..2",  "e5",     "+-1",   "0.000393701",
+};
+
+TEST(ReadDouble, ReadsAsTheStandardExtractor) {
+    for (const char* text : double_texts) expect_like_extractor<double>(text, read_double);
+}
+
+TEST(ReadWord, ReadsAsTheStandardExtractor) {
+    for (const char* text : {"abc", "  abc def", "\n\nlast", "", " \t ", "a|b c", "6"}) {
+        SCOPED_TRACE(text);
+        std::istringstream mine(text), standard(text);
+        std::string a = "before", b = "before";
+        bool ok = read_word(mine, a);
+        standard >> b;
+        EXPECT_EQ(a, b);
+        expect_same(state_of(mine, ok), state_of(standard, !standard.fail()));
+    }
+}
+
+TEST(ReadMark, ReadsAsTheStandardExtractor) {
+    for (const char* text : {"|", " |12", "\n x", "", "  ", "ab"}) {
+        SCOPED_TRACE(text);
+        std::istringstream mine(text), standard(text);
+        char a = '?', b = '?';
+        bool ok = read_mark(mine, a);
+        standard >> b;
+        EXPECT_EQ(a, b);
+        expect_same(state_of(mine, ok), state_of(standard, !standard.fail()));
+    }
+}
+
+TEST(ReadColumnWord, EndsAfterABar) {
+    std::istringstream in("67|-12 OV| | CL");
+    std::string w;
+    const char* const want[] = {"67|", "-12", "OV|", "|", "CL"};
+    for (const char* expected : want) {
+        ASSERT_TRUE(read_column_word(in, w));
+        EXPECT_EQ(w, expected);
+    }
+    EXPECT_TRUE(in.eof());
+    EXPECT_FALSE(read_column_word(in, w));
+    EXPECT_EQ(w, "CL");
+}
+
+TEST(SkipColumnWords, CountsValuesBehindSeparators) {
+    std::istringstream in(" 8|-13 12| 14 9");
+    ASSERT_TRUE(skip_column_words(in, 4));
+    int v = 0;
+    ASSERT_TRUE(read_int(in, v));
+    EXPECT_EQ(v, 9);
+    EXPECT_FALSE(skip_column_words(in, 1));
+}
+
+TEST(FindLabel, TakesWholeWordsOnly) {
+    std::istringstream in("XDPT DPTX DPT 5");
+    ASSERT_TRUE(find_label(in, "DPT"));
+    int v = 0;
+    ASSERT_TRUE(read_int(in, v));
+    EXPECT_EQ(v, 5);
+    EXPECT_FALSE(find_label(in, "DPT"));
+    EXPECT_TRUE(in.eof());
+}
+
+TEST(FindLabel, LabelAtTheVeryEndIsFound) {
+    std::istringstream in("a b FHR");
+    EXPECT_TRUE(find_label(in, "FHR"));
+    EXPECT_TRUE(in.eof());
+    EXPECT_FALSE(in.fail());
+}
+
+TEST(FindLabel, StopsAtTheLimit) {
+    const std::string text = "N/X 1 2 KHON N/X 3";
+    const long long limit = static_cast<long long>(text.find("KHON"));
+    std::istringstream in(text);
+    ASSERT_TRUE(find_label(in, "N/X", limit));
+    EXPECT_FALSE(find_label(in, "N/X", limit));
+    // A label standing before the limit is found even when the search starts mid-stream.
+    std::istringstream again(text);
+    again.seekg(4);
+    EXPECT_TRUE(find_label(again, "KHON", limit + 1));
+}
+
+TEST(Reading, FailedStreamReadsNothing) {
+    std::istringstream in("5 6");
+    in.setstate(std::ios::failbit);
+    int v = 1;
+    std::string w = "x";
+    EXPECT_FALSE(read_int(in, v));
+    EXPECT_FALSE(read_word(in, w));
+    EXPECT_FALSE(find_label(in, "6"));
+    EXPECT_EQ(w, "x");
+    in.clear();
+    EXPECT_TRUE(read_int(in, v));
+    EXPECT_EQ(v, 5);
+}
