@@ -26,3 +26,9 @@ bool skip_column_words(std::istream& in, int count) {
         if (!take_word(in, nullptr, true)) return false;
     return true;
 }
+
+void drop_rest_of_word(std::istream& in) {
+    std::streambuf* buf = in.rdbuf();
+    int c = buf->sgetc();
+    while (c != EOF && !is_white(c)) c = buf->snextc();
+}

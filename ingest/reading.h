@@ -17,6 +17,10 @@ bool read_word(std::istream& in, std::string& word);
 // that a value written behind a separator ("67|-12") is a word of its own.
 bool read_column_word(std::istream& in, std::string& word);
 
+// Drops the characters up to the next white space without skipping any first: what is
+// left of a word that a failed read has begun. The stream must not be failed.
+void drop_rest_of_word(std::istream& in);
+
 // Takes and drops count column words.
 bool skip_column_words(std::istream& in, int count);
 

@@ -1,0 +1,47 @@
+#include "ingest/validate_bulletin_file.h"
+
+#include "ingest/reading.h"
+
+#include <fstream>
+#include <string>
+
+// Model and cycle words accepted for each bulletin, in file order.
+static const char* const first_model[bulletin_count] = {
+    "ETA", "ETA", "ETA", "ETA", "AVN", "AVN", "AVN", "AVN", "MRF", "MRF", "MRF", "MRF"};
+static const char* const second_model[bulletin_count] = {
+    "ETA", "ETA", "ETA", "ETA", "GFS", "GFS", "GFS", "GFS", "GFSX", "GFSX", "GFSX", "GFSX"};
+static const char* const cycle_word[bulletin_count] = {
+    "1200", "1200", "1200", "1200", "1200", "1200", "1200", "1200", "0000", "0000", "0000", "0000"};
+
+bool validate_bulletin_file(const char* file_name, bulletin_layout& layout) {
+    // Binary mode keeps stream positions byte offsets that the readers can seek to; words
+    // are unchanged, since '\r' is white space.
+    std::ifstream in(file_name, std::ios::in | std::ios::binary);
+    std::string station, model, skipped, date, cycle, reference_date;
+    bool ok = true;
+    for (int k = 0; ok && k < bulletin_count; ++k) {
+        const std::string expected = station_ids[k % 4];
+        if (k == 0) {
+            // The first header must be the first six words of the file.
+            ok = read_word(in, station) && station == expected;
+        } else {
+            // A station word that ends the file leaves no room for the rest of the header.
+            ok = find_label(in, expected) && !in.eof();
+            station = expected;
+        }
+        if (ok) layout.header_start[k] = 
+                static_cast<long long>(in.tellg()) - static_cast<long long>(station.size());
+        ok = ok && read_word(in, model) && read_word(in, skipped) && read_word(in, skipped) &&
+             read_word(in, date) && read_word(in, cycle);
+        ok = ok && (model == first_model[k] || model == second_model[k]) &&
+             cycle == cycle_word[k] && (k == 0 || date == reference_date);
+        if (k == 0) reference_date = date;
+        if (ok) {
+            // tellg fails once eofbit is set, as when the last cycle word ends the file.
+            in.clear();
+            layout.body_start[k] = static_cast<long long>(in.tellg());
+        }
+    }
+    in.close();
+    return ok;
+}
