@@ -13,9 +13,15 @@ static const char* const menu_lines[] = {
     "4) Run 1200 Model",       "5) Run 1800 Model", "6) Quit",
 };
 
-static void option_2() { std::cout << "Option 2 not functional" << std::endl; }
-static void option_3() { std::cout << "Option 3 not functional" << std::endl; }
-static void option_5() { std::cout << "Option 5 not functioanl" << std::endl; }
+static void option_2() {
+    std::cout << "Option 2 not functional" << std::endl;
+}
+static void option_3() {
+    std::cout << "Option 3 not functional" << std::endl;
+}
+static void option_5() {
+    std::cout << "Option 5 not functioanl" << std::endl;
+}
 
 // The choices "1" to "5" and what each does; "6" is tested before them.
 static const char* const choices[] = {"1", "2", "3", "4", "5"};

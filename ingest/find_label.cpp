@@ -1,20 +1,12 @@
 #include "ingest/reading.h"
 #include "ingest/reading_start.h"
 
-bool find_label(std::istream& in, const std::string& label, long long limit) {
-    // The position is asked for once and then counted, so that a long search stays fast.
-    long long position = 0;
-    if (limit >= 0) {
-        if (!in.good()) {
-            in.setstate(std::ios::failbit);
-            return false;
-        }
-        position = static_cast<long long>(in.tellg());
-        if (position < 0) return false;
-    }
-    std::istream::sentry ok(in, true);
-    if (!ok) return false;
-    std::streambuf* buf = in.rdbuf();
+#include <cstring>
+
+// Word by word, for streams that cannot be repositioned (a pipe, a terminal). position
+// is the stream position of the first character, or negative when unknown.
+static bool find_by_words(std::istream& in, std::streambuf* buf, const std::string& label,
+                          long long position, long long limit) {
     int c = buf->sgetc();
     for (;;) {
         while (c != EOF && is_white(c)) {
@@ -44,4 +36,81 @@ bool find_label(std::istream& in, const std::string& label, long long limit) {
             return true;
         }
     }
+}
+
+// Large files are mostly text that a search passes over, so a stream that can be
+// repositioned is searched a block at a time for the label's characters, and then left
+// right after the first occurrence that is a whole word. This is the same word as the
+// word-by-word search finds: the label holds no white space, and the search's first word
+// starts where the stream stands.
+static bool find_by_blocks(std::istream& in, std::streambuf* buf, const std::string& label,
+                           long long start, long long limit) {
+    const long long n = static_cast<long long>(label.size());
+    const long long block = 1 << 16;
+    char data[(1 << 16) + 256];
+    long long base = start; // stream position of data[0]
+    long long len = 0;      // characters held in data
+    long long from = start; // first position not yet tried as the start of the label
+    bool at_end = false;
+    for (;;) {
+        if (!at_end) {
+            long long got = buf->sgetn(data + len, block);
+            at_end = got == 0;
+            len += got;
+        }
+        // A candidate needs the character after it, unless the input ends there.
+        long long last = base + len - n - (at_end ? 0 : 1);
+        while (from <= last) {
+            const char* first = data + (from - base);
+            const void* hit = std::memchr(first, label[0], static_cast<size_t>(last - from + 1));
+            if (!hit) {
+                from = last + 1;
+                break;
+            }
+            long long q = base + (static_cast<const char*>(hit) - data);
+            from = q + 1;
+            if (limit >= 0 && q >= limit) break;
+            if (std::memcmp(hit, label.data(), static_cast<size_t>(n)) != 0) continue;
+            bool word_start =
+                q == start || is_white(static_cast<unsigned char>(data[q - base - 1]));
+            bool at_input_end = at_end && q + n == base + len;
+            bool word_end =
+                at_input_end || is_white(static_cast<unsigned char>(data[q - base + n]));
+            if (!word_start || !word_end) continue;
+            if (buf->pubseekpos(q + n, std::ios::in) != q + n) {
+                in.setstate(std::ios::failbit);
+                return false;
+            }
+            if (at_input_end) in.setstate(std::ios::eofbit);
+            return true;
+        }
+        if (limit >= 0 && from >= limit) {
+            in.setstate(std::ios::failbit);
+            return false;
+        }
+        if (at_end) {
+            in.setstate(std::ios::eofbit | std::ios::failbit);
+            return false;
+        }
+        // Keep what a later candidate may still need: the character before it and itself.
+        long long keep = from - 1 > base ? from - 1 - base : 0;
+        std::memmove(data, data + keep, static_cast<size_t>(len - keep));
+        base += keep;
+        len -= keep;
+    }
+}
+
+bool find_label(std::istream& in, const std::string& label, long long limit) {
+    std::istream::sentry ok(in, true);
+    if (!ok) return false;
+    std::streambuf* buf = in.rdbuf();
+    long long start = static_cast<long long>(buf->pubseekoff(0, std::ios::cur, std::ios::in));
+    // Labels are short words; a block search keeps room for one beside its block.
+    if (start >= 0 && !label.empty() && label.size() < 200)
+        return find_by_blocks(in, buf, label, start, limit);
+    if (limit >= 0 && start < 0) {
+        in.setstate(std::ios::failbit);
+        return false;
+    }
+    return find_by_words(in, buf, label, start, limit);
 }

@@ -28,7 +28,8 @@ void write_day_table(std::ostream& out, const model_pair* day_pairs,
     // Day 3 + t: pair t of the extended rows; they hold no low precipitation probability.
     for (int t = 0; t < 5; ++t) {
         out << std::left << std::setw(7) << t + 3;
-        for (int c = 0; c < 4; ++c) out << std::setw(12) << weighted_station_sum(ext_day_sets[5 * c + t]);
+        for (int c = 0; c < 4; ++c)
+            out << std::setw(12) << weighted_station_sum(ext_day_sets[5 * c + t]);
         out << std::setw(12) << " " << weighted_station_sum(ext_day_sets[20 + t]) << std::endl;
     }
 }

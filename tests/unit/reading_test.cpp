@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <iterator>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -45,10 +46,28 @@ static void expect_like_extractor(const char* text, Read read) {
 }
 
 static const char* const int_texts[] = {
-    "12",  " 12 ",     "\n\t-7x",      "+5",         "010",         "-",           "+",
-    "x",   "",         "   ",          "12|",        "67|-12",      "2147483647",  "-2147483648",
-    "2147483648",      "-2147483649",  "99999999999999999999 1",    "0008",        "--1",
-    "-5999999",        "1.5",          "\r\n42\r\n",
+    "12",
+    " 12 ",
+    "\n\t-7x",
+    "+5",
+    "010",
+    "-",
+    "+",
+    "x",
+    "",
+    "   ",
+    "12|",
+    "67|-12",
+    "2147483647",
+    "-2147483648",
+    "2147483648",
+    "-2147483649",
+    "99999999999999999999 1",
+    "0008",
+    "--1",
+    "-5999999",
+    "1.5",
+    "\r\n42\r\n",
 };
 
 TEST(ReadInt, ReadsAsTheStandardExtractor) {
@@ -56,9 +75,9 @@ TEST(ReadInt, ReadsAsTheStandardExtractor) {
 }
 
 static const char* const double_texts[] = {
-    "1",     "0.5abc", "-2.25", "+.5",   "5.",     ".",       "-",       "+",      "1e",
-    "1e5x",  "1E-3",   "1e+",   "1e999", "-1e999", "1e-999",  "0x1p3",   "inf",    "nan",
-    "1.2.3", "1-2",    ".e5",   "00012", "",       "  \n 7 ", "1013.25", "3e2e1",  "-0",
+    "1",     "0.5abc", "-2.25", "+.5",         "5.",     ".",       "-",       "+",     "1e",
+    "1e5x",  "1E-3",   "1e+",   "1e999",       "-1e999", "1e-999",  "0x1p3",   "inf",   "nan",
+    "1.2.3", "1-2",    ".e5",   "00012",       "",       "  \n 7 ", "1013.25", "3e2e1", "-0",
     "1..2",  "e5",     "+-1",   "0.000393701",
 };
 
@@ -153,4 +172,51 @@ TEST(Reading, FailedStreamReadsNothing) {
     in.clear();
     EXPECT_TRUE(read_int(in, v));
     EXPECT_EQ(v, 5);
+}
+
+// Where a word-by-word search over text from start stops: the position right after the
+// first word equal to label, or -1 when none starts before limit and the end.
+static long long first_label_word(const std::string& text, long long start,
+                                  const std::string& label, long long limit) {
+    auto white = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    long long i = start, n = static_cast<long long>(text.size());
+    for (;;) {
+        while (i < n && white(text[static_cast<size_t>(i)])) ++i;
+        if (i == n || (limit >= 0 && i >= limit)) return -1;
+        long long j = i;
+        while (j < n && !white(text[static_cast<size_t>(j)])) ++j;
+        if (text.compare(static_cast<size_t>(i), static_cast<size_t>(j - i), label) == 0) return j;
+        i = j;
+    }
+}
+
+TEST(FindLabel, BlockSearchFindsTheSameWordAsAWordSearch) {
+    // Texts larger than one search block, with near misses of the label around block
+    // boundaries, searched from word starts and from the middle of words.
+    std::mt19937 random(7);
+    const char* const words[] = {"DPT", "XDPT", "DPTX", "D", "DP", "12", "|", "DPT|", "DDPT"};
+    const char* const blanks[] = {" ", "  ", "\n", "\r\n", "\t"};
+    for (int round = 0; round < 60; ++round) {
+        std::string text;
+        size_t size = 1000 + random() % 200000;
+        while (text.size() < size) {
+            text += words[random() % 9];
+            text += blanks[random() % 5];
+            if (random() % 50 == 0) text.append(random() % 70000, 'a');
+        }
+        if (round % 3 == 0) text.pop_back(); // ends inside a word
+        long long start = static_cast<long long>(random() % text.size());
+        long long limit = round % 2 ? -1 : static_cast<long long>(random() % text.size());
+        SCOPED_TRACE("round " + std::to_string(round));
+        long long want = first_label_word(text, start, "DPT", limit);
+        std::istringstream in(text);
+        in.seekg(start);
+        bool found = find_label(in, "DPT", limit);
+        ASSERT_EQ(found, want >= 0);
+        if (found) {
+            EXPECT_EQ(in.eof(), want == static_cast<long long>(text.size()));
+            in.clear();
+            EXPECT_EQ(static_cast<long long>(in.tellg()), want);
+        }
+    }
 }

@@ -127,14 +127,14 @@ TEST(WriteSkyWindTable, Layout) {
 TEST(WriteSkyWindTable, RowsTakeTheirHoursElements) {
     station_arrays a = all_stations(0, 0);
     for (int s = 0; s < 4; ++s) {
-        a.eta_sky_wind[s * 57 + 18] = 10;                  // cloud at 60 h
+        a.eta_sky_wind[s * 57 + 18] = 10; // cloud at 60 h
         a.avn_sky_wind[s * 57 + 18] = 10;
-        a.eta_sky_wind[s * 57 + 19] = s % 2 ? 1 : 36;      // direction at 6 h
+        a.eta_sky_wind[s * 57 + 19] = s % 2 ? 1 : 36; // direction at 6 h
         a.avn_sky_wind[s * 57 + 19] = s % 2 ? 1 : 36;
-        a.eta_sky_wind[s * 57 + 38 + 1] = 10;              // speed at 9 h
+        a.eta_sky_wind[s * 57 + 38 + 1] = 10; // speed at 9 h
         a.avn_sky_wind[s * 57 + 38 + 1] = 10;
-        a.mrf_sky_wind[s * 22 + 10] = 5;                   // cloud at 192 h
-        a.mrf_sky_wind[s * 22 + 11] = 10;                  // speed at 72 h
+        a.mrf_sky_wind[s * 22 + 10] = 5;  // cloud at 192 h
+        a.mrf_sky_wind[s * 22 + 11] = 10; // speed at 72 h
     }
     std::vector<std::string> lines = lines_of(sky_wind_table(a, 0.7));
     EXPECT_EQ(lines[1], "6     0.00    20.92     0.00      ");
@@ -150,8 +150,8 @@ TEST(WriteReport, SectionsInOrder) {
     station_set ext_day_sets[25];
     gather_day_values(a.eta_temp_pop, a.avn_temp_pop, a.mrf_temp_pop, day_pairs, ext_day_sets);
     std::ostringstream out;
-    write_report(out, day_pairs, ext_day_sets, a.eta_sky_wind, a.avn_sky_wind, a.mrf_sky_wind,
-                 0.5, 0.5);
+    write_report(out, day_pairs, ext_day_sets, a.eta_sky_wind, a.avn_sky_wind, a.mrf_sky_wind, 0.5,
+                 0.5);
     std::vector<std::string> lines = lines_of(out.str());
     ASSERT_EQ(lines.size(), 2u + 9u + 1u + 2u + 32u);
     EXPECT_EQ(lines[0], "1200 City of Vuzazav Forecast Data");
