@@ -38,5 +38,6 @@ bool read_double(std::istream& in, double& value);
 
 // Takes words until one equals label and leaves the stream right after it. Fails at the
 // end of input, and, when limit is not negative, at a word that starts at or beyond the
-// stream position limit (the stream must then support tellg).
+// stream position limit. A file stream is searched a block at a time and repositioned,
+// so it must be opened in binary mode, where positions count characters.
 bool find_label(std::istream& in, const std::string& label, long long limit = -1);

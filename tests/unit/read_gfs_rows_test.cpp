@@ -1,0 +1,127 @@
+#include "gfs/read_gfs_rows.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Each test writes its files into a directory of its own, removed afterwards.
+class ReadGfsRows : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::random_device random;
+        do dir = fs::temp_directory_path() / ("vuzazav_gfs_rows_" + std::to_string(random()));
+        while (!fs::create_directory(dir));
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(dir, ec);
+    }
+    bool read(const std::string& text) {
+        fs::path file = dir / "model.txt";
+        std::ofstream(file, std::ios::binary) << text;
+        return read_gfs_rows(rows, file.string().c_str());
+    }
+    fs::path dir;
+    gfs_row rows[gfs_row_count] = {};
+};
+
+const char* const header = "FIELD MEAN SEA-LEVEL 2 M TEMPERATUR TEMPERATURE TEMPERATURE "
+                           "TEMPERATURE THICKNESS 2 METER RELATI 6HR PRECIPITAT AVERAGE TOTAL "
+                           "WIND DIRECTION WIND SPEED\nLEVEL 850 MB 700 MB 500 MB 500 MB 10 M 10 "
+                           "M\nUNITS HPA DEGC DEGC DEGC DEGC DM PCT MM PCT DEG KNTS\n";
+const char* const values = " 1013.25 10 5 -2 -20 552 80 2.54 50 270 10\n";
+
+// "FHR" and count rows, the first one written as first, the others as "[HHH]" rows.
+std::string data(int count, const std::string& first) {
+    std::string text = "FHR\n" + first;
+    for (int i = 1; i < count; ++i) {
+        std::string hour = std::to_string(i * 6);
+        text += "[" + std::string(3 - hour.size(), '0') + hour + "]" + values;
+    }
+    return text;
+}
+
+} // namespace
+
+TEST_F(ReadGfsRows, ReadsFortyEightMarkedRows) {
+    ASSERT_TRUE(read(std::string(header) + data(gfs_row_count, "[000]" + std::string(values))));
+    const gfs_row& r = rows[0];
+    EXPECT_EQ(r.hour, 0);
+    EXPECT_EQ(r.mslp, 1013.25);
+    EXPECT_EQ(r.t2m, 10);
+    EXPECT_EQ(r.t850, 5);
+    EXPECT_EQ(r.t700, -2);
+    EXPECT_EQ(r.t500, -20);
+    EXPECT_EQ(r.thickness, 552);
+    EXPECT_EQ(r.rh, 80);
+    EXPECT_EQ(r.precip, 2.54);
+    EXPECT_EQ(r.cloud, 50);
+    EXPECT_EQ(r.wind_dir, 270);
+    EXPECT_EQ(r.wind_speed, 10);
+    EXPECT_EQ(rows[1].hour, 6);
+    EXPECT_EQ(rows[47].hour, 282);
+    EXPECT_EQ(rows[47].wind_speed, 10);
+}
+
+TEST_F(ReadGfsRows, MissingMarkTakesAFirstCharacter) {
+    struct {
+        const char* first_row;
+        int hour;
+        double mslp;
+    } const cases[] = {
+        {"+6 1013.25 10 5 -2 -20 552 80 2.54 50 270 10\n", 6, 13.25},
+        {"+6  :1013.25 10 5 -2 -20 552 80 2.54 50 270 10\n", 6, 1013.25},
+        {"12] 1013.25 10 5 -2 -20 552 80 2.54 50 270 10\n", 2, 1013.25},
+        {"06] 1013.25 10 5 -2 -20 552 80 2.54 50 270 10\n", 6, 1013.25},
+        {"-6:1013.25 10 5 -2 -20 552 80 2.54 50 270 10\n", 6, 1013.25},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first_row);
+        ASSERT_TRUE(read(data(gfs_row_count, c.first_row)));
+        EXPECT_EQ(rows[0].hour, c.hour);
+        EXPECT_EQ(rows[0].mslp, c.mslp);
+        EXPECT_EQ(rows[0].t2m, 10);
+        EXPECT_EQ(rows[1].hour, 6);
+    }
+}
+
+TEST_F(ReadGfsRows, RejectsWhatIsNoRowData) {
+    const std::string row = "[000]" + std::string(values);
+    const std::string full = data(gfs_row_count, row);
+    const struct {
+        const char* what;
+        std::string text;
+        bool ok;
+    } cases[] = {
+        {"no FHR", std::string(header) + full.substr(4), false},
+        {"FHR only inside a word", "FHRS\n" + full.substr(4), false},
+        {"47 rows", data(gfs_row_count - 1, row), false},
+        {"last row short of a value", full.substr(0, full.size() - 4), false},
+        {"hour is no integer", data(gfs_row_count, "[x] 1013.25 10 5 -2 -20 552 80 0 50 270 10"),
+         false},
+        {"hour with a fraction",
+         data(gfs_row_count, "[6.5] 1013.25 10 5 -2 -20 552 80 0 50 270 10"), false},
+        {"missing value", data(gfs_row_count, "[000] 1013.25 10 5 -2 -20 552 M 0 50 270 10"),
+         false},
+        {"decimal comma", data(gfs_row_count, "[000] 1013,25 10 5 -2 -20 552 80 0 50 270 10"),
+         false},
+        {"empty file", "", false},
+        {"last value ends the file", full.substr(0, full.size() - 1), true},
+        {"text after the rows", full + "END OF SERIES\n", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(read(c.text), c.ok);
+    }
+}
+
+TEST_F(ReadGfsRows, MissingFileIsRejected) {
+    EXPECT_FALSE(read_gfs_rows(rows, (dir / "none.txt").string().c_str()));
+}
