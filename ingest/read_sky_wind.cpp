@@ -1,2 +1,93 @@
 #include "ingest/read_sky_wind.h"
-bool read_sky_wind(std::int32_t*, std::int32_t*, std::int32_t*, const char*, const bulletin_layout&) { return false; }
+
+#include "ingest/reading.h"
+
+#include <fstream>
+#include <string>
+
+// Elements of one bulletin in each group's array.
+static const int short_block = 57;
+static const int ext_block = 22;
+
+// Cloud cover words and their codes; extended rows glue the column separator to a word.
+static const char* const short_cloud_words[] = {"CL", "FW", "SC", "BK", "OV"};
+static const int short_cloud_codes[] = {0, 1, 3, 7, 10};
+static const char* const ext_cloud_words[] = {"CL|", "CL", "PC|", "PC", "OV|", "OV"};
+static const int ext_cloud_codes[] = {0, 0, 5, 5, 10, 10};
+
+// Reads the "CLD", "WDR" and "WSP" rows of one short-range bulletin into e[0..56], searching
+// no label at or beyond limit. Returns false at a missing label, an unknown cloud word or a
+// value that is no integer.
+static bool read_short_sky_wind(std::istream& in, std::int32_t* e, long long limit) {
+    if (!find_label(in, "CLD", limit)) return false;
+    std::string word;
+    for (int i = 0; i < 19; ++i) {
+        if (!read_word(in, word)) return false;
+        int j = 0;
+        while (j < 5 && word != short_cloud_words[j]) ++j;
+        if (j == 5) return false;
+        e[i] = short_cloud_codes[j];
+    }
+    int value = 0;
+    if (!find_label(in, "WDR", limit)) return false;
+    for (int i = 0; i < 19; ++i) {
+        if (!read_int(in, value)) return false;
+        e[19 + i] = value;
+    }
+    if (!find_label(in, "WSP", limit)) return false;
+    for (int i = 0; i < 19; ++i) {
+        if (!read_int(in, value)) return false;
+        e[38 + i] = value;
+    }
+    return true;
+}
+
+// Reads the "CLD" and "WND" rows of one extended bulletin into e[0..21], searching no label
+// at or beyond limit (none when negative). Returns false at a missing label, an unknown cloud
+// word, a value that is no integer, or the end of input before the last value.
+static bool read_ext_sky_wind(std::istream& in, std::int32_t* e, long long limit) {
+    if (!find_label(in, "CLD", limit) || !skip_column_words(in, 4)) return false;
+    std::string word;
+    for (int i = 0; i < 11; ++i) {
+        if (!read_column_word(in, word)) return false;
+        int j = 0;
+        while (j < 6 && word != ext_cloud_words[j]) ++j;
+        if (j == 6) return false;
+        e[i] = ext_cloud_codes[j];
+    }
+    if (!find_label(in, "WND", limit) || !skip_column_words(in, 4)) return false;
+    int a = 0, b = 0;
+    char mark = 0;
+    if (!read_int(in, a)) return false;
+    // A mark fails only at the end of input, where the next read fails in turn.
+    read_mark(in, mark);
+    e[11] = a;
+    for (int k = 1; k <= 9; k += 2) {
+        if (!read_int(in, a) || !read_int(in, b)) return false;
+        read_mark(in, mark);
+        e[11 + k] = a;
+        e[12 + k] = b;
+    }
+    return true;
+}
+
+bool read_sky_wind(std::int32_t* eta_sky_wind, std::int32_t* avn_sky_wind,
+                   std::int32_t* mrf_sky_wind, const char* file_name,
+                   const bulletin_layout& layout) {
+    static std::ifstream in;
+    in.open(file_name, std::ios::in | std::ios::binary);
+    bool ok = in.is_open();
+    for (int k = 0; ok && k < bulletin_count; ++k) {
+        // Each bulletin is read from its own body; its searches end at the next header.
+        long long limit = k + 1 < bulletin_count ? layout.header_start[k + 1] : -1;
+        ok = !in.seekg(layout.body_start[k]).fail();
+        if (k < 4)
+            ok = ok && read_short_sky_wind(in, eta_sky_wind + k * short_block, limit);
+        else if (k < 8)
+            ok = ok && read_short_sky_wind(in, avn_sky_wind + (k - 4) * short_block, limit);
+        else
+            ok = ok && read_ext_sky_wind(in, mrf_sky_wind + (k - 8) * ext_block, limit);
+    }
+    in.close();
+    return ok;
+}

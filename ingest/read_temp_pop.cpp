@@ -1,2 +1,93 @@
 #include "ingest/read_temp_pop.h"
-bool read_temp_pop(std::int32_t*, std::int32_t*, std::int32_t*, const char*, const bulletin_layout&) { return false; }
+
+#include "ingest/reading.h"
+
+#include <fstream>
+
+// Elements of one bulletin in each group's array.
+static const int short_block = 12;
+static const int ext_block = 25;
+
+// Reads the "N/X", "DPT" and "P12" rows of one short-range bulletin into e[0..11], searching
+// no label at or beyond limit. Returns false at a missing label or a value that is no integer.
+static bool read_short_temp_pop(std::istream& in, std::int32_t* e, long long limit) {
+    int value = 0;
+    if (!find_label(in, "N/X", limit)) return false;
+    for (int i = 0; i < 4; ++i) {
+        if (!read_int(in, value)) return false;
+        e[i] = value;
+    }
+    // Of the dew points only those at the times of the maxima and minima are kept.
+    if (!find_label(in, "DPT", limit)) return false;
+    for (int i = 1; i <= 19; ++i) {
+        if (!read_int(in, value)) return false;
+        if (i >= 7 && (i - 7) % 4 == 0) e[4 + (i - 7) / 4] = value;
+    }
+    if (!find_label(in, "P12", limit)) return false;
+    for (int i = 0; i < 4; ++i) {
+        if (!read_int(in, value)) return false;
+        e[8 + i] = value;
+    }
+    return true;
+}
+
+// Reads pairs of integers each followed by a column separator into first[0..count-1] and
+// second[0..count-1]. Returns false at a value that is no integer.
+static bool read_pairs(std::istream& in, std::int32_t* first, std::int32_t* second, int count) {
+    int a = 0, b = 0;
+    char mark = 0;
+    for (int i = 0; i < count; ++i) {
+        if (!read_int(in, a) || !read_int(in, b)) return false;
+        // A mark fails only at the end of input, where the next read fails in turn.
+        read_mark(in, mark);
+        first[i] = a;
+        second[i] = b;
+    }
+    return true;
+}
+
+// Reads the "X/N", "DPT" and "P24" rows of one extended bulletin into e[0..24], searching no
+// label at or beyond limit (none when negative). Returns false at a missing label, a value
+// that is no integer, or the end of input before the last value.
+static bool read_ext_temp_pop(std::istream& in, std::int32_t* e, long long limit) {
+    if (!find_label(in, "X/N", limit) || !skip_column_words(in, 5) || !read_pairs(in, e, e + 5, 5))
+        return false;
+    // Missing climate normals are written "999" right behind the last maximum ("57999999"),
+    // so the maximum is what stands before the last six digits.
+    if (e[9] > 999 || e[9] < -999) e[9] /= 1000000;
+    if (!find_label(in, "DPT", limit) || !skip_column_words(in, 5) ||
+        !read_pairs(in, e + 10, e + 15, 5))
+        return false;
+    char mark = 0;
+    if (!find_label(in, "P24", limit)) return false;
+    read_mark(in, mark);
+    if (!skip_column_words(in, 2)) return false;
+    for (int i = 0; i < 5; ++i) {
+        int value = 0;
+        if (!read_int(in, value)) return false;
+        read_mark(in, mark);
+        e[20 + i] = value;
+    }
+    return true;
+}
+
+bool read_temp_pop(std::int32_t* eta_temp_pop, std::int32_t* avn_temp_pop,
+                   std::int32_t* mrf_temp_pop, const char* file_name,
+                   const bulletin_layout& layout) {
+    static std::ifstream in;
+    in.open(file_name, std::ios::in | std::ios::binary);
+    bool ok = in.is_open();
+    for (int k = 0; ok && k < bulletin_count; ++k) {
+        // Each bulletin is read from its own body; its searches end at the next header.
+        long long limit = k + 1 < bulletin_count ? layout.header_start[k + 1] : -1;
+        ok = !in.seekg(layout.body_start[k]).fail();
+        if (k < 4)
+            ok = ok && read_short_temp_pop(in, eta_temp_pop + k * short_block, limit);
+        else if (k < 8)
+            ok = ok && read_short_temp_pop(in, avn_temp_pop + (k - 4) * short_block, limit);
+        else
+            ok = ok && read_ext_temp_pop(in, mrf_temp_pop + (k - 8) * ext_block, limit);
+    }
+    in.close();
+    return ok;
+}

@@ -5,13 +5,9 @@
 #include <fstream>
 #include <string>
 
-// Model and cycle words accepted for each bulletin, in file order.
-static const char* const first_model[bulletin_count] = {
-    "ETA", "ETA", "ETA", "ETA", "AVN", "AVN", "AVN", "AVN", "MRF", "MRF", "MRF", "MRF"};
-static const char* const second_model[bulletin_count] = {
-    "ETA", "ETA", "ETA", "ETA", "GFS", "GFS", "GFS", "GFS", "GFSX", "GFSX", "GFSX", "GFSX"};
-static const char* const cycle_word[bulletin_count] = {
-    "1200", "1200", "1200", "1200", "1200", "1200", "1200", "1200", "0000", "0000", "0000", "0000"};
+// The model words accepted and the cycle word required in each group of four bulletins.
+static const char* const group_models[3][2] = {{"ETA", "ETA"}, {"AVN", "GFS"}, {"MRF", "GFSX"}};
+static const char* const group_cycle[3] = {"1200", "1200", "0000"};
 
 bool validate_bulletin_file(const char* file_name, bulletin_layout& layout) {
     // Binary mode keeps stream positions byte offsets that the readers can seek to; words
@@ -29,12 +25,14 @@ bool validate_bulletin_file(const char* file_name, bulletin_layout& layout) {
             ok = find_label(in, expected) && !in.eof();
             station = expected;
         }
-        if (ok) layout.header_start[k] = 
+        if (ok)
+            layout.header_start[k] =
                 static_cast<long long>(in.tellg()) - static_cast<long long>(station.size());
         ok = ok && read_word(in, model) && read_word(in, skipped) && read_word(in, skipped) &&
              read_word(in, date) && read_word(in, cycle);
-        ok = ok && (model == first_model[k] || model == second_model[k]) &&
-             cycle == cycle_word[k] && (k == 0 || date == reference_date);
+        const int group = k / 4;
+        ok = ok && (model == group_models[group][0] || model == group_models[group][1]) &&
+             cycle == group_cycle[group] && (k == 0 || date == reference_date);
         if (k == 0) reference_date = date;
         if (ok) {
             // tellg fails once eofbit is set, as when the last cycle word ends the file.
