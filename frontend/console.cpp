@@ -75,8 +75,13 @@ static void take_rest_of_key(int first) {
     }
 }
 
-static void wait_for_key() {
-    if (tcgetattr(STDIN_FILENO, &saved_settings) != 0) return;
+// Prompts and waits for one key with the terminal in non-canonical, unechoed mode, set
+// before the prompt shows so that a key pressed at once is taken as the answer.
+static void prompt_and_wait_for_key(const char* prompt) {
+    if (tcgetattr(STDIN_FILENO, &saved_settings) != 0) {
+        std::cout << prompt << std::flush;
+        return;
+    }
     termios raw = saved_settings;
     raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
     raw.c_cc[VMIN] = 1;
@@ -89,7 +94,9 @@ static void wait_for_key() {
     sigaction(SIGTERM, &restore, &old_term);
 
     // TCSANOW rather than TCSAFLUSH: keys typed ahead are not thrown away.
-    if (tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0) {
+    bool raw_mode = tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0;
+    std::cout << prompt << std::flush;
+    if (raw_mode) {
         int first = read_byte(-1);
         if (first != -1) take_rest_of_key(first);
         tcsetattr(STDIN_FILENO, TCSANOW, &saved_settings);
@@ -99,8 +106,11 @@ static void wait_for_key() {
 }
 
 void pause_for_key() {
-    std::cout << "Press any key to continue . . . " << std::flush;
-    if (isatty(STDIN_FILENO)) wait_for_key();
+    const char* prompt = "Press any key to continue . . . ";
+    if (isatty(STDIN_FILENO))
+        prompt_and_wait_for_key(prompt);
+    else
+        std::cout << prompt << std::flush;
     std::cout << std::endl;
 }
 

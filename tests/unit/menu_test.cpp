@@ -60,13 +60,14 @@ void type(terminal_run& run, const std::string& keys) {
     ASSERT_EQ(write(run.master, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
 }
 
+// Waits up to five seconds for the program to end, reading what it still writes.
 int exit_code(terminal_run& run) {
     int status = 0;
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 250; ++i) {
         if (waitpid(run.pid, &status, WNOHANG) == run.pid)
             return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        std::string::size_type end = run.seen.size();
-        wait_for(run, "\x01", end, 50); // keep the terminal drained
+        wait_for(run, "\x01", run.seen.size(), 0);
+        usleep(20000);
     }
     kill(run.pid, SIGKILL);
     waitpid(run.pid, &status, 0);
