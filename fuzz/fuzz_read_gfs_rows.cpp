@@ -1,0 +1,11 @@
+#include "arith/shared_types.h"
+#include "fuzz/fuzz_file.h"
+#include "gfs/read_gfs_rows.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    enter_scratch_directory();
+    write_file("in.txt", data, size);
+    gfs_row rows[gfs_row_count];
+    read_gfs_rows(rows, "in.txt");
+    return 0;
+}

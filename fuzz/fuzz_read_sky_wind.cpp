@@ -1,0 +1,13 @@
+#include "fuzz/fuzz_file.h"
+#include "ingest/read_sky_wind.h"
+#include "ingest/validate_bulletin_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    enter_scratch_directory();
+    write_file("in.txt", data, size);
+    bulletin_layout layout;
+    if (!validate_bulletin_file("in.txt", layout)) return 0;
+    std::int32_t short_a[4 * 57], short_b[4 * 57], extended[4 * 22];
+    read_sky_wind(short_a, short_b, extended, "in.txt", layout);
+    return 0;
+}

@@ -1,0 +1,13 @@
+#include "fuzz/fuzz_file.h"
+#include "ingest/read_temp_pop.h"
+#include "ingest/validate_bulletin_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    enter_scratch_directory();
+    write_file("in.txt", data, size);
+    bulletin_layout layout;
+    if (!validate_bulletin_file("in.txt", layout)) return 0;
+    std::int32_t short_a[4 * 12], short_b[4 * 12], extended[4 * 25];
+    read_temp_pop(short_a, short_b, extended, "in.txt", layout);
+    return 0;
+}

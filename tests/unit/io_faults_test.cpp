@@ -1,0 +1,193 @@
+// The program under faults of the file system and of its input: it reports what it could
+// not do, keeps what was there, and never makes a table of values a file did not hold.
+#ifndef _WIN32
+
+#include "arith/shared_types.h"
+#include "gfs/read_gfs_rows.h"
+#include "ingest/read_sky_wind.h"
+#include "ingest/read_temp_pop.h"
+#include "ingest/validate_bulletin_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void put(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::set<std::string> names_in(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename());
+    return names;
+}
+
+class IoFaults : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::random_device random;
+        do dir = fs::temp_directory_path() / ("vuzazav_io_" + std::to_string(random()));
+        while (!fs::create_directory(dir));
+        for (const char* sample : {"bulletins.txt", "gfs_model.txt"})
+            fs::copy_file(fs::path(VUZAZAV_SOURCE_DIR) / "examples" / sample, dir / sample);
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(dir, ec);
+    }
+
+    // Runs the program in dir with input on standard input; file_size_limit, when not
+    // negative, is the largest file it may write (with SIGXFSZ ignored, a write beyond it
+    // fails instead of ending the process). Returns standard output.
+    std::string run(const std::string& input, long file_size_limit = -1) {
+        const std::string typed = dir.string() + ".stdin";
+        put(typed, input);
+        // Standard output goes through a pipe, which the file-size limit does not touch.
+        int pipe_ends[2];
+        if (pipe(pipe_ends) != 0) return "";
+        pid_t pid = fork();
+        if (pid == 0) {
+            if (chdir(dir.c_str()) != 0 || !freopen(typed.c_str(), "r", stdin)) _exit(126);
+            dup2(pipe_ends[1], STDOUT_FILENO);
+            close(pipe_ends[0]);
+            close(pipe_ends[1]);
+            if (file_size_limit >= 0) {
+                std::signal(SIGXFSZ, SIG_IGN);
+                rlimit limit = {static_cast<rlim_t>(file_size_limit),
+                                static_cast<rlim_t>(file_size_limit)};
+                setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            execl(VUZAZAV_BINARY, "vuzazav", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(pipe_ends[1]);
+        std::string text;
+        char chunk[4096];
+        for (ssize_t n; (n = read(pipe_ends[0], chunk, sizeof chunk)) > 0;)
+            text.append(chunk, static_cast<std::size_t>(n));
+        close(pipe_ends[0]);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        fs::remove(typed);
+        return text;
+    }
+
+    fs::path dir;
+    int exit_code = -1;
+};
+
+TEST_F(IoFaults, FullFileSystemKeepsTheEarlierOutput) {
+    // The limit leaves room for neither output, but not for the earlier ones' contents.
+    put(dir / "bulletins.out", "earlier report\n");
+    put(dir / "gfs_model.out", "earlier table\n");
+    std::string console = run("4\nbulletins.txt\n0.7\n1\ngfs_model.txt\n6\n", 1000);
+    EXPECT_EQ(exit_code, 0);
+    EXPECT_NE(console.find("The output file bulletins.out could not be written."),
+              std::string::npos);
+    EXPECT_NE(console.find("The output file gfs_model.out could not be written."),
+              std::string::npos);
+    EXPECT_EQ(contents(dir / "bulletins.out"), "earlier report\n");
+    EXPECT_EQ(contents(dir / "gfs_model.out"), "earlier table\n");
+    std::set<std::string> want = {"bulletins.txt", "bulletins.out", "gfs_model.txt",
+                                  "gfs_model.out"};
+    EXPECT_EQ(names_in(dir), want) << "no temporary file is left behind";
+}
+
+TEST_F(IoFaults, UnreadableInputIsReportedAsMissing) {
+    if (geteuid() == 0) GTEST_SKIP() << "root reads any file";
+    fs::permissions(dir / "bulletins.txt", fs::perms::none);
+    fs::permissions(dir / "gfs_model.txt", fs::perms::none);
+    std::string console = run("4\nbulletins.txt\n1\ngfs_model.txt\n6\n");
+    EXPECT_EQ(exit_code, 0);
+    std::string missing = "You entered a file name wich does not exist in the directory.";
+    std::string::size_type first = console.find(missing);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_NE(console.find(missing, first + 1), std::string::npos);
+}
+
+TEST_F(IoFaults, UnwritableDirectoryKeepsTheEarlierOutput) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into any directory";
+    put(dir / "bulletins.out", "earlier report\n");
+    fs::permissions(dir, fs::perms::owner_write, fs::perm_options::remove);
+    std::string console = run("4\nbulletins.txt\n0.7\n6\n");
+    fs::permissions(dir, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_NE(console.find("The output file bulletins.out could not be written."),
+              std::string::npos);
+    EXPECT_EQ(contents(dir / "bulletins.out"), "earlier report\n");
+}
+
+// A file that shrinks after it was found valid: the readers see a truncated copy at the
+// positions the validator found in the whole file. Whatever they accept must be what the
+// whole file holds.
+TEST_F(IoFaults, TruncatedBulletinFileGivesNoInventedValues) {
+    std::string whole = contents(dir / "bulletins.txt");
+    bulletin_layout layout;
+    ASSERT_TRUE(validate_bulletin_file((dir / "bulletins.txt").c_str(), layout));
+    std::int32_t tp[4 * 12 + 4 * 12 + 4 * 25], sw[4 * 57 + 4 * 57 + 4 * 22];
+    ASSERT_TRUE(read_temp_pop(tp, tp + 48, tp + 96, (dir / "bulletins.txt").c_str(), layout));
+    ASSERT_TRUE(read_sky_wind(sw, sw + 228, sw + 456, (dir / "bulletins.txt").c_str(), layout));
+    const fs::path cut = dir / "cut.txt";
+    for (std::size_t size = 0; size < whole.size(); size += 37) {
+        SCOPED_TRACE("cut to " + std::to_string(size) + " bytes");
+        put(cut, whole.substr(0, size));
+        std::int32_t tp2[sizeof tp / sizeof tp[0]], sw2[sizeof sw / sizeof sw[0]];
+        std::memcpy(tp2, tp, sizeof tp);
+        std::memcpy(sw2, sw, sizeof sw);
+        // A cut inside the very last number leaves a shorter number, which no reader can
+        // tell from a whole one.
+        bool inside_number = size > 0 && std::isdigit(static_cast<unsigned char>(whole[size])) &&
+                             std::isdigit(static_cast<unsigned char>(whole[size - 1]));
+        if (read_temp_pop(tp2, tp2 + 48, tp2 + 96, cut.c_str(), layout) && !inside_number) {
+            EXPECT_EQ(std::memcmp(tp, tp2, sizeof tp), 0);
+        }
+        if (read_sky_wind(sw2, sw2 + 228, sw2 + 456, cut.c_str(), layout) && !inside_number) {
+            EXPECT_EQ(std::memcmp(sw, sw2, sizeof sw), 0);
+        }
+    }
+}
+
+TEST_F(IoFaults, TruncatedModelFileGivesNoInventedRows) {
+    std::string whole = contents(dir / "gfs_model.txt");
+    const fs::path cut = dir / "cut.txt";
+    std::string::size_type last_row = whole.rfind('[');
+    ASSERT_NE(last_row, std::string::npos);
+    for (std::size_t size = 0; size < whole.size(); size += 53) {
+        SCOPED_TRACE("cut to " + std::to_string(size) + " bytes");
+        put(cut, whole.substr(0, size));
+        gfs_row rows[gfs_row_count];
+        bool ok = read_gfs_rows(rows, cut.c_str());
+        // Every row but the last ends inside the file; the last one's final value may be
+        // cut short and still be a number, which only a complete file can rule out.
+        if (size <= last_row) {
+            EXPECT_FALSE(ok);
+        }
+    }
+}
+
+} // namespace
+
+#endif
