@@ -2,8 +2,7 @@
 #include "gfs/check_gfs_header.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    enter_scratch_directory();
-    write_file("in.txt", data, size);
-    check_gfs_header("in.txt");
+    const std::string file = write_scratch_file("in.txt", data, size);
+    check_gfs_header(file.c_str());
     return 0;
 }

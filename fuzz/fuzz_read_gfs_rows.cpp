@@ -3,9 +3,8 @@
 #include "gfs/read_gfs_rows.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    enter_scratch_directory();
-    write_file("in.txt", data, size);
+    const std::string file = write_scratch_file("in.txt", data, size);
     gfs_row rows[gfs_row_count];
-    read_gfs_rows(rows, "in.txt");
+    read_gfs_rows(rows, file.c_str());
     return 0;
 }

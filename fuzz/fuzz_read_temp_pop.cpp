@@ -3,11 +3,10 @@
 #include "ingest/validate_bulletin_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    enter_scratch_directory();
-    write_file("in.txt", data, size);
+    const std::string file = write_scratch_file("in.txt", data, size);
     bulletin_layout layout;
-    if (!validate_bulletin_file("in.txt", layout)) return 0;
+    if (!validate_bulletin_file(file.c_str(), layout)) return 0;
     std::int32_t short_a[4 * 12], short_b[4 * 12], extended[4 * 25];
-    read_temp_pop(short_a, short_b, extended, "in.txt", layout);
+    read_temp_pop(short_a, short_b, extended, file.c_str(), layout);
     return 0;
 }

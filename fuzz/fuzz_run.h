@@ -10,10 +10,11 @@
 #include <sstream>
 
 inline void fuzz_run(void (*run)(), const std::uint8_t* data, std::size_t size) {
-    enter_scratch_directory();
+    const std::filesystem::path home = std::filesystem::current_path();
+    std::filesystem::current_path(scratch_directory());
     const std::uint8_t* nul = static_cast<const std::uint8_t*>(std::memchr(data, 0, size));
     std::size_t typed = nul ? static_cast<std::size_t>(nul - data) : size;
-    if (nul) write_file("in.txt", nul + 1, size - typed - 1);
+    if (nul) write_scratch_file("in.txt", nul + 1, size - typed - 1);
     std::istringstream input(std::string(reinterpret_cast<const char*>(data), typed));
     std::ostringstream console;
     std::streambuf* old_in = std::cin.rdbuf(input.rdbuf());
@@ -24,4 +25,5 @@ inline void fuzz_run(void (*run)(), const std::uint8_t* data, std::size_t size) 
     std::cout.rdbuf(old_out);
     std::cout.copyfmt(std::ios(nullptr)); // the run may leave format flags set
     clear_scratch_directory();
+    std::filesystem::current_path(home);
 }

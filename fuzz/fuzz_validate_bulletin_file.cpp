@@ -2,10 +2,9 @@
 #include "ingest/validate_bulletin_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    enter_scratch_directory();
-    write_file("in.txt", data, size);
+    const std::string file = write_scratch_file("in.txt", data, size);
     bulletin_layout layout;
-    if (validate_bulletin_file("in.txt", layout)) {
+    if (validate_bulletin_file(file.c_str(), layout)) {
         // The headers stand in order, each after the previous one's body start.
         for (int k = 0; k < bulletin_count; ++k) {
             if (layout.body_start[k] <= layout.header_start[k]) std::abort();

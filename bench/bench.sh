@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Times vuzazav on large inputs against `wc -w` on the same files and reports, per size,
+# the median time ratio program / wc -w and the program's peak resident memory.
+#
+#   bench/bench.sh [BINARY] [SIZES_MB...]     default: build/vuzazav, sizes 100 200
+#
+# For each size it writes, in a temporary directory:
+#   (a) a valid bulletin file whose bulletin bodies are padded with rows the readers pass
+#       over, and times option 4 on it;
+#   (b) a valid GFS model file with that much preamble, and times option 1 on it.
+# Needs GNU time (Debian package "time"). RUNS sets the runs per measurement (default 5);
+# MAX_RSS_KB, when set, makes the script fail if a run's peak memory exceeds it.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+binary=$(realpath "${1:-$here/build/vuzazav}")
+shift || true
+sizes=("${@:-100 200}")
+sizes=(${sizes[*]})
+runs=${RUNS:-5}
+[ -x /usr/bin/time ] || { echo "bench.sh needs /usr/bin/time (apt-get install time)" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Rows of the kind real bulletins carry and the readers never search for.
+pad_rows() {
+  awk -v bytes="$1" 'BEGIN {
+    row[0] = "TMP  48 52 51 40 35 32 30 35 47 50 48 40 38 35 32 36 45 48 45 31 27"
+    row[1] = "POZ   1  1  3  2  2  7  8  3  4  2  3  0  3  3  4  6  3  1  2  0  3"
+    row[2] = "T06      5/11  1/ 2  0/ 1  1/ 2  8/ 3  1/ 1  0/ 0  0/ 0  2/ 8  0/ 0"
+    row[3] = "VIS   7  7  7  7  7  7  7  1  7  7  7  7  7  7  7  7  7  7  7  7  7"
+    n = 0; i = 0
+    while (n < bytes) { print row[i % 4]; n += length(row[i % 4]) + 1; i++ }
+  }'
+}
+
+make_bulletins() { # $1 file, $2 megabytes
+  local per=$(( $2 * 1048576 / 12 ))
+  pad_rows "$per" > "$work/pad"
+  awk -v pad="$work/pad" '
+    { print }
+    /^ *(KBKX|KHON|KMHE|KFSD) +(ETA|AVN|GFS|MRF|GFSX) / {
+      while ((getline line < pad) > 0) print line
+      close(pad)
+    }' "$here/examples/bulletins.txt" > "$1"
+}
+
+make_gfs() { # $1 file, $2 megabytes
+  awk -v bytes="$(( $2 * 1048576 ))" 'BEGIN {
+    line = "REMARK  POINT TIME SERIES OF THE GLOBAL MODEL, ARCHIVED COPY, NO DATA IN THIS LINE"
+    n = 0
+    while (n < bytes) { print line; n += length(line) + 1 }
+  }' > "$1"
+  cat "$here/examples/gfs_model.txt" >> "$1"
+}
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# Times one scripted session; prints "seconds peak_kb" per run.
+time_program() { # $1 dir, $2 stdin text, $3 expected output file
+  for _ in $(seq "$runs"); do
+    rm -f "$1/$3"
+    ( cd "$1" && printf "$2" | /usr/bin/time -f '%e %M' -o "$work/t" "$binary" > "$work/console" )
+    grep -q "You have a valid file." "$work/console" || { echo "the run did not accept the file" >&2; cat "$work/console" >&2; exit 1; }
+    [ -s "$1/$3" ] || { echo "the run wrote no $3" >&2; exit 1; }
+    cat "$work/t"
+  done
+}
+
+time_wc() { # $1 file
+  for _ in $(seq "$runs"); do
+    /usr/bin/time -f '%e %M' -o "$work/t" wc -w "$1" > /dev/null
+    cat "$work/t"
+  done
+}
+
+printf '%-10s %6s %10s %10s %8s %12s\n' run MB program_s wc_w_s ratio peak_rss_kb
+fail=0
+for mb in "${sizes[@]}"; do
+  for kind in bulletins gfs; do
+    dir="$work/$kind-$mb"; mkdir -p "$dir"
+    if [ "$kind" = bulletins ]; then
+      make_bulletins "$dir/bench.txt" "$mb"; session='4\nbench.txt\n0.7\n6\n'
+    else
+      make_gfs "$dir/bench.txt" "$mb"; session='1\nbench.txt\n6\n'
+    fi
+    cat "$dir/bench.txt" > /dev/null # into the page cache for both
+    time_program "$dir" "$session" bench.out > "$work/prog"
+    time_wc "$dir/bench.txt" > "$work/wc"
+    p=$(cut -d' ' -f1 "$work/prog" | median)
+    w=$(cut -d' ' -f1 "$work/wc" | median)
+    rss=$(cut -d' ' -f2 "$work/prog" | sort -n | tail -1)
+    ratio=$(awk -v p="$p" -v w="$w" 'BEGIN { printf "%.2f", (w > 0) ? p / w : 0 }')
+    printf '%-10s %6s %10s %10s %8s %12s\n' "$kind" "$mb" "$p" "$w" "$ratio" "$rss"
+    if [ -n "${MAX_RSS_KB:-}" ] && [ "$rss" -gt "$MAX_RSS_KB" ]; then
+      echo "peak memory $rss KB is above $MAX_RSS_KB KB" >&2; fail=1
+    fi
+    rm -f "$dir/bench.txt"
+  done
+done
+echo "cores: $(nproc)"
+exit $fail
