@@ -26,11 +26,15 @@ trap 'rm -rf "$work"' EXIT
 pad_rows() {
   awk -v bytes="$1" 'BEGIN {
     row[0] = "TMP  48 52 51 40 35 32 30 35 47 50 48 40 38 35 32 36 45 48 45 31 27"
-    row[1] = "POZ   1  1  3  2  2  7  8  3  4  2  3  0  3  3  4  6  3  1  2  0  3"
-    row[2] = "T06      5/11  1/ 2  0/ 1  1/ 2  8/ 3  1/ 1  0/ 0  0/ 0  2/ 8  0/ 0"
-    row[3] = "VIS   7  7  7  7  7  7  7  1  7  7  7  7  7  7  7  7  7  7  7  7  7"
+    row[1] = "P06         1     6    14    20    14    25     8     4     2  3  2"
+    row[2] = "Q06         0     0     0     0     0     0     0     0     0  0  0"
+    row[3] = "T06      5/11  1/ 2  0/ 1  1/ 2  8/ 3  1/ 1  0/ 0  0/ 0  2/ 8  0/ 0"
+    row[4] = "POZ   1  1  3  2  2  7  8  3  4  2  3  0  3  3  4  6  3  1  2  0  3"
+    row[5] = "CIG   8  8  8  8  8  8  8  7  8  8  7  8  8  8  8  8  8  8  8  8  8"
+    row[6] = "VIS   7  7  7  7  7  7  7  1  7  7  7  7  7  7  7  7  7  7  7  7  7"
+    row[7] = "OBV   N  N  N  N  N  N  N  N  N  N  N  N  N  N  N  N  N  N  N  N  N"
     n = 0; i = 0
-    while (n < bytes) { print row[i % 4]; n += length(row[i % 4]) + 1; i++ }
+    while (n < bytes) { print row[i % 8]; n += length(row[i % 8]) + 1; i++ }
   }'
 }
 

@@ -1,5 +1,6 @@
 #include "ingest/read_sky_wind.h"
 
+#include "ingest/read_bulletin_blocks.h"
 #include "ingest/reading.h"
 
 #include <fstream>
@@ -22,24 +23,12 @@ static bool read_short_sky_wind(std::istream& in, std::int32_t* e, long long lim
     if (!find_label(in, "CLD", limit)) return false;
     std::string word;
     for (int i = 0; i < 19; ++i) {
-        if (!read_word(in, word)) return false;
-        int j = 0;
-        while (j < 5 && word != short_cloud_words[j]) ++j;
-        if (j == 5) return false;
-        e[i] = short_cloud_codes[j];
+        if (!read_word(in, word) ||
+            !cloud_code(word, short_cloud_words, short_cloud_codes, 5, e[i]))
+            return false;
     }
-    int value = 0;
-    if (!find_label(in, "WDR", limit)) return false;
-    for (int i = 0; i < 19; ++i) {
-        if (!read_int(in, value)) return false;
-        e[19 + i] = value;
-    }
-    if (!find_label(in, "WSP", limit)) return false;
-    for (int i = 0; i < 19; ++i) {
-        if (!read_int(in, value)) return false;
-        e[38 + i] = value;
-    }
-    return true;
+    return find_label(in, "WDR", limit) && read_ints(in, e + 19, 19) &&
+           find_label(in, "WSP", limit) && read_ints(in, e + 38, 19);
 }
 
 // Reads the "CLD" and "WND" rows of one extended bulletin into e[0..21], searching no label
@@ -49,11 +38,9 @@ static bool read_ext_sky_wind(std::istream& in, std::int32_t* e, long long limit
     if (!find_label(in, "CLD", limit) || !skip_column_words(in, 4)) return false;
     std::string word;
     for (int i = 0; i < 11; ++i) {
-        if (!read_column_word(in, word)) return false;
-        int j = 0;
-        while (j < 6 && word != ext_cloud_words[j]) ++j;
-        if (j == 6) return false;
-        e[i] = ext_cloud_codes[j];
+        if (!read_column_word(in, word) ||
+            !cloud_code(word, ext_cloud_words, ext_cloud_codes, 6, e[i]))
+            return false;
     }
     if (!find_label(in, "WND", limit) || !skip_column_words(in, 4)) return false;
     int a = 0, b = 0;
@@ -74,20 +61,9 @@ static bool read_ext_sky_wind(std::istream& in, std::int32_t* e, long long limit
 bool read_sky_wind(std::int32_t* eta_sky_wind, std::int32_t* avn_sky_wind,
                    std::int32_t* mrf_sky_wind, const char* file_name,
                    const bulletin_layout& layout) {
+    // A stream of the reader's own, opened and closed on every call.
     static std::ifstream in;
-    in.open(file_name, std::ios::in | std::ios::binary);
-    bool ok = in.is_open();
-    for (int k = 0; ok && k < bulletin_count; ++k) {
-        // Each bulletin is read from its own body; its searches end at the next header.
-        long long limit = k + 1 < bulletin_count ? layout.header_start[k + 1] : -1;
-        ok = !in.seekg(layout.body_start[k]).fail();
-        if (k < 4)
-            ok = ok && read_short_sky_wind(in, eta_sky_wind + k * short_block, limit);
-        else if (k < 8)
-            ok = ok && read_short_sky_wind(in, avn_sky_wind + (k - 4) * short_block, limit);
-        else
-            ok = ok && read_ext_sky_wind(in, mrf_sky_wind + (k - 8) * ext_block, limit);
-    }
-    in.close();
-    return ok;
+    return read_bulletin_blocks(in, file_name, layout, read_short_sky_wind, short_block,
+                                eta_sky_wind, avn_sky_wind, read_ext_sky_wind, ext_block,
+                                mrf_sky_wind);
 }

@@ -1,5 +1,6 @@
 #include "ingest/read_temp_pop.h"
 
+#include "ingest/read_bulletin_blocks.h"
 #include "ingest/reading.h"
 
 #include <fstream>
@@ -11,24 +12,15 @@ static const int ext_block = 25;
 // Reads the "N/X", "DPT" and "P12" rows of one short-range bulletin into e[0..11], searching
 // no label at or beyond limit. Returns false at a missing label or a value that is no integer.
 static bool read_short_temp_pop(std::istream& in, std::int32_t* e, long long limit) {
-    int value = 0;
-    if (!find_label(in, "N/X", limit)) return false;
-    for (int i = 0; i < 4; ++i) {
-        if (!read_int(in, value)) return false;
-        e[i] = value;
-    }
+    if (!find_label(in, "N/X", limit) || !read_ints(in, e, 4)) return false;
     // Of the dew points only those at the times of the maxima and minima are kept.
     if (!find_label(in, "DPT", limit)) return false;
+    int value = 0;
     for (int i = 1; i <= 19; ++i) {
         if (!read_int(in, value)) return false;
         if (i >= 7 && (i - 7) % 4 == 0) e[4 + (i - 7) / 4] = value;
     }
-    if (!find_label(in, "P12", limit)) return false;
-    for (int i = 0; i < 4; ++i) {
-        if (!read_int(in, value)) return false;
-        e[8 + i] = value;
-    }
-    return true;
+    return find_label(in, "P12", limit) && read_ints(in, e + 8, 4);
 }
 
 // Reads pairs of integers each followed by a column separator into first[0..count-1] and
@@ -74,20 +66,9 @@ static bool read_ext_temp_pop(std::istream& in, std::int32_t* e, long long limit
 bool read_temp_pop(std::int32_t* eta_temp_pop, std::int32_t* avn_temp_pop,
                    std::int32_t* mrf_temp_pop, const char* file_name,
                    const bulletin_layout& layout) {
+    // A stream of the reader's own, opened and closed on every call.
     static std::ifstream in;
-    in.open(file_name, std::ios::in | std::ios::binary);
-    bool ok = in.is_open();
-    for (int k = 0; ok && k < bulletin_count; ++k) {
-        // Each bulletin is read from its own body; its searches end at the next header.
-        long long limit = k + 1 < bulletin_count ? layout.header_start[k + 1] : -1;
-        ok = !in.seekg(layout.body_start[k]).fail();
-        if (k < 4)
-            ok = ok && read_short_temp_pop(in, eta_temp_pop + k * short_block, limit);
-        else if (k < 8)
-            ok = ok && read_short_temp_pop(in, avn_temp_pop + (k - 4) * short_block, limit);
-        else
-            ok = ok && read_ext_temp_pop(in, mrf_temp_pop + (k - 8) * ext_block, limit);
-    }
-    in.close();
-    return ok;
+    return read_bulletin_blocks(in, file_name, layout, read_short_temp_pop, short_block,
+                                eta_temp_pop, avn_temp_pop, read_ext_temp_pop, ext_block,
+                                mrf_temp_pop);
 }

@@ -17,9 +17,13 @@ static bool take_word(std::istream& in, std::string* word, bool ends_after_bar) 
     return true;
 }
 
-bool read_word(std::istream& in, std::string& word) { return take_word(in, &word, false); }
+bool read_word(std::istream& in, std::string& word) {
+    return take_word(in, &word, false);
+}
 
-bool read_column_word(std::istream& in, std::string& word) { return take_word(in, &word, true); }
+bool read_column_word(std::istream& in, std::string& word) {
+    return take_word(in, &word, true);
+}
 
 bool skip_column_words(std::istream& in, int count) {
     for (int i = 0; i < count; ++i)

@@ -4,7 +4,9 @@
 #include <streambuf>
 
 // White space as the "C" locale knows it: blank, \t, \n, \v, \f, \r.
-inline bool is_white(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+inline bool is_white(int c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // What every read does first: flush the tie and skip white space, as the standard
 // extractors do. Returns the buffer standing on the item's first character, or null,
