@@ -140,6 +140,18 @@ TEST_F(IoFaults, UnwritableDirectoryKeepsTheEarlierOutput) {
     EXPECT_EQ(contents(dir / "bulletins.out"), "earlier report\n");
 }
 
+TEST_F(IoFaults, OutputThatIsTheInputUnderAnotherNameIsRefused) {
+    fs::create_hard_link(dir / "bulletins.txt", dir / "bulletins.out");
+    fs::create_hard_link(dir / "gfs_model.txt", dir / "gfs_model.out");
+    std::string console = run("4\nbulletins.txt\n1\ngfs_model.txt\n6\n");
+    std::string refused = "The output file would replace the input file.";
+    std::string::size_type first = console.find(refused);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_NE(console.find(refused, first + 1), std::string::npos);
+    EXPECT_EQ(contents(dir / "bulletins.out"),
+              contents(fs::path(VUZAZAV_SOURCE_DIR) / "examples" / "bulletins.txt"));
+}
+
 // A file that shrinks after it was found valid: the readers see a truncated copy at the
 // positions the validator found in the whole file. Whatever they accept must be what the
 // whole file holds.
