@@ -1,10 +1,11 @@
 #include "gfs/check_gfs_header.h"
 
+#include "scratch_directory.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -14,21 +15,13 @@ namespace {
 // Each test writes its files into a directory of its own, removed afterwards.
 class CheckGfsHeader : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::random_device random;
-        do dir = fs::temp_directory_path() / ("vuzazav_gfs_header_" + std::to_string(random()));
-        while (!fs::create_directory(dir));
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
     bool check(const std::string& text) {
         fs::path file = dir / "model.txt";
         std::ofstream(file, std::ios::binary) << text;
         return check_gfs_header(file.string().c_str());
     }
-    fs::path dir;
+    scratch_directory scratch;
+    const fs::path& dir = scratch.path;
 };
 
 const std::string field_names = "FIELD MEAN SEA-LEVEL 2 M TEMPERATUR TEMPERATURE TEMPERATURE "

@@ -8,6 +8,8 @@
 #include "ingest/read_temp_pop.h"
 #include "ingest/validate_bulletin_file.h"
 
+#include "scratch_directory.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -15,7 +17,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -47,16 +48,8 @@ std::set<std::string> names_in(const fs::path& dir) {
 class IoFaults : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::random_device random;
-        do dir = fs::temp_directory_path() / ("vuzazav_io_" + std::to_string(random()));
-        while (!fs::create_directory(dir));
         for (const char* sample : {"bulletins.txt", "gfs_model.txt"})
             fs::copy_file(fs::path(VUZAZAV_SOURCE_DIR) / "examples" / sample, dir / sample);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(dir, ec);
     }
 
     // Runs the program in dir with input on standard input; file_size_limit, when not
@@ -96,7 +89,8 @@ class IoFaults : public ::testing::Test {
         return text;
     }
 
-    fs::path dir;
+    scratch_directory scratch;
+    const fs::path& dir = scratch.path;
     int exit_code = -1;
 };
 

@@ -1,10 +1,11 @@
 #include "gfs/read_gfs_rows.h"
 
+#include "scratch_directory.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -14,21 +15,13 @@ namespace {
 // Each test writes its files into a directory of its own, removed afterwards.
 class ReadGfsRows : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::random_device random;
-        do dir = fs::temp_directory_path() / ("vuzazav_gfs_rows_" + std::to_string(random()));
-        while (!fs::create_directory(dir));
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
     bool read(const std::string& text) {
         fs::path file = dir / "model.txt";
         std::ofstream(file, std::ios::binary) << text;
         return read_gfs_rows(rows, file.string().c_str());
     }
-    fs::path dir;
+    scratch_directory scratch;
+    const fs::path& dir = scratch.path;
     gfs_row rows[gfs_row_count] = {};
 };
 
