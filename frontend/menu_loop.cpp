@@ -2,7 +2,7 @@
 
 #include "frontend/console.h"
 #include "gfs/run_gfs_model.h"
-#include "ingest/reading.h"
+#include "plumbing/reading.h"
 #include "pointforecast/run_1200_model.h"
 
 #include <iostream>

@@ -1,6 +1,6 @@
 #include "gfs/check_gfs_header.h"
 
-#include "ingest/reading.h"
+#include "plumbing/reading.h"
 
 #include <fstream>
 #include <string>

@@ -1,6 +1,6 @@
 #include "gfs/read_gfs_rows.h"
 
-#include "ingest/reading.h"
+#include "plumbing/reading.h"
 
 #include <fstream>
 

@@ -1,13 +1,13 @@
 #include "gfs/run_gfs_model.h"
 
 #include "arith/shared_types.h"
-#include "frontend/ask_file_name.h"
-#include "frontend/output_file_name.h"
-#include "frontend/write_output_file.h"
-#include "gfs/check_gfs_header.h"
 #include "gfs/convert_gfs_rows.h"
-#include "gfs/read_gfs_rows.h"
+#include "gfs/load_gfs_file.h"
 #include "gfs/write_gfs_table.h"
+#include "plumbing/ask_file_name.h"
+#include "plumbing/diagnostics.h"
+#include "plumbing/output_file_name.h"
+#include "plumbing/save_output_file.h"
 
 #include <iostream>
 #include <sstream>
@@ -17,10 +17,10 @@ void run_gfs_model() {
     std::string file_name;
     if (!ask_file_name(file_name)) return;
     gfs_row rows[gfs_row_count];
-    // The data are read before the file is called valid, so that no table is ever made
-    // from values the file did not hold.
-    if (!check_gfs_header(file_name.c_str()) || !read_gfs_rows(rows, file_name.c_str())) {
-        std::cout << "Your file is in the incorrect format." << std::endl;
+    std::string fault;
+    if (!load_gfs_file(file_name, rows, fault)) {
+        std::cout << incorrect_format_sentence << std::endl;
+        diagnose(fault);
         return;
     }
     std::cout << "You have a valid file." << std::endl;
@@ -28,5 +28,5 @@ void run_gfs_model() {
     convert_gfs_rows(rows, temp_adj, temp_plus, temp_minus);
     std::ostringstream table;
     write_gfs_table(table, rows, temp_adj, temp_plus, temp_minus);
-    write_output_file(output_file_name(file_name), table.str());
+    save_output_file(output_file_name(file_name), table.str());
 }

@@ -1,6 +1,6 @@
 #include "ingest/read_bulletin_blocks.h"
 
-#include "ingest/reading.h"
+#include "plumbing/reading.h"
 
 #include <string>
 

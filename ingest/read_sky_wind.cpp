@@ -1,7 +1,7 @@
 #include "ingest/read_sky_wind.h"
 
 #include "ingest/read_bulletin_blocks.h"
-#include "ingest/reading.h"
+#include "plumbing/reading.h"
 
 #include <fstream>
 #include <string>

@@ -1,7 +1,7 @@
 #include "ingest/read_temp_pop.h"
 
 #include "ingest/read_bulletin_blocks.h"
-#include "ingest/reading.h"
+#include "plumbing/reading.h"
 
 #include <fstream>
 

@@ -1,6 +1,6 @@
 #include "ingest/validate_bulletin_file.h"
 
-#include "ingest/reading.h"
+#include "plumbing/reading.h"
 
 #include <fstream>
 #include <string>

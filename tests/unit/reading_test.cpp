@@ -1,4 +1,4 @@
-#include "ingest/reading.h"
+#include "plumbing/reading.h"
 
 #include <gtest/gtest.h>
 

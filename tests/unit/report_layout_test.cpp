@@ -1,4 +1,4 @@
-#include "pointforecast/gather_day_values.h"
+#include "pointforecast/compute_city_forecast.h"
 #include "pointforecast/write_day_table.h"
 #include "pointforecast/write_report.h"
 #include "pointforecast/write_sky_wind_table.h"
@@ -11,17 +11,12 @@
 
 namespace {
 
-// Station arrays in which every station and both models report the same value per
-// element, unless a test changes them.
-struct station_arrays {
-    std::int32_t eta_temp_pop[4 * 12], avn_temp_pop[4 * 12], mrf_temp_pop[4 * 25];
-    std::int32_t eta_sky_wind[4 * 57], avn_sky_wind[4 * 57], mrf_sky_wind[4 * 22];
-};
-
 void fill(std::int32_t* array, int count, std::int32_t value) {
     for (int i = 0; i < count; ++i) array[i] = value;
 }
 
+// Station arrays in which every station and both models report the same value per
+// element, unless a test changes them.
 station_arrays all_stations(std::int32_t temp_pop, std::int32_t sky_wind) {
     station_arrays a;
     fill(a.eta_temp_pop, 48, temp_pop);
@@ -40,19 +35,21 @@ std::vector<std::string> lines_of(const std::string& text) {
     return lines;
 }
 
+city_forecast forecast_of(const station_arrays& a, double eta_weight) {
+    city_forecast forecast;
+    compute_city_forecast(a, eta_weight, forecast);
+    return forecast;
+}
+
 std::string day_table(const station_arrays& a, double eta_weight, bool pad) {
-    model_pair day_pairs[12];
-    station_set ext_day_sets[25];
-    gather_day_values(a.eta_temp_pop, a.avn_temp_pop, a.mrf_temp_pop, day_pairs, ext_day_sets);
     std::ostringstream out;
-    write_day_table(out, day_pairs, ext_day_sets, eta_weight, 1.0 - eta_weight, pad);
+    write_day_table(out, forecast_of(a, eta_weight), pad);
     return out.str();
 }
 
 std::string sky_wind_table(const station_arrays& a, double eta_weight) {
     std::ostringstream out;
-    write_sky_wind_table(out, a.eta_sky_wind, a.avn_sky_wind, a.mrf_sky_wind, eta_weight,
-                         1.0 - eta_weight);
+    write_sky_wind_table(out, forecast_of(a, eta_weight));
     return out.str();
 }
 
@@ -146,12 +143,8 @@ TEST(WriteSkyWindTable, RowsTakeTheirHoursElements) {
 
 TEST(WriteReport, SectionsInOrder) {
     station_arrays a = all_stations(50, 10);
-    model_pair day_pairs[12];
-    station_set ext_day_sets[25];
-    gather_day_values(a.eta_temp_pop, a.avn_temp_pop, a.mrf_temp_pop, day_pairs, ext_day_sets);
     std::ostringstream out;
-    write_report(out, day_pairs, ext_day_sets, a.eta_sky_wind, a.avn_sky_wind, a.mrf_sky_wind, 0.5,
-                 0.5);
+    write_report(out, forecast_of(a, 0.5));
     std::vector<std::string> lines = lines_of(out.str());
     ASSERT_EQ(lines.size(), 2u + 9u + 1u + 2u + 32u);
     EXPECT_EQ(lines[0], "1200 City of Vuzazav Forecast Data");

@@ -1,9 +1,9 @@
-#include "frontend/write_output_file.h"
+#include "plumbing/write_output_file.h"
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <iostream>
 
 // Creates a temporary file beside name that did not exist before ("x" is exclusive
 // creation), so that no other file is ever overwritten by the write.
@@ -17,24 +17,25 @@ static std::FILE* create_temporary(const std::string& name, std::string& temp_na
     return nullptr;
 }
 
-static bool write_and_replace(const std::string& name, const std::string& text) {
+bool write_output_file(const std::string& name, const std::string& text, std::string& why) {
     std::string temp_name;
     std::FILE* f = create_temporary(name, temp_name);
-    if (!f) return false;
+    if (!f) {
+        why = std::strerror(errno != 0 ? errno : EEXIST);
+        return false;
+    }
+    errno = 0;
     bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     written = std::fflush(f) == 0 && written;
+    int write_error = errno;
     written = std::fclose(f) == 0 && written;
+    if (write_error == 0) write_error = errno;
     std::error_code ec;
     if (written) std::filesystem::rename(temp_name, name, ec);
     if (!written || ec) {
+        why = ec ? ec.message() : std::strerror(write_error != 0 ? write_error : EIO);
         std::filesystem::remove(temp_name, ec);
         return false;
     }
     return true;
-}
-
-bool write_output_file(const std::string& name, const std::string& text) {
-    if (write_and_replace(name, text)) return true;
-    std::cout << "The output file " << name << " could not be written." << std::endl;
-    return false;
 }

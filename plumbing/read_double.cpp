@@ -1,5 +1,5 @@
-#include "ingest/reading.h"
-#include "ingest/reading_start.h"
+#include "plumbing/reading.h"
+#include "plumbing/reading_start.h"
 
 #include <cstdlib>
 #include <limits>

@@ -1,5 +1,5 @@
-#include "ingest/reading.h"
-#include "ingest/reading_start.h"
+#include "plumbing/reading.h"
+#include "plumbing/reading_start.h"
 
 // Takes one word, or drops it when word is null.
 static bool take_word(std::istream& in, std::string* word, bool ends_after_bar) {

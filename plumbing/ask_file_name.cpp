@@ -1,0 +1,29 @@
+#include "plumbing/ask_file_name.h"
+
+#include "plumbing/check_input_file.h"
+#include "plumbing/diagnostics.h"
+#include "plumbing/output_file_name.h"
+#include "plumbing/reading.h"
+#include "plumbing/refusals.h"
+
+#include <iostream>
+
+static bool refuse(const char* sentence, const std::string& why) {
+    std::cout << sentence << std::endl;
+    diagnose(why);
+    return false;
+}
+
+bool ask_file_name(std::string& name) {
+    std::cout << "Please enter the name of the file with the .txt extension: " << std::flush;
+    name.clear(); // end of input leaves no name, which cannot be opened
+    read_word(std::cin, name);
+    std::string why;
+    if (const char* sentence = check_input_file(name, why)) return refuse(sentence, why);
+    if (name.size() < 3)
+        return refuse(short_name_sentence,
+                      name + ": the output name replaces the last three characters");
+    if (const char* sentence = check_output_name(name, output_file_name(name), why))
+        return refuse(sentence, why);
+    return true;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+// One value of the city forecast, and whether it rests on fewer stations than the four
+// because some bulletin had no value there.
+struct city_value {
+    double value;
+    bool fewer_stations;
+};
+
+// Days of the day table, and its columns: LowTemp, HighTemp, LowDPT, HighDPT (degrees F),
+// LowProbPrec, HighProbPrec (percent).
+inline constexpr int forecast_days = 7;
+inline constexpr int day_columns = 6;
+
+// Rows of the sky and wind table: 19 short-range hours 6, 9, ..., 60, then 11 extended
+// hours 72, 84, ..., 192.
+inline constexpr int short_rows = 19;
+inline constexpr int sky_wind_rows = 30;
+
+// The hour of sky and wind row r.
+inline constexpr int sky_wind_hour(int r) {
+    return r < short_rows ? 6 + 3 * r : 72 + 12 * (r - short_rows);
+}
+
+// Every value of a 1200 run for the city. Days 3 to 7 have no LowProbPrec (their column
+// 4 is not a number), and the extended rows no wind direction.
+struct city_forecast {
+    city_value day[forecast_days][day_columns];
+    city_value cloud[sky_wind_rows];  // covered fraction of the sky, 0 to 1
+    city_value direction[short_rows]; // tens of degrees, as the bulletins give it
+    city_value speed[sky_wind_rows];  // miles per hour
+};
