@@ -8,6 +8,7 @@
 #include "plumbing/diagnostics.h"
 #include "plumbing/output_file_name.h"
 #include "plumbing/save_output_file.h"
+#include "plumbing/say_on_console.h"
 
 #include <iostream>
 #include <sstream>
@@ -28,5 +29,5 @@ void run_gfs_model() {
     convert_gfs_rows(rows, temp_adj, temp_plus, temp_minus);
     std::ostringstream table;
     write_gfs_table(table, rows, temp_adj, temp_plus, temp_minus);
-    save_output_file(output_file_name(file_name), table.str());
+    save_output_file(output_file_name(file_name), table.str(), say_on_console);
 }

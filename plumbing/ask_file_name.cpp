@@ -5,11 +5,12 @@
 #include "plumbing/output_file_name.h"
 #include "plumbing/reading.h"
 #include "plumbing/refusals.h"
+#include "plumbing/say_on_console.h"
 
 #include <iostream>
 
 static bool refuse(const char* sentence, const std::string& why) {
-    std::cout << sentence << std::endl;
+    say_on_console(sentence);
     diagnose(why);
     return false;
 }

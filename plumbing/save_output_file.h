@@ -2,7 +2,8 @@
 
 #include <string>
 
-// The dialogue around writing a run's output: writes text to name with
-// write_output_file, says on standard error where it went, or prints "The output file
-// NAME could not be written." and explains why. Returns whether the file was written.
-bool save_output_file(const std::string& name, const std::string& text);
+// Writes text to name with write_output_file and tells the user the outcome: where the
+// output went, on standard error; or the sentence "The output file NAME could not be
+// written." through say, and why on standard error. Returns whether the file was written.
+bool save_output_file(const std::string& name, const std::string& text,
+                      void (*say)(const std::string& sentence));

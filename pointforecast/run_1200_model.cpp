@@ -5,6 +5,7 @@
 #include "plumbing/output_file_name.h"
 #include "plumbing/reading.h"
 #include "plumbing/save_output_file.h"
+#include "plumbing/say_on_console.h"
 #include "pointforecast/compute_city_forecast.h"
 #include "pointforecast/load_bulletin_file.h"
 #include "pointforecast/write_day_table.h"
@@ -49,5 +50,5 @@ void run_1200_model() {
     // A stream of the run's own, so that its fixed notation never reaches the console.
     std::ostringstream report;
     write_report(report, forecast);
-    save_output_file(output_file_name(file_name), report.str());
+    save_output_file(output_file_name(file_name), report.str(), say_on_console);
 }

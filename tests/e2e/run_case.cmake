@@ -1,15 +1,18 @@
 # Runs the program once for one case folder and compares everything it produced.
 #
 # A case folder holds:
-#   stdin      the bytes piped to standard input
+#   stdin      the bytes piped to standard input (optional with args)
+#   args       when present, the case runs vuzazav-cli with these arguments, one a line
 #   stdout     the expected standard output
 #   input/     files put into the fresh working directory before the run (optional)
 #   copy       paths, relative to the source tree, of more such files, one a line (optional)
 #   output/    the files expected after the run where they differ from input/ or are new
+#   expect     more expected files, one a line: NAME, a space, and the path, relative to
+#              the source tree, of the file it must equal (another case's golden file)
 #   exit_code  the expected exit code, when not 0
 # After the run the directory must hold exactly the input files and output/, byte for byte.
 
-foreach(var BINARY CASE_DIR SOURCE_DIR WORK_DIR)
+foreach(var BINARY CLI CASE_DIR SOURCE_DIR WORK_DIR)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "run_case.cmake needs -D${var}=...")
   endif()
@@ -43,12 +46,32 @@ foreach(kind input output)
     endforeach()
   endif()
 endforeach()
+if(EXISTS ${CASE_DIR}/expect)
+  file(STRINGS ${CASE_DIR}/expect expectations)
+  foreach(line ${expectations})
+    string(REGEX REPLACE " .*" "" name "${line}")
+    string(REGEX REPLACE "^[^ ]* " "" path "${line}")
+    set(expect_${name} ${SOURCE_DIR}/${path})
+    list(APPEND expected_names ${name})
+  endforeach()
+endif()
 list(REMOVE_DUPLICATES expected_names)
 
+set(command ${BINARY})
+if(EXISTS ${CASE_DIR}/args)
+  file(STRINGS ${CASE_DIR}/args args)
+  set(command ${CLI} ${args})
+endif()
+set(stdin_file ${CASE_DIR}/stdin)
+if(NOT EXISTS ${stdin_file})
+  set(stdin_file ${WORK_DIR}/no_input)
+  file(WRITE ${stdin_file} "")
+endif()
+
 execute_process(
-  COMMAND ${BINARY}
+  COMMAND ${command}
   WORKING_DIRECTORY ${run_dir}
-  INPUT_FILE ${CASE_DIR}/stdin
+  INPUT_FILE ${stdin_file}
   OUTPUT_FILE ${WORK_DIR}/stdout
   RESULT_VARIABLE exit_code
   TIMEOUT 20)

@@ -1,0 +1,27 @@
+#include "cli/cli_steps.h"
+#include "cli/exit_codes.h"
+#include "plumbing/check_input_file.h"
+#include "plumbing/output_file_name.h"
+#include "plumbing/refusals.h"
+
+int check_run_files(const std::string& input, const command_line& parsed,
+                    std::string& output) {
+    std::string why;
+    if (const char* sentence = check_input_file(input, why))
+        return refuse(sentence, why, exit_refused);
+    auto named = parsed.options.find("output");
+    if (named != parsed.options.end()) {
+        output = named->second;
+    } else if (input.size() < 3) {
+        return refuse(short_name_sentence,
+                      input + ": the output name replaces the last three characters; name "
+                              "the output with -o",
+                      exit_refused);
+    } else {
+        output = output_file_name(input);
+    }
+    // Writing over the input would lose it: that output cannot be written.
+    if (const char* sentence = check_output_name(input, output, why))
+        return refuse(sentence, why, exit_not_written);
+    return exit_done;
+}

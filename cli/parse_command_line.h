@@ -1,0 +1,26 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+// An option of a command: its one-letter name (0 for none), its long name, and whether
+// it takes a value ("-o FILE", "-oFILE", "--date DATE", "--date=DATE").
+struct option_spec {
+    char short_name;
+    const char* long_name;
+    bool takes_value;
+};
+
+// A command line taken apart: the operands in order, and each option given, by long name,
+// with its value (empty for an option without one; the last one given counts).
+struct command_line {
+    std::vector<std::string> operands;
+    std::map<std::string, std::string> options;
+};
+
+// Takes args apart by the count options of options; "-h" and "--help" are always known,
+// and "--" ends the options. Returns false, with error saying what is wrong, at an unknown
+// option, an option without its value, or a value given to an option that takes none.
+bool parse_command_line(const std::vector<std::string>& args, const option_spec* options,
+                        int count, command_line& parsed, std::string& error);

@@ -1,0 +1,8 @@
+#include "cli/cli_steps.h"
+#include "plumbing/diagnostics.h"
+
+int refuse(const std::string& sentence, const std::string& why, int status) {
+    diagnose(sentence);
+    diagnose(why);
+    return status;
+}

@@ -1,0 +1,46 @@
+#include "cli/cli_steps.h"
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
+#include "cli/usage.h"
+#include "plumbing/parse_number.h"
+#include "pointforecast/compute_city_forecast.h"
+#include "pointforecast/load_bulletin_file.h"
+#include "pointforecast/write_day_table.h"
+#include "pointforecast/write_report.h"
+
+#include <iostream>
+#include <sstream>
+
+static const option_spec forecast_options[] = {
+    {0, "eta-weight", true},
+    {'o', "output", true},
+};
+
+int run_forecast(const std::vector<std::string>& args) {
+    command_line parsed;
+    int status = exit_done;
+    if (!take_command_line(args, forecast_options, 2, forecast_usage, false, parsed, status))
+        return status;
+    auto weight = parsed.options.find("eta-weight");
+    if (weight == parsed.options.end())
+        return usage_error("missing option --eta-weight", forecast_usage);
+    double eta_weight = 0;
+    if (!parse_number(weight->second, eta_weight))
+        return usage_error("The ETA model weight must be a number.", forecast_usage);
+
+    const std::string& input = parsed.operands[0];
+    std::string output;
+    status = check_run_files(input, parsed, output);
+    if (status != exit_done) return status;
+    station_arrays arrays;
+    std::string fault;
+    if (!load_bulletin_file(input, arrays, fault))
+        return refuse(invalid_file_sentence, fault, exit_refused);
+
+    city_forecast forecast;
+    compute_city_forecast(arrays, eta_weight, forecast);
+    write_day_table(std::cout, forecast, false);
+    std::ostringstream report;
+    write_report(report, forecast);
+    return write_output(output, report.str());
+}

@@ -1,0 +1,61 @@
+#include "cli/usage.h"
+
+const char* const main_usage =
+    "Usage: vuzazav-cli COMMAND [OPTION]... ARGUMENT...\n"
+    "The City of Vuzazav forecast from guidance files, without the menu.\n"
+    "\n"
+    "Commands:\n"
+    "  assemble [-o FILE] [--date DATE] PRODUCT...\n"
+    "      gather the twelve bulletins of the 1200 run from guidance products\n"
+    "  forecast BULLETINS --eta-weight W [-o REPORT]\n"
+    "      the 1200 run: the day table on standard output, the report to a file\n"
+    "  gfs MODEL [-o TABLE]\n"
+    "      the GFS run: the table to a file\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     show this help, or a command's with COMMAND --help, and exit\n"
+    "  --version      show the version and exit\n"
+    "\n"
+    "Exit status: 0 done, 1 the input was refused, 2 usage error,\n"
+    "3 an output could not be written.\n";
+
+const char* const assemble_usage =
+    "Usage: vuzazav-cli assemble [-o FILE] [--date DATE] PRODUCT...\n"
+    "Gathers the twelve bulletins the 1200 run needs, for the stations KBKX, KHON, KMHE and\n"
+    "KFSD: NAM (or ETA) and GFS (or AVN) at 1200 UTC and GFSX (or MRF) at 0000 UTC, all of\n"
+    "one date, from guidance products as received (headings, framing, any station order),\n"
+    "and writes them in the order the 1200 run reads them.\n"
+    "\n"
+    "Options:\n"
+    "  -o FILE        the bulletin file to write (default bulletins.txt)\n"
+    "  --date DATE    the date of the bulletins, month/day/year (default: the latest date\n"
+    "                 for which all twelve are present)\n"
+    "  -h, --help     show this help and exit\n"
+    "\n"
+    "Exit status: 0 written, 1 a product could not be read or a bulletin is missing\n"
+    "(each missing one is listed), 2 usage error, 3 the file could not be written.\n";
+
+const char* const forecast_usage =
+    "Usage: vuzazav-cli forecast BULLETINS --eta-weight W [-o REPORT]\n"
+    "The 1200 run on a bulletin file: prints the day table and writes the report, named\n"
+    "after BULLETINS with \"out\" in place of its last three characters unless -o names it.\n"
+    "\n"
+    "Options:\n"
+    "  --eta-weight W  the weight of the ETA guidance, a number; the AVN guidance gets 1 - W\n"
+    "  -o REPORT       the report file to write\n"
+    "  -h, --help      show this help and exit\n"
+    "\n"
+    "Exit status: 0 written, 1 the bulletin file was refused, 2 usage error (also a weight\n"
+    "that is no number), 3 the report could not be written.\n";
+
+const char* const gfs_usage =
+    "Usage: vuzazav-cli gfs MODEL [-o TABLE]\n"
+    "The GFS run on a GFS model file: writes the fifteen-column table, named after MODEL with\n"
+    "\"out\" in place of its last three characters unless -o names it.\n"
+    "\n"
+    "Options:\n"
+    "  -o TABLE       the table file to write\n"
+    "  -h, --help     show this help and exit\n"
+    "\n"
+    "Exit status: 0 written, 1 the model file was refused, 2 usage error, 3 the table could\n"
+    "not be written.\n";

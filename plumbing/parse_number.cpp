@@ -1,0 +1,15 @@
+#include "plumbing/parse_number.h"
+
+#include "plumbing/reading.h"
+#include "plumbing/reading_start.h"
+
+#include <sstream>
+
+bool parse_number(const std::string& word, double& value) {
+    if (word.empty() || is_white(static_cast<unsigned char>(word[0]))) return false;
+    std::istringstream in(word);
+    double number = 0;
+    if (!read_double(in, number) || in.peek() != std::char_traits<char>::eof()) return false;
+    value = number;
+    return true;
+}
