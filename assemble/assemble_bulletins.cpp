@@ -147,6 +147,14 @@ bool assemble_bulletins(const std::vector<std::string>& product_names, const bul
         if (!all_held) {
             for (held_bulletin& h : held) h = held_bulletin{};
             if (!read_products(product_names, &date, held, nullptr, problems)) return false;
+            // The first reading saw all twelve; a pipe reads empty the second time.
+            for (const held_bulletin& h : held) {
+                if (h.present) continue;
+                problems.push_back("a product gave other bulletins when read again for " +
+                                   format_bulletin_date(date) +
+                                   "; give the date to read products from a pipe");
+                return false;
+            }
         }
     }
     for (int k = 0; k < bulletin_count; ++k) {
