@@ -7,12 +7,16 @@
 # For each size it writes, in a temporary directory:
 #   (a) a valid bulletin file whose bulletin bodies are padded with rows the readers pass
 #       over, and times option 4 on it;
-#   (b) a valid GFS model file with that much preamble, and times option 1 on it.
+#   (b) a valid GFS model file with that much preamble, and times option 1 on it;
+#   (c) three national guidance products (NAM, GFS, GFSX) of that much in all, framed as
+#       NOAAPort sends them, and times `vuzazav-cli assemble` on them (skipped when that
+#       program is not beside BINARY); the assembled file must pass option 4.
 # Needs GNU time (Debian package "time"). RUNS sets the runs per measurement (default 5);
 # MAX_RSS_KB, when set, makes the script fail if a run's peak memory exceeds it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 binary=$(realpath "${1:-$here/build/vuzazav}")
+cli=$(dirname "$binary")/vuzazav-cli
 shift || true
 sizes=("${@:-100 200}")
 sizes=(${sizes[*]})
@@ -58,6 +62,47 @@ make_gfs() { # $1 file, $2 megabytes
   cat "$here/examples/gfs_model.txt" >> "$1"
 }
 
+# Three national guidance products, one per model group of the sample file, of $2 megabytes
+# in all: bulletins of thousands of other stations with the sample's bodies, framed as
+# NOAAPort sends them (SOH, sequence number, WMO heading, AWIPS id, a record separator
+# before each station word, "$$", ETX; lines end in CR CR LF), 40 bulletins a frame. The
+# four stations' bulletins stand halfway through, in alphabetical order.
+make_national() { # $1 directory, $2 megabytes
+  awk -v dir="$1" -v bytes="$(( $2 * 1048576 / 3 ))" '
+    BEGIN { k = -1; n = 0; crlf = "\r\r\n" }
+    /^ *[A-Z0-9]+ +[A-Z]+ +MOS +GUIDANCE/ { k = ($1 == "KSUX") ? -1 : n++; if (n == 1) date = $5; next }
+    k >= 0 { text[k] = text[k] $0 crlf }
+    function put(g, station, body) {
+      if (in_frame == 0)
+        printf "\001%s%03d %s%s KWNO %s%s%s%s", crlf, seq++ % 1000, crlf, wmo[g], stamp[g], crlf, awips[g], crlf > file
+      printf "\036%s   %s MOS GUIDANCE   %s  %s UTC%s%s", station, model[g], date, cycle[g], crlf, body > file
+      written += length(body) + 50
+      if (++in_frame == 40) { printf "$$%s\003", crlf > file; in_frame = 0 }
+    }
+    END {
+      split("NAM GFS GFSX", model, " "); split("1200 1200 0000", cycle, " ")
+      split("FOUS46 FOUS21 FEUS21", wmo, " "); split("041200 041200 040000", stamp, " ")
+      split("METUSA MAVUSA MEXUSA", awips, " ")
+      split("KBKX KFSD KHON KMHE", alpha, " "); split("0 3 1 2", alpha_index, " ")
+      for (g = 1; g <= 3; g++) {
+        file = dir "/" tolower(awips[g]) ".txt"
+        for (s = 0; s < 4; s++) { own[s] = text[(g - 1) * 4 + s]; sub(/(\r\r\n)+$/, crlf, own[s]) }
+        written = 0; seq = 1; in_frame = 0; i = 0; placed = 0
+        while (written < bytes) {
+          if (!placed && written >= bytes / 2) {
+            for (a = 1; a <= 4; a++) put(g, alpha[a], own[alpha_index[a]])
+            placed = 1
+          }
+          station = sprintf("K%c%c%c", 65 + int(i / 676) % 26, 65 + int(i / 26) % 26, 65 + i % 26)
+          i++
+          if (station !~ /^(KBKX|KHON|KMHE|KFSD)$/) put(g, station, own[i % 4])
+        }
+        if (in_frame > 0) printf "$$%s\003", crlf > file
+        close(file)
+      }
+    }' "$here/examples/bulletins.txt"
+}
+
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # Times one scripted session; prints "seconds peak_kb" per run.
@@ -71,9 +116,20 @@ time_program() { # $1 dir, $2 stdin text, $3 expected output file
   done
 }
 
-time_wc() { # $1 file
+# Times the assembler on the products in $1; the file it writes must pass option 4.
+time_assemble() { # $1 dir
   for _ in $(seq "$runs"); do
-    /usr/bin/time -f '%e %M' -o "$work/t" wc -w "$1" > /dev/null
+    rm -f "$1/assembled.txt"
+    /usr/bin/time -f '%e %M' -o "$work/t" "$cli" assemble -o "$1/assembled.txt" "$1"/*usa.txt > /dev/null
+    cat "$work/t"
+  done
+  ( cd "$1" && printf '4\nassembled.txt\n0.7\n6\n' | "$binary" > "$work/console" )
+  grep -q "You have a valid file." "$work/console" || { echo "option 4 did not accept the assembled file" >&2; exit 1; }
+}
+
+time_wc() { # $@ files
+  for _ in $(seq "$runs"); do
+    /usr/bin/time -f '%e %M' -o "$work/t" wc -w "$@" > /dev/null
     cat "$work/t"
   done
 }
@@ -81,16 +137,24 @@ time_wc() { # $1 file
 printf '%-10s %6s %10s %10s %8s %12s\n' run MB program_s wc_w_s ratio peak_rss_kb
 fail=0
 for mb in "${sizes[@]}"; do
-  for kind in bulletins gfs; do
+  for kind in bulletins gfs national; do
     dir="$work/$kind-$mb"; mkdir -p "$dir"
-    if [ "$kind" = bulletins ]; then
-      make_bulletins "$dir/bench.txt" "$mb"; session='4\nbench.txt\n0.7\n6\n'
+    if [ "$kind" = national ]; then
+      [ -x "$cli" ] || { echo "national: skipped, $cli is missing"; continue; }
+      make_national "$dir" "$mb"
+      cat "$dir"/*usa.txt > /dev/null # into the page cache for both
+      time_assemble "$dir" > "$work/prog"
+      time_wc "$dir"/*usa.txt > "$work/wc"
     else
-      make_gfs "$dir/bench.txt" "$mb"; session='1\nbench.txt\n6\n'
+      if [ "$kind" = bulletins ]; then
+        make_bulletins "$dir/bench.txt" "$mb"; session='4\nbench.txt\n0.7\n6\n'
+      else
+        make_gfs "$dir/bench.txt" "$mb"; session='1\nbench.txt\n6\n'
+      fi
+      cat "$dir/bench.txt" > /dev/null # into the page cache for both
+      time_program "$dir" "$session" bench.out > "$work/prog"
+      time_wc "$dir/bench.txt" > "$work/wc"
     fi
-    cat "$dir/bench.txt" > /dev/null # into the page cache for both
-    time_program "$dir" "$session" bench.out > "$work/prog"
-    time_wc "$dir/bench.txt" > "$work/wc"
     p=$(cut -d' ' -f1 "$work/prog" | median)
     w=$(cut -d' ' -f1 "$work/wc" | median)
     rss=$(cut -d' ' -f2 "$work/prog" | sort -n | tail -1)
@@ -99,7 +163,7 @@ for mb in "${sizes[@]}"; do
     if [ -n "${MAX_RSS_KB:-}" ] && [ "$rss" -gt "$MAX_RSS_KB" ]; then
       echo "peak memory $rss KB is above $MAX_RSS_KB KB" >&2; fail=1
     fi
-    rm -f "$dir/bench.txt"
+    rm -rf "$dir"
   done
 done
 echo "cores: $(nproc)"

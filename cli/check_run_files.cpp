@@ -4,8 +4,7 @@
 #include "plumbing/output_file_name.h"
 #include "plumbing/refusals.h"
 
-int check_run_files(const std::string& input, const command_line& parsed,
-                    std::string& output) {
+int check_run_files(const std::string& input, const command_line& parsed, std::string& output) {
     std::string why;
     if (const char* sentence = check_input_file(input, why))
         return refuse(sentence, why, exit_refused);

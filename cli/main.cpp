@@ -1,5 +1,5 @@
-#include "cli/commands.h"
 #include "cli/cli_steps.h"
+#include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
 #include "plumbing/diagnostics.h"

@@ -14,8 +14,8 @@ static const option_spec* find_option(const option_spec* options, int count, cha
     return nullptr;
 }
 
-bool parse_command_line(const std::vector<std::string>& args, const option_spec* options,
-                        int count, command_line& parsed, std::string& error) {
+bool parse_command_line(const std::vector<std::string>& args, const option_spec* options, int count,
+                        command_line& parsed, std::string& error) {
     bool options_end = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];

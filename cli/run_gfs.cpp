@@ -16,8 +16,7 @@ static const option_spec gfs_options[] = {
 int run_gfs(const std::vector<std::string>& args) {
     command_line parsed;
     int status = exit_done;
-    if (!take_command_line(args, gfs_options, 1, gfs_usage, false, parsed, status))
-        return status;
+    if (!take_command_line(args, gfs_options, 1, gfs_usage, false, parsed, status)) return status;
     const std::string& input = parsed.operands[0];
     std::string output;
     status = check_run_files(input, parsed, output);

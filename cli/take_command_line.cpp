@@ -3,9 +3,9 @@
 
 #include <iostream>
 
-bool take_command_line(const std::vector<std::string>& args, const option_spec* options,
-                       int count, const char* usage, bool several_operands,
-                       command_line& parsed, int& status) {
+bool take_command_line(const std::vector<std::string>& args, const option_spec* options, int count,
+                       const char* usage, bool several_operands, command_line& parsed,
+                       int& status) {
     std::string error;
     if (!parse_command_line(args, options, count, parsed, error)) {
         status = usage_error(error, usage);
