@@ -22,11 +22,12 @@ void begin_panel(std::ostream& out, const time_axis& axis, const panel_box& pane
             << svg_attr("y1", y) << svg_attr("y2", y) << " stroke=\"#e4e4e4\"/>\n";
         char label[64];
         std::snprintf(label, sizeof label, "%.*f", s.decimals, value);
-        std::string text = label;
-        if (text.find_first_not_of("-0.") == std::string::npos) text = "0";
+        // "-0.0" and "0.0" alike read 0.
+        bool zero = std::string(label).find_first_not_of("-0.") == std::string::npos;
         // The label's y is its tick's y, so that a reader of the file can recover the scale.
         out << "<text class=\"y-tick\"" << svg_attr("x", axis.left - 6) << svg_attr("y", y)
-            << " text-anchor=\"end\" dominant-baseline=\"central\">" << text << "</text>\n";
+            << " text-anchor=\"end\" dominant-baseline=\"central\">" << (zero ? "0" : label)
+            << "</text>\n";
     }
     double unit_x = axis.left - 50, unit_y = (panel.plot_top + panel.bottom) / 2;
     out << "<text class=\"unit\"" << svg_attr("x", unit_x) << svg_attr("y", unit_y)
