@@ -1,7 +1,7 @@
 #include "assemble/assemble_bulletins.h"
 
-#include "assemble/format_bulletin_date.h"
-#include "assemble/parse_bulletin_date.h"
+#include "ingest/format_bulletin_date.h"
+#include "ingest/parse_bulletin_date.h"
 #include "assemble/rewrite_guidance_header.h"
 #include "assemble/scan_station_bulletins.h"
 #include "ingest/bulletin_layout.h"

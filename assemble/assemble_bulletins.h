@@ -1,6 +1,6 @@
 #pragma once
 
-#include "assemble/bulletin_date.h"
+#include "ingest/bulletin_date.h"
 
 #include <string>
 #include <vector>

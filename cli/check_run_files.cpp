@@ -4,7 +4,8 @@
 #include "plumbing/output_file_name.h"
 #include "plumbing/refusals.h"
 
-int check_run_files(const std::string& input, const command_line& parsed, std::string& output) {
+int check_run_files(const std::string& input, const command_line& parsed, std::string& output,
+                    std::string& chart) {
     std::string why;
     if (const char* sentence = check_input_file(input, why))
         return refuse(sentence, why, exit_refused);
@@ -22,5 +23,14 @@ int check_run_files(const std::string& input, const command_line& parsed, std::s
     // Writing over the input would lose it: that output cannot be written.
     if (const char* sentence = check_output_name(input, output, why))
         return refuse(sentence, why, exit_not_written);
+    auto charted = parsed.options.find("chart");
+    if (charted == parsed.options.end()) return exit_done;
+    chart = charted->second;
+    if (const char* sentence = check_output_name(input, chart, why))
+        return refuse(sentence, why, exit_not_written);
+    // The chart must not take the place of the run's own output either.
+    if (check_output_name(output, chart, why))
+        return refuse("The output file " + chart + " could not be written.",
+                      chart + " is the run's output " + output, exit_not_written);
     return exit_done;
 }

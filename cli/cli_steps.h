@@ -20,10 +20,12 @@ int usage_error(const std::string& error, const char* usage);
 // Says a refusal: its fixed sentence, then why; returns status.
 int refuse(const std::string& sentence, const std::string& why, int status);
 
-// Checks the input file of a run and settles its output name: the -o option's value, or
-// the input name with "out" in place of its last three characters. Returns exit_done, or
-// the status to end with after saying why.
-int check_run_files(const std::string& input, const command_line& parsed, std::string& output);
+// Checks the input file of a run and settles its output names: output, the -o option's
+// value or the input name with "out" in place of its last three characters, and chart,
+// the --chart option's value or empty. Neither may be the input, nor chart the output.
+// Returns exit_done, or the status to end with after saying why.
+int check_run_files(const std::string& input, const command_line& parsed, std::string& output,
+                    std::string& chart);
 
 // Writes an output completely or not at all, and says where it went; returns exit_done,
 // or exit_not_written after saying why.

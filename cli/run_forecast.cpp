@@ -1,3 +1,6 @@
+#include "chart/gather_forecast_chart_input.h"
+#include "chart/read_bulletin_date.h"
+#include "chart/write_forecast_chart.h"
 #include "cli/cli_steps.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
@@ -14,12 +17,13 @@
 static const option_spec forecast_options[] = {
     {0, "eta-weight", true},
     {'o', "output", true},
+    {0, "chart", true},
 };
 
 int run_forecast(const std::vector<std::string>& args) {
     command_line parsed;
     int status = exit_done;
-    if (!take_command_line(args, forecast_options, 2, forecast_usage, false, parsed, status))
+    if (!take_command_line(args, forecast_options, 3, forecast_usage, false, parsed, status))
         return status;
     auto weight = parsed.options.find("eta-weight");
     if (weight == parsed.options.end())
@@ -30,7 +34,8 @@ int run_forecast(const std::vector<std::string>& args) {
 
     const std::string& input = parsed.operands[0];
     std::string output;
-    status = check_run_files(input, parsed, output);
+    std::string chart;
+    status = check_run_files(input, parsed, output, chart);
     if (status != exit_done) return status;
     station_arrays arrays;
     std::string fault;
@@ -42,5 +47,17 @@ int run_forecast(const std::vector<std::string>& args) {
     write_day_table(std::cout, forecast, false);
     std::ostringstream report;
     write_report(report, forecast);
-    return write_output(output, report.str());
+    status = write_output(output, report.str());
+    if (status != exit_done || chart.empty()) return status;
+
+    forecast_chart_input chart_input;
+    chart_input.file_name = input;
+    // The file was read whole a moment ago; its first header gives the date.
+    if (!read_bulletin_date(input.c_str(), chart_input.issued))
+        return refuse(invalid_file_sentence, input + ": the bulletin date is no real date",
+                      exit_refused);
+    gather_forecast_chart_input(forecast, eta_weight, chart_input);
+    std::ostringstream svg;
+    write_forecast_chart(svg, chart_input);
+    return write_output(chart, svg.str());
 }

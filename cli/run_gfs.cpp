@@ -1,4 +1,6 @@
 #include "arith/shared_types.h"
+#include "chart/find_gfs_run_time.h"
+#include "chart/write_gfs_chart.h"
 #include "cli/cli_steps.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
@@ -11,15 +13,17 @@
 
 static const option_spec gfs_options[] = {
     {'o', "output", true},
+    {0, "chart", true},
 };
 
 int run_gfs(const std::vector<std::string>& args) {
     command_line parsed;
     int status = exit_done;
-    if (!take_command_line(args, gfs_options, 1, gfs_usage, false, parsed, status)) return status;
+    if (!take_command_line(args, gfs_options, 2, gfs_usage, false, parsed, status)) return status;
     const std::string& input = parsed.operands[0];
     std::string output;
-    status = check_run_files(input, parsed, output);
+    std::string chart;
+    status = check_run_files(input, parsed, output, chart);
     if (status != exit_done) return status;
     gfs_row rows[gfs_row_count];
     std::string fault;
@@ -30,5 +34,12 @@ int run_gfs(const std::vector<std::string>& args) {
     convert_gfs_rows(rows, temp_adj, temp_plus, temp_minus);
     std::ostringstream table;
     write_gfs_table(table, rows, temp_adj, temp_plus, temp_minus);
-    return write_output(output, table.str());
+    status = write_output(output, table.str());
+    if (status != exit_done || chart.empty()) return status;
+
+    gfs_chart_input chart_input{input, false, {}, rows, temp_plus, temp_minus};
+    chart_input.run_known = find_gfs_run_time(input.c_str(), chart_input.run_time);
+    std::ostringstream svg;
+    write_gfs_chart(svg, chart_input);
+    return write_output(chart, svg.str());
 }

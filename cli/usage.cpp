@@ -7,9 +7,9 @@ const char* const main_usage =
     "Commands:\n"
     "  assemble [-o FILE] [--date DATE] PRODUCT...\n"
     "      gather the twelve bulletins of the 1200 run from guidance products\n"
-    "  forecast BULLETINS --eta-weight W [-o REPORT]\n"
+    "  forecast BULLETINS --eta-weight W [-o REPORT] [--chart FILE.svg]\n"
     "      the 1200 run: the day table on standard output, the report to a file\n"
-    "  gfs MODEL [-o TABLE]\n"
+    "  gfs MODEL [-o TABLE] [--chart FILE.svg]\n"
     "      the GFS run: the table to a file\n"
     "\n"
     "Options:\n"
@@ -36,26 +36,28 @@ const char* const assemble_usage =
     "(each missing one is listed), 2 usage error, 3 the file could not be written.\n";
 
 const char* const forecast_usage =
-    "Usage: vuzazav-cli forecast BULLETINS --eta-weight W [-o REPORT]\n"
+    "Usage: vuzazav-cli forecast BULLETINS --eta-weight W [-o REPORT] [--chart FILE.svg]\n"
     "The 1200 run on a bulletin file: prints the day table and writes the report, named\n"
     "after BULLETINS with \"out\" in place of its last three characters unless -o names it.\n"
     "\n"
     "Options:\n"
     "  --eta-weight W  the weight of the ETA guidance, a number; the AVN guidance gets 1 - W\n"
     "  -o REPORT       the report file to write\n"
+    "  --chart FILE    also write the run's meteogram, an SVG picture, to FILE\n"
     "  -h, --help      show this help and exit\n"
     "\n"
     "Exit status: 0 written, 1 the bulletin file was refused, 2 usage error (also a weight\n"
-    "that is no number), 3 the report could not be written.\n";
+    "that is no number), 3 the report or the chart could not be written.\n";
 
 const char* const gfs_usage =
-    "Usage: vuzazav-cli gfs MODEL [-o TABLE]\n"
+    "Usage: vuzazav-cli gfs MODEL [-o TABLE] [--chart FILE.svg]\n"
     "The GFS run on a GFS model file: writes the fifteen-column table, named after MODEL with\n"
     "\"out\" in place of its last three characters unless -o names it.\n"
     "\n"
     "Options:\n"
     "  -o TABLE       the table file to write\n"
+    "  --chart FILE   also write the run's meteogram, an SVG picture, to FILE\n"
     "  -h, --help     show this help and exit\n"
     "\n"
-    "Exit status: 0 written, 1 the model file was refused, 2 usage error, 3 the table could\n"
-    "not be written.\n";
+    "Exit status: 0 written, 1 the model file was refused, 2 usage error, 3 the table or the\n"
+    "chart could not be written.\n";

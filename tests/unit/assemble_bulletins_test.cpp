@@ -1,5 +1,5 @@
 #include "assemble/assemble_bulletins.h"
-#include "assemble/parse_bulletin_date.h"
+#include "ingest/parse_bulletin_date.h"
 
 #include "bulletin_text.h"
 #include "scratch_directory.h"

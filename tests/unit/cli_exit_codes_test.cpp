@@ -35,6 +35,8 @@ TEST(CliExitCodes, EachOutcomeHasItsStatus) {
         {"gfs ab", 1},
         {"gfs gfs_model.txt -o gfs_model.txt", 3},
         {"gfs gfs_model.txt -o no_such_directory/table.out", 3},
+        {"gfs gfs_model.txt --chart no_such_directory/gfs.svg", 3},
+        {"gfs gfs_model.txt --chart gfs_model.out", 3},
         {"gfs gfs_model.txt", 0},
         {"assemble", 2},
         {"assemble --date 13/40/2010 bulletins.txt", 2},

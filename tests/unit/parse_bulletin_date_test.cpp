@@ -1,5 +1,5 @@
-#include "assemble/format_bulletin_date.h"
-#include "assemble/parse_bulletin_date.h"
+#include "ingest/format_bulletin_date.h"
+#include "ingest/parse_bulletin_date.h"
 
 #include <gtest/gtest.h>
 

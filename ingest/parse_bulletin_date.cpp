@@ -1,4 +1,4 @@
-#include "assemble/parse_bulletin_date.h"
+#include "ingest/parse_bulletin_date.h"
 
 // Reads a number of min_digits to max_digits decimal digits at text[at] that ends at
 // stop, or at the end of text when stop is 0, and leaves at after stop.

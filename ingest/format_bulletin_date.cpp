@@ -1,4 +1,4 @@
-#include "assemble/format_bulletin_date.h"
+#include "ingest/format_bulletin_date.h"
 
 std::string format_bulletin_date(const bulletin_date& date) {
     std::string day = std::to_string(date.day);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "chart/chart_value.h"
+#include "chart/utc_time.h"
+
+#include <string>
+
+// One row of the day table. Day d is the bulletin date plus d days: its low belongs to the
+// night (00 to 12 UTC), its high to the daytime (12 to 24 UTC), its dew points are those
+// of 12 UTC and of 00 UTC at its end.
+struct forecast_chart_day {
+    chart_value low_temp, high_temp;           // degrees F
+    chart_value low_dew_point, high_dew_point; // degrees F
+    // Probability of precipitation, percent. Days 1 and 2: the 12 hours ending at 12 UTC
+    // (low) and at 24 UTC (high). Days 3 to 7: high holds the 24 hours of the day and low
+    // is not shown.
+    chart_value low_pop, high_pop;
+};
+
+// One row of the cloud and wind table.
+struct forecast_chart_hour {
+    // As the report gives it: hours after the bulletins' cycle for the short-range rows,
+    // after 0000 UTC of the same date (the extended guidance's cycle) for the others.
+    int hour;
+    chart_value cloud;      // covered fraction of the sky, 0 to 1
+    chart_value wind_speed; // miles per hour
+    chart_value wind_dir;   // tens of degrees it blows from (36 = north); NaN when not given
+    bool calm;
+};
+
+// Everything a 1200 chart shows.
+struct forecast_chart_input {
+    std::string file_name; // the bulletin file, as the user named it
+    utc_time issued;       // the bulletins' date and cycle (hour 12)
+    double eta_weight;
+    forecast_chart_day days[forecast_days];
+    forecast_chart_hour hours[sky_wind_rows];
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+// A time in UTC: a date of the Gregorian calendar and an hour of the day (0 to 23).
+struct utc_time {
+    int year;
+    int month; // 1 to 12
+    int day;   // 1 to 31
+    int hour;
+};
+
+// Days from 1 January 1970 to the date of time (negative before it).
+long long days_since_epoch(const utc_time& time);
+
+// The time hours later (earlier when hours is negative).
+utc_time add_hours(const utc_time& time, long long hours);
+
+// The date of time as a chart labels a day: "Fri 5 Mar". A month outside 1 to 12 gives
+// "?" for the month.
+std::string day_label(const utc_time& time);

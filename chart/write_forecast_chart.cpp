@@ -1,0 +1,211 @@
+#include "chart/write_forecast_chart.h"
+
+#include "chart/chart_drawing.h"
+#include "chart/svg.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ostream>
+
+namespace {
+
+const int width = 1100, height = 700;
+const double left = 70, right = 1070;
+
+const char* const temp_colour = "#D55E00";
+const char* const dew_colour = "#009E73";
+const char* const pop12_colour = "#0072B2";
+const char* const pop24_colour = "#56B4E9";
+const char* const cloud_colour = "#c4c4c4";
+const char* const cloud_line_colour = "#6e6e6e";
+const char* const wind_colour = "#E69F00";
+
+// The smallest and largest finite values of a series, widened to take them in.
+void take_range(const chart_point* points, int count, double& low, double& high) {
+    for (int i = 0; i < count; ++i) {
+        double v = points[i].value.value;
+        if (!std::isfinite(v)) continue;
+        low = std::fmin(low, v);
+        high = std::fmax(high, v);
+    }
+}
+
+bool any_fewer(const forecast_chart_input& in) {
+    for (const forecast_chart_day& d : in.days)
+        for (const chart_value* v : {&d.low_temp, &d.high_temp, &d.low_dew_point, &d.high_dew_point,
+                                     &d.low_pop, &d.high_pop})
+            if (v->fewer_stations) return true;
+    for (const forecast_chart_hour& h : in.hours)
+        if (h.cloud.fewer_stations || h.wind_speed.fewer_stations || h.wind_dir.fewer_stations)
+            return true;
+    return false;
+}
+
+std::string number_text(const char* format, double value) {
+    char text[48];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// The daily lows and highs of temperature and dew point.
+void write_temperature_panel(std::ostream& out, const time_axis& axis,
+                             const forecast_chart_input& in) {
+    // Day d's low stands in the middle of its night, its high in the middle of its daytime.
+    chart_point temps[2 * forecast_days], dews[2 * forecast_days];
+    chart_point lows[forecast_days], highs[forecast_days];
+    chart_point dew_lows[forecast_days], dew_highs[forecast_days];
+    for (int i = 0; i < forecast_days; ++i) {
+        const forecast_chart_day& d = in.days[i];
+        double night = 24.0 * (i + 1) + 6, day = night + 12;
+        lows[i] = temps[2 * i] = chart_point{night, d.low_temp, i + 1};
+        highs[i] = temps[2 * i + 1] = chart_point{day, d.high_temp, i + 1};
+        dew_lows[i] = dews[2 * i] = chart_point{night, d.low_dew_point, i + 1};
+        dew_highs[i] = dews[2 * i + 1] = chart_point{day, d.high_dew_point, i + 1};
+    }
+    double low = INFINITY, high = -INFINITY;
+    take_range(temps, 2 * forecast_days, low, high);
+    take_range(dews, 2 * forecast_days, low, high);
+    if (!(low <= high)) low = 0, high = 100;
+    panel_box temp_panel{86, 86, 266, nice_scale(low, high, false, false, 8)};
+    begin_panel(out, axis, temp_panel, "temperature",
+                "Temperature and dew point: daily low and high", "°F");
+    const series_style temp_line{"temp", temp_colour, nullptr, marker_shape::circle, "day"};
+    const series_style dew_line{"dewpoint", dew_colour, "7 4", marker_shape::square, "day"};
+    draw_line(out, axis, temp_panel, dew_line, dews, 2 * forecast_days);
+    draw_line(out, axis, temp_panel, temp_line, temps, 2 * forecast_days);
+    series_style style = dew_line;
+    style.css_class = "dewpoint-low";
+    draw_markers(out, axis, temp_panel, style, dew_lows, forecast_days, 0);
+    style.css_class = "dewpoint-high";
+    draw_markers(out, axis, temp_panel, style, dew_highs, forecast_days, 0);
+    style = temp_line;
+    style.css_class = "temp-low";
+    draw_markers(out, axis, temp_panel, style, lows, forecast_days, -1);
+    style.css_class = "temp-high";
+    draw_markers(out, axis, temp_panel, style, highs, forecast_days, +1);
+    const legend_entry temp_legend[] = {
+        {"temperature", temp_colour, nullptr, marker_shape::circle, false, nullptr},
+        {"dew point", dew_colour, "7 4", marker_shape::square, false, nullptr}};
+    draw_legend(out, temp_legend, 2, right, temp_panel.top - 7);
+    out << "</g>\n";
+}
+
+void write_pop_panel(std::ostream& out, const time_axis& axis, const forecast_chart_input& in) {
+    // Probability of precipitation: two 12-hour periods a day for days 1 and 2, one 24-hour
+    // period for days 3 to 7.
+    chart_bar pop12[4], pop24[forecast_days - 2];
+    for (int i = 0; i < 2; ++i) {
+        double start = 24.0 * (i + 1);
+        pop12[2 * i] = chart_bar{start, start + 12, in.days[i].low_pop, i + 1};
+        pop12[2 * i + 1] = chart_bar{start + 12, start + 24, in.days[i].high_pop, i + 1};
+    }
+    for (int i = 2; i < forecast_days; ++i)
+        pop24[i - 2] = chart_bar{24.0 * (i + 1), 24.0 * (i + 2), in.days[i].high_pop, i + 1};
+    panel_box pop_panel{292, 292, 362, value_scale{0, 100, 50, 0}};
+    begin_panel(out, axis, pop_panel, "precipitation", "Probability of precipitation", "%");
+    draw_bars(out, axis, pop_panel,
+              series_style{"pop12", pop12_colour, nullptr, marker_shape::none, "day"}, pop12, 4,
+              true);
+    draw_bars(out, axis, pop_panel,
+              series_style{"pop24", pop24_colour, nullptr, marker_shape::none, "day"}, pop24,
+              forecast_days - 2, true);
+    const legend_entry pop_legend[] = {
+        {"12 hours", pop12_colour, nullptr, marker_shape::none, true, nullptr},
+        {"24 hours", pop24_colour, nullptr, marker_shape::none, true, nullptr}};
+    draw_legend(out, pop_legend, 2, right, pop_panel.top - 7);
+    out << "</g>\n";
+}
+
+// Cloud cover, and wind speed with its arrows, by forecast hour; returns the bottom of the
+// last panel.
+double write_sky_wind_panels(std::ostream& out, const time_axis& axis,
+                             const forecast_chart_input& in) {
+    // The extended rows begin where the short-range ones end; a break keeps the two
+    // sources apart.
+    chart_point clouds[sky_wind_rows + 1], speeds[sky_wind_rows + 1];
+    band_point cloud_band[sky_wind_rows + 1];
+    wind_arrow arrows[short_rows];
+    int n = 0;
+    for (int i = 0; i < sky_wind_rows; ++i) {
+        const forecast_chart_hour& h = in.hours[i];
+        bool extended = i >= short_rows;
+        if (i == short_rows) {
+            chart_value gap{NAN, false};
+            clouds[n] = speeds[n] = chart_point{static_cast<double>(h.hour), gap, 0};
+            cloud_band[n++] = band_point{static_cast<double>(h.hour), NAN, NAN};
+        }
+        double at = (extended ? 0 : in.issued.hour) + h.hour;
+        clouds[n] = chart_point{at, h.cloud, h.hour};
+        speeds[n] = chart_point{at, h.wind_speed, h.hour};
+        cloud_band[n++] = band_point{at, 0, h.cloud.value};
+        if (!extended) {
+            chart_value from = h.wind_dir;
+            from.value *= 10;
+            arrows[i] = wind_arrow{at, from, h.calm, h.hour};
+        }
+    }
+    panel_box cloud_panel{388, 388, 448, value_scale{0, 1, 0.5, 1}};
+    begin_panel(out, axis, cloud_panel, "cloud", "Cloud cover", "fraction");
+    draw_band(out, axis, cloud_panel, "cloud-area", cloud_colour, cloud_band, n);
+    const series_style cloud_style{"cloud", cloud_line_colour, nullptr, marker_shape::none, "hour"};
+    draw_line(out, axis, cloud_panel, cloud_style, clouds, n);
+    draw_markers(out, axis, cloud_panel, cloud_style, clouds, n, 0);
+    const legend_entry cloud_legend[] = {{"covered fraction of the sky", cloud_colour, nullptr,
+                                          marker_shape::none, true, cloud_line_colour}};
+    draw_legend(out, cloud_legend, 1, right, cloud_panel.top - 7);
+    out << "</g>\n";
+
+    double low = 0, high = 10;
+    take_range(speeds, n, low, high);
+    panel_box wind_panel{474, 498, 598, nice_scale(0, high, true, false, 4)};
+    begin_panel(out, axis, wind_panel, "wind", "Wind speed, arrows pointing where the wind blows",
+                "mph");
+    const series_style wind_style{"wind-speed", wind_colour, nullptr, marker_shape::circle, "hour"};
+    draw_line(out, axis, wind_panel, wind_style, speeds, n);
+    draw_markers(out, axis, wind_panel, wind_style, speeds, n, 0);
+    draw_wind_arrows(out, axis, wind_panel, "hour", arrows, short_rows);
+    out << "<text" << svg_attr("x", x_of(axis, in.hours[short_rows].hour) + 8)
+        << svg_attr("y", (wind_panel.top + wind_panel.plot_top) / 2)
+        << " dominant-baseline=\"central\" fill=\"#555\">no directions in the extended "
+           "guidance</text>\n";
+    const legend_entry wind_legend[] = {
+        {"wind speed", wind_colour, nullptr, marker_shape::circle, false, nullptr}};
+    draw_legend(out, wind_legend, 1, right, wind_panel.top - 7);
+    out << "</g>\n";
+    return wind_panel.bottom;
+}
+
+} // namespace
+
+void write_forecast_chart(std::ostream& out, const forecast_chart_input& in) {
+    utc_time midnight = in.issued;
+    midnight.hour = 0;
+    // Hours count from 00 UTC of the bulletin date, so that day d runs from 24d to 24d + 24.
+    // The last day ends at 24 * (forecast_days + 1); a little room keeps its marks
+    // off the frame.
+    double first = in.issued.hour, last = 24.0 * (forecast_days + 1) + 3;
+    time_axis axis{first, last, left, right, midnight, true, true};
+
+    std::string issued_text = day_label(in.issued) + ' ' + std::to_string(in.issued.year) + ", " +
+                              number_text("%02.0f", in.issued.hour) + "00 UTC";
+    std::string weight_text = number_text("%g", in.eta_weight);
+    begin_svg(out, width, height,
+              "1200 run meteogram of " + in.file_name + ", guidance of " + issued_text);
+    out << "<text x=\"70\" y=\"26\" font-size=\"17\"><tspan font-weight=\"bold\">"
+        << svg_escape(in.file_name) << "</tspan>  City of Vuzazav 1200 run, guidance of "
+        << svg_escape(issued_text) << ", ETA weight " << weight_text << "</text>\n";
+    draw_day_labels(out, axis, 56, true);
+
+    write_temperature_panel(out, axis, in);
+    write_pop_panel(out, axis, in);
+    double bottom = write_sky_wind_panels(out, axis, in);
+
+    draw_hour_ticks(out, axis, bottom, "time (UTC)");
+    out << "<text x=\"70\" y=\"662\" fill=\"#444\">From the MOS guidance of KBKX, KHON, KMHE "
+           "and KFSD: ETA and AVN of 1200 UTC, blended, to 00 UTC of day 3; MRF of 0000 UTC "
+           "after it.</text>\n"
+        << "<text x=\"70\" y=\"680\" fill=\"#444\">Lows stand in the night (00 to 12 UTC), "
+           "highs in the daytime (12 to 24 UTC); the dew points are those of 12 and 00 UTC."
+        << (any_fewer(in) ? " Hollow marks rest on fewer stations than usual." : "") << "</text>\n";
+    end_svg(out);
+}

@@ -1,0 +1,69 @@
+#include "chart/write_forecast_chart.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+
+namespace {
+
+// A week of plain values: every temperature 30, every probability 20, every hour 0.5 of
+// the sky and 10 mph from the north.
+forecast_chart_input plain_week() {
+    forecast_chart_input input{"week.txt", {2010, 3, 4, 12}, 0.7, {}, {}};
+    const chart_value v{30, false}, pop{20, false};
+    for (forecast_chart_day& day : input.days) day = forecast_chart_day{v, v, v, v, pop, pop};
+    for (int i = 0; i < sky_wind_rows; ++i) {
+        bool extended = i >= short_rows;
+        input.hours[i] = forecast_chart_hour{extended ? 72 + 12 * (i - 19) : 6 + 3 * i,
+                                             {0.5, false},
+                                             {10, false},
+                                             {extended ? NAN : 36, false},
+                                             false};
+    }
+    return input;
+}
+
+std::string chart_of(const forecast_chart_input& input) {
+    std::ostringstream out;
+    write_forecast_chart(out, input);
+    return out.str();
+}
+
+std::size_t count_of(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+TEST(WriteForecastChart, ValueOnFewerStationsIsHollowAndFootnoted) {
+    forecast_chart_input input = plain_week();
+    EXPECT_EQ(chart_of(input).find("fewer stations"), std::string::npos);
+    input.days[2].low_temp.fewer_stations = true;
+    std::string svg = chart_of(input);
+    std::size_t mark = svg.find("class=\"temp-low fewer-stations\" data-day=\"3\"");
+    ASSERT_NE(mark, std::string::npos);
+    EXPECT_NE(svg.find("fill=\"#fff\"", mark), std::string::npos);
+    EXPECT_LT(svg.find("fill=\"#fff\"", mark), svg.find('>', mark));
+    EXPECT_NE(svg.find("Hollow marks rest on fewer stations"), std::string::npos);
+    EXPECT_EQ(count_of(svg, "fewer-stations"), 1u);
+}
+
+TEST(WriteForecastChart, MissingValueLeavesGapNotZero) {
+    forecast_chart_input input = plain_week();
+    EXPECT_EQ(count_of(chart_of(input), "class=\"temp-line\""), 1u);
+    input.days[4].high_temp.value = NAN;
+    input.hours[3].wind_speed.value = NAN;
+    std::string svg = chart_of(input);
+    EXPECT_EQ(svg.find("class=\"temp-high\" data-day=\"5\""), std::string::npos);
+    EXPECT_EQ(count_of(svg, "class=\"temp-high\""), 6u);
+    EXPECT_EQ(count_of(svg, "class=\"temp-line\""), 2u);
+    EXPECT_EQ(svg.find("class=\"wind-speed\" data-hour=\"15\""), std::string::npos);
+    // Short-range rows split at the gap, then the extended rows: three pieces of line.
+    EXPECT_EQ(count_of(svg, "class=\"wind-speed-line\""), 3u);
+    EXPECT_EQ(svg.find("1000000"), std::string::npos); // where a NaN coordinate would land
+}
