@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
+#include "plumbing/diagnostics.h"
 #include "plumbing/parse_number.h"
 #include "pointforecast/compute_city_forecast.h"
 #include "pointforecast/load_bulletin_file.h"
@@ -13,6 +14,8 @@
 
 #include <iostream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 static const option_spec forecast_options[] = {
     {0, "eta-weight", true},
@@ -39,8 +42,10 @@ int run_forecast(const std::vector<std::string>& args) {
     if (status != exit_done) return status;
     station_arrays arrays;
     std::string fault;
-    if (!load_bulletin_file(input, arrays, fault))
+    std::vector<std::string> warnings;
+    if (!load_bulletin_file(input, arrays, fault, warnings))
         return refuse(invalid_file_sentence, fault, exit_refused);
+    for (const std::string& warning : warnings) diagnose(warning);
 
     city_forecast forecast;
     compute_city_forecast(arrays, eta_weight, forecast);

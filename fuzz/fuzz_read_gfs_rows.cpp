@@ -5,6 +5,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string file = write_scratch_file("in.txt", data, size);
     gfs_row rows[gfs_row_count];
-    read_gfs_rows(rows, file.c_str());
+    file_note fault;
+    read_gfs_rows(rows, file.c_str(), fault);
     return 0;
 }

@@ -5,8 +5,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string file = write_scratch_file("in.txt", data, size);
     bulletin_layout layout;
-    if (!validate_bulletin_file(file.c_str(), layout)) return 0;
+    file_note fault;
+    if (!validate_bulletin_file(file.c_str(), layout, fault)) return 0;
+    long long rows[bulletin_count * rows_per_bulletin];
     std::int32_t short_a[4 * 57], short_b[4 * 57], extended[4 * 22];
-    read_sky_wind(short_a, short_b, extended, file.c_str(), layout);
+    read_sky_wind(short_a, short_b, extended, file.c_str(), layout, rows, fault);
     return 0;
 }

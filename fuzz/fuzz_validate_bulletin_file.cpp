@@ -4,7 +4,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string file = write_scratch_file("in.txt", data, size);
     bulletin_layout layout;
-    if (validate_bulletin_file(file.c_str(), layout)) {
+    file_note fault;
+    if (validate_bulletin_file(file.c_str(), layout, fault)) {
         // The headers stand in order, each after the previous one's body start.
         for (int k = 0; k < bulletin_count; ++k) {
             if (layout.body_start[k] <= layout.header_start[k]) std::abort();

@@ -19,17 +19,42 @@ static const char* const header_words[] = {
 static const int header_word_count = sizeof header_words / sizeof header_words[0];
 static_assert(header_word_count == 46, "21 field-name, 13 level and 12 unit words");
 
-bool check_gfs_header(const char* file_name) {
+bool check_gfs_header(const char* file_name, file_note& fault) {
     std::ifstream in(file_name, std::ios::binary);
-    if (!in.is_open()) return false;
+    fault.position = -1;
+    if (!in.is_open()) {
+        fault.what = "the file can no longer be read";
+        return false;
+    }
     // Only a word followed by more input can open the header, so a "FIELD" that ends the
     // file ends the search.
-    if (!find_label(in, header_words[0]) || in.eof()) return false;
+    if (!find_label(in, header_words[0])) {
+        fault.what = "no field header: the word \"FIELD\" is not in the file";
+        return false;
+    }
+    if (in.eof()) {
+        in.clear();
+        fault.position = static_cast<long long>(in.tellg()) - 5;
+        fault.what = "the file ends right after \"FIELD\", where the field header begins";
+        return false;
+    }
     std::string word;
     // A failed read would keep the previous word, which could equal the next expected one
     // ("DEGC"), so it counts as a mismatch at once.
     for (int i = 1; i < header_word_count; ++i) {
-        if (!read_word(in, word) || word != header_words[i]) return false;
+        const std::string expected = "field header word " + std::to_string(i + 1) + " should be " +
+                                     quote_word(header_words[i]);
+        if (!read_word(in, word)) {
+            fault.what = expected + "; the file ends first";
+            return false;
+        }
+        if (word != header_words[i]) {
+            in.clear();
+            fault.position =
+                static_cast<long long>(in.tellg()) - static_cast<long long>(word.size());
+            fault.what = expected + "; found " + quote_word(word);
+            return false;
+        }
     }
     return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 // One value of the city forecast, and whether it rests on fewer stations than the four
-// because some bulletin had no value there.
+// because some bulletin had no value there. A value that no station has is NaN: a gap.
 struct city_value {
     double value;
     bool fewer_stations;
@@ -23,7 +23,7 @@ inline constexpr int sky_wind_hour(int r) {
 }
 
 // Every value of a 1200 run for the city. Days 3 to 7 have no LowProbPrec (their column
-// 4 is not a number), and the extended rows no wind direction.
+// 4 is a gap), and the extended rows no wind direction.
 struct city_forecast {
     city_value day[forecast_days][day_columns];
     city_value cloud[sky_wind_rows];  // covered fraction of the sky, 0 to 1

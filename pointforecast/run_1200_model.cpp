@@ -2,7 +2,9 @@
 
 #include "plumbing/ask_file_name.h"
 #include "plumbing/diagnostics.h"
+#include "plumbing/file_note.h"
 #include "plumbing/output_file_name.h"
+#include "plumbing/parse_number.h"
 #include "plumbing/reading.h"
 #include "plumbing/save_output_file.h"
 #include "plumbing/say_on_console.h"
@@ -14,16 +16,22 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
-// Reads the ETA weight. When no number can be read, the rest of the offending word is
-// dropped so that the menu goes on with the next word instead of failing on it again.
+// Reads the ETA weight as one whole word, so that nothing of a word that is no number
+// ("0,7") is left for the menu to take as a choice.
 static bool ask_eta_weight(double& eta_weight) {
     std::cout << "Please enter in a decimal ratio you would like for the ETA model weight: "
               << std::flush;
-    if (read_double(std::cin, eta_weight)) return true;
-    std::cin.clear();
-    drop_rest_of_word(std::cin);
+    std::string word;
+    if (read_word(std::cin, word) && parse_number(word, eta_weight)) return true;
     std::cout << "The ETA model weight must be a number." << std::endl;
+    if (std::cin.fail())
+        diagnose("no ETA model weight before the end of input");
+    else
+        diagnose("the ETA model weight " + quote_word(word) +
+                 " is no number; type one such as 0.7");
+    std::cin.clear();
     return false;
 }
 
@@ -32,12 +40,14 @@ void run_1200_model() {
     if (!ask_file_name(file_name)) return;
     station_arrays arrays;
     std::string fault;
-    if (!load_bulletin_file(file_name, arrays, fault)) {
+    std::vector<std::string> warnings;
+    if (!load_bulletin_file(file_name, arrays, fault, warnings)) {
         std::cout << invalid_file_sentence << std::endl;
         diagnose(fault);
         return;
     }
     std::cout << "You have a valid file." << std::endl;
+    for (const std::string& warning : warnings) diagnose(warning);
 
     double eta_weight = 0;
     if (!ask_eta_weight(eta_weight)) return;

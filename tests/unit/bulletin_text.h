@@ -157,9 +157,11 @@ struct forecast_arrays {
     std::int32_t eta_sky_wind[4 * 57], avn_sky_wind[4 * 57], mrf_sky_wind[4 * 22];
 };
 
-// What the validator and the two readers said about one file.
+// What the validator and the two readers said about one file, and the fault of the first
+// that refused it.
 struct read_result {
     bool valid, temp_pop, sky_wind;
+    file_note fault;
 };
 
 // An element no reader stores, so that one left unwritten shows.
@@ -172,14 +174,21 @@ inline read_result read_file(const std::string& path, forecast_arrays& a,
     clear(a.eta_temp_pop), clear(a.avn_temp_pop), clear(a.mrf_temp_pop);
     clear(a.eta_sky_wind), clear(a.avn_sky_wind), clear(a.mrf_sky_wind);
     bulletin_layout layout{};
-    read_result r{validate_bulletin_file(path.c_str(), layout), false, false};
+    read_result r{false, false, false, {}};
+    r.valid = validate_bulletin_file(path.c_str(), layout, r.fault);
     if (!r.valid) return r;
     const char* name = path.c_str();
+    long long rows[bulletin_count * rows_per_bulletin];
+    file_note sky_wind_fault;
     if (sky_wind_first)
-        r.sky_wind = read_sky_wind(a.eta_sky_wind, a.avn_sky_wind, a.mrf_sky_wind, name, layout);
-    r.temp_pop = read_temp_pop(a.eta_temp_pop, a.avn_temp_pop, a.mrf_temp_pop, name, layout);
+        r.sky_wind = read_sky_wind(a.eta_sky_wind, a.avn_sky_wind, a.mrf_sky_wind, name, layout,
+                                   rows, sky_wind_fault);
+    r.temp_pop =
+        read_temp_pop(a.eta_temp_pop, a.avn_temp_pop, a.mrf_temp_pop, name, layout, rows, r.fault);
     if (!sky_wind_first)
-        r.sky_wind = read_sky_wind(a.eta_sky_wind, a.avn_sky_wind, a.mrf_sky_wind, name, layout);
+        r.sky_wind = read_sky_wind(a.eta_sky_wind, a.avn_sky_wind, a.mrf_sky_wind, name, layout,
+                                   rows, sky_wind_fault);
+    if (r.temp_pop) r.fault = sky_wind_fault;
     return r;
 }
 

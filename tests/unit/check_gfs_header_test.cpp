@@ -18,10 +18,11 @@ class CheckGfsHeader : public ::testing::Test {
     bool check(const std::string& text) {
         fs::path file = dir / "model.txt";
         std::ofstream(file, std::ios::binary) << text;
-        return check_gfs_header(file.string().c_str());
+        return check_gfs_header(file.string().c_str(), fault);
     }
     scratch_directory scratch;
     const fs::path& dir = scratch.path;
+    file_note fault;
 };
 
 const std::string field_names = "FIELD MEAN SEA-LEVEL 2 M TEMPERATUR TEMPERATURE TEMPERATURE "
@@ -100,5 +101,5 @@ TEST_F(CheckGfsHeader, RejectsAFileThatEndsTooSoon) {
 }
 
 TEST_F(CheckGfsHeader, MissingFileIsRejected) {
-    EXPECT_FALSE(check_gfs_header((dir / "none.txt").string().c_str()));
+    EXPECT_FALSE(check_gfs_header((dir / "none.txt").string().c_str(), fault));
 }

@@ -152,10 +152,14 @@ TEST_F(IoFaults, OutputThatIsTheInputUnderAnotherNameIsRefused) {
 TEST_F(IoFaults, TruncatedBulletinFileGivesNoInventedValues) {
     std::string whole = contents(dir / "bulletins.txt");
     bulletin_layout layout;
-    ASSERT_TRUE(validate_bulletin_file((dir / "bulletins.txt").c_str(), layout));
+    long long rows[bulletin_count * rows_per_bulletin];
+    file_note fault;
+    ASSERT_TRUE(validate_bulletin_file((dir / "bulletins.txt").c_str(), layout, fault));
     std::int32_t tp[4 * 12 + 4 * 12 + 4 * 25], sw[4 * 57 + 4 * 57 + 4 * 22];
-    ASSERT_TRUE(read_temp_pop(tp, tp + 48, tp + 96, (dir / "bulletins.txt").c_str(), layout));
-    ASSERT_TRUE(read_sky_wind(sw, sw + 228, sw + 456, (dir / "bulletins.txt").c_str(), layout));
+    ASSERT_TRUE(
+        read_temp_pop(tp, tp + 48, tp + 96, (dir / "bulletins.txt").c_str(), layout, rows, fault));
+    ASSERT_TRUE(read_sky_wind(sw, sw + 228, sw + 456, (dir / "bulletins.txt").c_str(), layout, rows,
+                              fault));
     const fs::path cut = dir / "cut.txt";
     for (std::size_t size = 0; size < whole.size(); size += 37) {
         SCOPED_TRACE("cut to " + std::to_string(size) + " bytes");
@@ -167,10 +171,12 @@ TEST_F(IoFaults, TruncatedBulletinFileGivesNoInventedValues) {
         // tell from a whole one.
         bool inside_number = size > 0 && std::isdigit(static_cast<unsigned char>(whole[size])) &&
                              std::isdigit(static_cast<unsigned char>(whole[size - 1]));
-        if (read_temp_pop(tp2, tp2 + 48, tp2 + 96, cut.c_str(), layout) && !inside_number) {
+        if (read_temp_pop(tp2, tp2 + 48, tp2 + 96, cut.c_str(), layout, rows, fault) &&
+            !inside_number) {
             EXPECT_EQ(std::memcmp(tp, tp2, sizeof tp), 0);
         }
-        if (read_sky_wind(sw2, sw2 + 228, sw2 + 456, cut.c_str(), layout) && !inside_number) {
+        if (read_sky_wind(sw2, sw2 + 228, sw2 + 456, cut.c_str(), layout, rows, fault) &&
+            !inside_number) {
             EXPECT_EQ(std::memcmp(sw, sw2, sizeof sw), 0);
         }
     }
@@ -185,7 +191,8 @@ TEST_F(IoFaults, TruncatedModelFileGivesNoInventedRows) {
         SCOPED_TRACE("cut to " + std::to_string(size) + " bytes");
         put(cut, whole.substr(0, size));
         gfs_row rows[gfs_row_count];
-        bool ok = read_gfs_rows(rows, cut.c_str());
+        file_note fault;
+        bool ok = read_gfs_rows(rows, cut.c_str(), fault);
         // Every row but the last ends inside the file; the last one's final value may be
         // cut short and still be a number, which only a complete file can rule out.
         if (size <= last_row) {

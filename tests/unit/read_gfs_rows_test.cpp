@@ -18,11 +18,12 @@ class ReadGfsRows : public ::testing::Test {
     bool read(const std::string& text) {
         fs::path file = dir / "model.txt";
         std::ofstream(file, std::ios::binary) << text;
-        return read_gfs_rows(rows, file.string().c_str());
+        return read_gfs_rows(rows, file.string().c_str(), fault);
     }
     scratch_directory scratch;
     const fs::path& dir = scratch.path;
     gfs_row rows[gfs_row_count] = {};
+    file_note fault;
 };
 
 const char* const header = "FIELD MEAN SEA-LEVEL 2 M TEMPERATUR TEMPERATURE TEMPERATURE "
@@ -116,5 +117,5 @@ TEST_F(ReadGfsRows, RejectsWhatIsNoRowData) {
 }
 
 TEST_F(ReadGfsRows, MissingFileIsRejected) {
-    EXPECT_FALSE(read_gfs_rows(rows, (dir / "none.txt").string().c_str()));
+    EXPECT_FALSE(read_gfs_rows(rows, (dir / "none.txt").string().c_str(), fault));
 }

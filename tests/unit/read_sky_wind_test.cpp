@@ -78,6 +78,8 @@ TEST(ReadSkyWind, FailsAtTheFirstBadRowAndRecovers) {
     }
     forecast_arrays a;
     bulletin_layout layout{};
+    long long rows[bulletin_count * rows_per_bulletin];
+    file_note fault;
     EXPECT_FALSE(read_sky_wind(a.eta_sky_wind, a.avn_sky_wind, a.mrf_sky_wind,
-                               "vuzazav-no-such-file.txt", layout));
+                               "vuzazav-no-such-file.txt", layout, rows, fault));
 }

@@ -87,8 +87,10 @@ TEST(ReadTempPop, FailsAtTheFirstBadRowAndRecovers) {
     }
     forecast_arrays a;
     bulletin_layout layout{};
+    long long rows[bulletin_count * rows_per_bulletin];
+    file_note fault;
     EXPECT_FALSE(read_temp_pop(a.eta_temp_pop, a.avn_temp_pop, a.mrf_temp_pop,
-                               "vuzazav-no-such-file.txt", layout));
+                               "vuzazav-no-such-file.txt", layout, rows, fault));
 }
 
 TEST(ReadTempPopAndSkyWind, EitherOrderGivesTheSameArrays) {

@@ -134,7 +134,8 @@ TEST(WriteSkyWindTable, RowsTakeTheirHoursElements) {
         a.mrf_sky_wind[s * 22 + 11] = 10; // speed at 72 h
     }
     std::vector<std::string> lines = lines_of(sky_wind_table(a, 0.7));
-    EXPECT_EQ(lines[1], "6     0.00    20.92     0.00      ");
+    // 36 and 01 lie across north: the blend is northerly (0.43), not 20.92 (south-south-west).
+    EXPECT_EQ(lines[1], "6     0.00    0.43      0.00      ");
     EXPECT_EQ(lines[2], "9     0.00    0.00      11.51     ");
     EXPECT_EQ(lines[19].substr(0, 14), "60    1.00    ");
     EXPECT_EQ(lines[21], "72    0.00              11.51     ");

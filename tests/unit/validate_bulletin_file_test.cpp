@@ -10,7 +10,8 @@
 static bool validate_text(const std::string& text) {
     scratch_file file(text);
     bulletin_layout layout{};
-    return validate_bulletin_file(file.path.c_str(), layout);
+    file_note fault;
+    return validate_bulletin_file(file.path.c_str(), layout, fault);
 }
 
 // The valid file with the header of bulletin k replaced.
@@ -27,7 +28,8 @@ TEST(ValidateBulletinFile, RecordsWhereEachHeaderStands) {
         SCOPED_TRACE(text.substr(text.size() - 10));
         scratch_file file(text);
         bulletin_layout layout{};
-        ASSERT_TRUE(validate_bulletin_file(file.path.c_str(), layout));
+        file_note fault;
+        ASSERT_TRUE(validate_bulletin_file(file.path.c_str(), layout, fault));
         for (int k = 0; k < bulletin_count; ++k) {
             SCOPED_TRACE(k);
             EXPECT_EQ(text.substr(layout.header_start[k], 4), station_ids[k % 4]);
@@ -108,5 +110,6 @@ TEST(ValidateBulletinFile, ChecksHeaders) {
 
 TEST(ValidateBulletinFile, MissingFileIsInvalid) {
     bulletin_layout layout{};
-    EXPECT_FALSE(validate_bulletin_file("vuzazav-no-such-file.txt", layout));
+    file_note fault;
+    EXPECT_FALSE(validate_bulletin_file("vuzazav-no-such-file.txt", layout, fault));
 }

@@ -1,0 +1,27 @@
+#include "arith/present_station_sum.h"
+
+#include "arith/station_weights.h"
+#include "arith/weighted_station_sum.h"
+
+bool present_station_sum(const std::int32_t* set, const bool* present, double& sum) {
+    if (present[0] && present[1] && present[2] && present[3]) {
+        sum = weighted_station_sum(set);
+        return true;
+    }
+    double p = 0, w = 0;
+    bool any = false;
+    for (int k = 0; k < 4; ++k) {
+        if (!present[k]) continue;
+        double part = static_cast<double>(set[k]) * station_weights[k];
+        // The sums start from the first station present, as the complete sum starts from
+        // the first station, not from zero.
+        p = any ? p + part : part;
+        w = any ? w + station_weights[k] : station_weights[k];
+        any = true;
+    }
+    if (!any) return false;
+    const double all_weights =
+        ((station_weights[0] + station_weights[1]) + station_weights[2]) + station_weights[3];
+    sum = (p / w) * all_weights;
+    return true;
+}
