@@ -53,11 +53,11 @@ static bool row_fault(std::istream& in, gfs_row* rows, int bad, file_note& fault
         // A word whose front the previous value took ("1O.5" read as 1) is that value's.
         const int culprit = begun && i > 3 ? i - 1 : i;
         fault.position = start;
+        fault.what = row_name;
         if (culprit == 1)
-            fault.what = row_name + ": the hour (" + word + ") is no whole number";
+            fault.what += ": the hour (" + word + ") is no whole number";
         else
-            fault.what = row_name + ": value " + std::to_string(culprit - 2) + " (" + word +
-                         ") is no number";
+            fault.what += ": value " + std::to_string(culprit - 2) + " (" + word + ") is no number";
         return false;
     }
     return false;

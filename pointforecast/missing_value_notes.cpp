@@ -84,6 +84,7 @@ std::vector<file_note> missing_value_notes(const station_arrays& a, const bullet
         return x.row != y.row ? x.row < y.row : x.value < y.value;
     });
     std::vector<file_note> ordered;
+    ordered.reserve(notes.size());
     for (const ordered_note& n : notes) ordered.push_back(n.note);
     return ordered;
 }

@@ -4,6 +4,7 @@
 #   stdin      the bytes piped to standard input (optional with args)
 #   args       when present, the case runs vuzazav-cli with these arguments, one a line
 #   stdout     the expected standard output
+#   stderr     the expected standard error, the diagnostics (optional: compared when present)
 #   input/     files put into the fresh working directory before the run (optional)
 #   copy       paths, relative to the source tree, of more such files, one a line (optional)
 #   output/    the files expected after the run where they differ from input/ or are new
@@ -73,6 +74,7 @@ execute_process(
   WORKING_DIRECTORY ${run_dir}
   INPUT_FILE ${stdin_file}
   OUTPUT_FILE ${WORK_DIR}/stdout
+  ERROR_FILE ${WORK_DIR}/stderr
   RESULT_VARIABLE exit_code
   TIMEOUT 20)
 
@@ -90,6 +92,15 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/stdout ${C
 if(differs)
   file(READ ${WORK_DIR}/stdout got)
   string(APPEND failures "standard output differs from ${CASE_DIR}/stdout; it was:\n${got}\n")
+endif()
+
+if(EXISTS ${CASE_DIR}/stderr)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/stderr ${CASE_DIR}/stderr
+    RESULT_VARIABLE differs)
+  if(differs)
+    file(READ ${WORK_DIR}/stderr got)
+    string(APPEND failures "standard error differs from ${CASE_DIR}/stderr; it was:\n${got}\n")
+  endif()
 endif()
 
 file(GLOB_RECURSE found LIST_DIRECTORIES false RELATIVE ${run_dir} ${run_dir}/*)
