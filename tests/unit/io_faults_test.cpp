@@ -9,6 +9,7 @@
 #include "ingest/validate_bulletin_file.h"
 
 #include "scratch_directory.h"
+#include "test_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,7 @@ class IoFaults : public ::testing::Test {
   protected:
     void SetUp() override {
         for (const char* sample : {"bulletins.txt", "gfs_model.txt"})
-            fs::copy_file(fs::path(VUZAZAV_SOURCE_DIR) / "examples" / sample, dir / sample);
+            fs::copy_file(fs::path(source_path()) / "examples" / sample, dir / sample);
     }
 
     // Runs the program in dir with input on standard input; file_size_limit, when not
@@ -58,6 +59,7 @@ class IoFaults : public ::testing::Test {
     std::string run(const std::string& input, long file_size_limit = -1) {
         const std::string typed = dir.string() + ".stdin";
         put(typed, input);
+        const std::string program = program_path();
         // Standard output goes through a pipe, which the file-size limit does not touch.
         int pipe_ends[2];
         if (pipe(pipe_ends) != 0) return "";
@@ -73,7 +75,7 @@ class IoFaults : public ::testing::Test {
                                 static_cast<rlim_t>(file_size_limit)};
                 setrlimit(RLIMIT_FSIZE, &limit);
             }
-            execl(VUZAZAV_BINARY, "vuzazav", static_cast<char*>(nullptr));
+            execl(program.c_str(), "vuzazav", static_cast<char*>(nullptr));
             _exit(127);
         }
         close(pipe_ends[1]);
@@ -143,7 +145,7 @@ TEST_F(IoFaults, OutputThatIsTheInputUnderAnotherNameIsRefused) {
     ASSERT_NE(first, std::string::npos);
     EXPECT_NE(console.find(refused, first + 1), std::string::npos);
     EXPECT_EQ(contents(dir / "bulletins.out"),
-              contents(fs::path(VUZAZAV_SOURCE_DIR) / "examples" / "bulletins.txt"));
+              contents(fs::path(source_path()) / "examples" / "bulletins.txt"));
 }
 
 // A file that shrinks after it was found valid: the readers see a truncated copy at the

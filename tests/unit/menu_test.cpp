@@ -2,6 +2,8 @@
 // under a pseudo-terminal and is answered key by key.
 #ifndef _WIN32
 
+#include "test_paths.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -27,6 +29,7 @@ terminal_run start_on_terminal() {
     run.master = posix_openpt(O_RDWR | O_NOCTTY);
     if (run.master < 0 || grantpt(run.master) != 0 || unlockpt(run.master) != 0) return run;
     const char* slave_name = ptsname(run.master);
+    const std::string program = program_path();
     run.pid = fork();
     if (run.pid == 0) {
         setsid();
@@ -36,7 +39,7 @@ terminal_run start_on_terminal() {
         dup2(slave, 1);
         dup2(slave, 2);
         close(run.master);
-        execl(VUZAZAV_BINARY, "vuzazav", static_cast<char*>(nullptr));
+        execl(program.c_str(), "vuzazav", static_cast<char*>(nullptr));
         _exit(127);
     }
     return run;
