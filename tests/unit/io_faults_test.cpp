@@ -111,6 +111,12 @@ std::size_t count_of(const std::string& text, const std::string& part) {
     return n;
 }
 
+unsigned mode_of(const fs::path& path) {
+    struct stat s = {};
+    stat(path.c_str(), &s);
+    return s.st_mode & 0777;
+}
+
 const std::string missing = "You entered a file name wich does not exist in the directory.";
 
 TEST_F(IoFaults, FullFileSystemKeepsTheEarlierOutput) {
@@ -160,6 +166,47 @@ TEST_F(IoFaults, OutputThatIsTheInputUnderAnotherNameIsRefused) {
     EXPECT_NE(console.find(refused, first + 1), std::string::npos);
     EXPECT_EQ(contents(dir / "bulletins.out"),
               contents(fs::path(source_path()) / "examples" / "bulletins.txt"));
+}
+
+TEST_F(IoFaults, ProtectedOutputIsKeptAndAReplacedOneKeepsItsMode) {
+    put(dir / "bulletins.out", "earlier report\n");
+    put(dir / "gfs_model.out", "earlier table\n");
+    chmod((dir / "bulletins.out").c_str(), 0444);
+    chmod((dir / "gfs_model.out").c_str(), 0640);
+    std::string console = run("4\nbulletins.txt\n0.7\n1\ngfs_model.txt\n6\n");
+    bool refused = count_of(console, "The output file bulletins.out could not be written.") == 1;
+    // Root may write to any file, as an output stream of root's would.
+    EXPECT_EQ(refused, geteuid() != 0);
+    EXPECT_EQ(refused, contents(dir / "bulletins.out") == "earlier report\n");
+    EXPECT_EQ(mode_of(dir / "bulletins.out"), 0444u);
+    EXPECT_NE(contents(dir / "gfs_model.out"), "earlier table\n");
+    EXPECT_EQ(mode_of(dir / "gfs_model.out"), 0640u);
+    EXPECT_EQ(names_in(dir).size(), 4u) << "no temporary file is left behind";
+}
+
+// A symbolic link stays and its file gets the output; a file with a second name is left
+// as it was, with a reason, since no replacement could update both names.
+TEST_F(IoFaults, LinkedOutputsAreWrittenThroughOrKept) {
+    fs::create_directory(dir / "reports");
+    put(dir / "reports" / "week.out", "earlier report\n");
+    fs::create_symlink(fs::path("reports") / "week.out", dir / "bulletins.out");
+    put(dir / "gfs_model.out", "earlier table\n");
+    fs::create_hard_link(dir / "gfs_model.out", dir / "table.out");
+    std::string console = run("4\nbulletins.txt\n0.7\n1\ngfs_model.txt\n6\n");
+    EXPECT_TRUE(fs::is_symlink(dir / "bulletins.out"));
+    EXPECT_EQ(contents(dir / "reports" / "week.out").rfind("1200 City of Vuzazav", 0), 0u);
+    EXPECT_EQ(names_in(dir / "reports"), std::set<std::string>{"week.out"});
+    EXPECT_EQ(count_of(console, "The output file gfs_model.out could not be written."), 1u);
+    EXPECT_EQ(contents(dir / "table.out"), "earlier table\n");
+    EXPECT_NE(errors.find("gfs_model.out: has 2 names (hard links)"), std::string::npos);
+}
+
+TEST_F(IoFaults, LongestFileNameIsWritten) {
+    const std::string stem(251, 'g'); // with ".txt", the longest name a file system takes
+    fs::copy_file(dir / "gfs_model.txt", dir / (stem + ".txt"));
+    std::string console = run("1\n" + stem + ".txt\n6\n");
+    EXPECT_EQ(console.find("could not be written"), std::string::npos);
+    EXPECT_EQ(contents(dir / (stem + ".out")).rfind("HR   Pressure", 0), 0u);
 }
 
 // Neither the existence test nor a reader may open a FIFO (which blocks) or a device
