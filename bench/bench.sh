@@ -11,6 +11,10 @@
 #   (c) three national guidance products (NAM, GFS, GFSX) of that much in all, framed as
 #       NOAAPort sends them, and times `vuzazav-cli assemble` on them (skipped when that
 #       program is not beside BINARY); the assembled file must pass option 4.
+# Then, untimed, it checks memory on inputs that are that large in a single piece: a file
+# of NUL bytes and a file of one word (options 1 and 4 on each), a menu word, a file name
+# and a weight of that length typed on standard input, and standard input of NUL bytes.
+# Each of those runs must end normally, with exit code 0.
 # Needs GNU time (Debian package "time"). RUNS sets the runs per measurement (default 5);
 # MAX_RSS_KB, when set, makes the script fail if a run's peak memory exceeds it.
 set -euo pipefail
@@ -134,6 +138,18 @@ time_wc() { # $@ files
   done
 }
 
+# Runs one session of the memory check untimed and prints its line of the table.
+check_memory() { # $1 label, $2 size in MB, $3 directory, $4 standard input file
+  if ! ( cd "$3" && /usr/bin/time -f '%M' -o "$work/t" "$binary" < "$4" > /dev/null 2>&1 ); then
+    echo "$1: the program did not end with exit code 0: $(head -1 "$work/t")" >&2; fail=1
+  fi
+  local rss; rss=$(tail -1 "$work/t")
+  printf '%-10s %6s %10s %10s %8s %12s\n' "$1" "$2" - - - "$rss"
+  if [ -n "${MAX_RSS_KB:-}" ] && [ "$rss" -gt "$MAX_RSS_KB" ]; then
+    echo "$1: peak memory $rss KB is above $MAX_RSS_KB KB" >&2; fail=1
+  fi
+}
+
 printf '%-10s %6s %10s %10s %8s %12s\n' run MB program_s wc_w_s ratio peak_rss_kb
 fail=0
 for mb in "${sizes[@]}"; do
@@ -165,6 +181,26 @@ for mb in "${sizes[@]}"; do
     fi
     rm -rf "$dir"
   done
+done
+for mb in "${sizes[@]}"; do
+  dir="$work/memory-$mb"; mkdir -p "$dir"
+  bytes=$(( mb * 1048576 ))
+  one_word() { head -c "$bytes" /dev/zero | tr '\0' "$1"; }
+  head -c "$bytes" /dev/zero > "$dir/nul.txt"
+  printf '4\nnul.txt\n1\nnul.txt\n6\n' > "$dir/nul.stdin"
+  check_memory nul-file "$mb" "$dir" "$dir/nul.stdin"
+  rm "$dir/nul.txt"
+  one_word a > "$dir/word.txt"
+  printf '4\nword.txt\n1\nword.txt\n6\n' > "$dir/word.stdin"
+  check_memory word-file "$mb" "$dir" "$dir/word.stdin"
+  rm "$dir/word.txt"
+  cp "$here/examples/bulletins.txt" "$dir/valid.txt"
+  { one_word 4; printf '\n1\n'; one_word n; printf '\n4\nvalid.txt\n'; one_word 7; printf '\n6\n'; } \
+    > "$dir/typed.stdin"
+  check_memory typed-word "$mb" "$dir" "$dir/typed.stdin"
+  head -c "$bytes" /dev/zero > "$dir/typed.stdin"
+  check_memory typed-nul "$mb" "$dir" "$dir/typed.stdin"
+  rm -rf "$dir"
 done
 echo "cores: $(nproc)"
 exit $fail

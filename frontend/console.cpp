@@ -29,13 +29,86 @@ void clear_screen() {
     std::cout << "\x1b[H\x1b[2J" << std::flush;
 }
 
-// The terminal settings to put back, also from a signal handler.
+// The terminal settings to put back, and the pause's key mode, also from a signal handler.
 static termios saved_settings;
+static termios key_settings;
+static volatile sig_atomic_t in_key_mode = 0;
 
 extern "C" void restore_terminal_and_reraise(int sig) {
     tcsetattr(STDIN_FILENO, TCSANOW, &saved_settings);
-    std::signal(sig, SIG_DFL);
-    std::raise(sig);
+    struct sigaction default_action = {};
+    default_action.sa_handler = SIG_DFL;
+    sigaction(sig, &default_action, nullptr);
+    raise(sig);
+}
+
+// Ctrl-Z: the shell gets the terminal as it was, and fg gives the pause its key mode back.
+extern "C" void restore_terminal_and_stop(int sig) {
+    int saved_errno = errno;
+    tcsetattr(STDIN_FILENO, TCSANOW, &saved_settings);
+    struct sigaction stop = {}, handler = {};
+    stop.sa_handler = SIG_DFL;
+    sigaction(sig, &stop, &handler);
+    sigset_t this_one;
+    sigemptyset(&this_one);
+    sigaddset(&this_one, sig);
+    sigprocmask(SIG_UNBLOCK, &this_one, nullptr);
+    raise(sig); // stops here until continued
+    sigaction(sig, &handler, nullptr);
+    if (in_key_mode) tcsetattr(STDIN_FILENO, TCSANOW, &key_settings);
+    errno = saved_errno;
+}
+
+// Whether sig can be caught and its default action ends the program (rather than being
+// ignored or stopping it).
+static bool ends_program(int sig) {
+    switch (sig) {
+    case SIGKILL:
+    case SIGSTOP:
+    case SIGCHLD:
+    case SIGCONT:
+    case SIGURG:
+    case SIGWINCH:
+    case SIGTSTP:
+    case SIGTTIN:
+    case SIGTTOU:
+#ifdef SIGINFO
+    case SIGINFO:
+#endif
+        return false;
+    default:
+        return true;
+    }
+}
+
+// The signal actions the pause replaced, to be given back after it.
+struct taken_signals {
+    struct sigaction old[NSIG];
+    bool taken[NSIG];
+};
+
+// Sets handler for sig when it still has its default action (one that is ignored, or
+// handled by someone else, is left so).
+static void take_signal(int sig, void (*handler)(int), taken_signals& signals) {
+    struct sigaction action = {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    signals.taken[sig] = sigaction(sig, nullptr, &signals.old[sig]) == 0 &&
+                         signals.old[sig].sa_handler == SIG_DFL &&
+                         sigaction(sig, &action, nullptr) == 0;
+}
+
+static void take_signals(taken_signals& signals) {
+    for (int sig = 1; sig < NSIG; ++sig) {
+        signals.taken[sig] = false;
+        if (ends_program(sig)) take_signal(sig, restore_terminal_and_reraise, signals);
+    }
+    take_signal(SIGTSTP, restore_terminal_and_stop, signals);
+}
+
+static void give_back_signals(const taken_signals& signals) {
+    for (int sig = 1; sig < NSIG; ++sig)
+        if (signals.taken[sig]) sigaction(sig, &signals.old[sig], nullptr);
 }
 
 // One byte from standard input, waiting at most wait_ms (forever when negative).
@@ -82,27 +155,25 @@ static void prompt_and_wait_for_key(const char* prompt) {
         std::cout << prompt << std::flush;
         return;
     }
-    termios raw = saved_settings;
-    raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
-    raw.c_cc[VMIN] = 1;
-    raw.c_cc[VTIME] = 0;
+    key_settings = saved_settings;
+    key_settings.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+    key_settings.c_cc[VMIN] = 1;
+    key_settings.c_cc[VTIME] = 0;
 
-    struct sigaction restore = {}, old_int = {}, old_term = {};
-    restore.sa_handler = restore_terminal_and_reraise;
-    sigemptyset(&restore.sa_mask);
-    sigaction(SIGINT, &restore, &old_int);
-    sigaction(SIGTERM, &restore, &old_term);
+    static taken_signals signals;
+    take_signals(signals);
 
     // TCSANOW rather than TCSAFLUSH: keys typed ahead are not thrown away.
-    bool raw_mode = tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0;
+    in_key_mode = 1;
+    bool key_mode = tcsetattr(STDIN_FILENO, TCSANOW, &key_settings) == 0;
     std::cout << prompt << std::flush;
-    if (raw_mode) {
+    if (key_mode) {
         int first = read_byte(-1);
         if (first != -1) take_rest_of_key(first);
-        tcsetattr(STDIN_FILENO, TCSANOW, &saved_settings);
     }
-    sigaction(SIGINT, &old_int, nullptr);
-    sigaction(SIGTERM, &old_term, nullptr);
+    in_key_mode = 0;
+    tcsetattr(STDIN_FILENO, TCSANOW, &saved_settings);
+    give_back_signals(signals);
 }
 
 void pause_for_key() {

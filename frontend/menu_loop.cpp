@@ -1,8 +1,8 @@
 #include "frontend/menu_loop.h"
 
 #include "frontend/console.h"
+#include "frontend/read_choice.h"
 #include "gfs/run_gfs_model.h"
-#include "plumbing/reading.h"
 #include "pointforecast/run_1200_model.h"
 
 #include <iostream>
@@ -42,8 +42,9 @@ void menu_loop() {
     for (;;) {
         for (const char* line : menu_lines) std::cout << line << std::endl;
         // Without a word there is nothing left to do: repeating the last choice would
-        // loop for ever on a closed input.
-        if (!read_word(std::cin, choice)) return;
+        // loop for ever on a closed input. A word too long to be a choice has been echoed
+        // while it was read and leaves choice empty, which is an illegal option.
+        if (!read_choice(std::cin, std::cout, choice)) return;
         if (choice == "6") break;
         std::cout << choice << std::endl;
         clear_screen();

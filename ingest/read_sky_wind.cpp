@@ -36,13 +36,18 @@ static bool read_clouds(std::istream& in, std::int32_t* codes, int count, long l
     return true;
 }
 
+// A word of a short-range row, as read_clouds takes its reader.
+static bool read_row_word(std::istream& in, std::string& word) {
+    return read_word(in, word);
+}
+
 // Reads the "CLD", "WDR" and "WSP" rows of one short-range bulletin into e[0..56], searching
 // no label at or beyond limit. Returns false, with fault set, at a missing label, an
 // unknown cloud word or a value that is no integer.
 static bool read_short_sky_wind(std::istream& in, std::int32_t* e, long long limit, long long* rows,
                                 file_note& fault) {
     return find_row(in, "CLD", nullptr, limit, rows[0], fault) &&
-           read_clouds(in, e, 19, rows[0], read_word, short_cloud_words, short_cloud_codes, 5,
+           read_clouds(in, e, 19, rows[0], read_row_word, short_cloud_words, short_cloud_codes, 5,
                        "a cloud word (CL, FW, SC, BK or OV)", fault) &&
            find_row(in, "WDR", "CLD", limit, rows[1], fault) &&
            read_ints(in, e + 19, 19, "WDR", rows[1], fault) &&

@@ -18,7 +18,8 @@ static bool refuse(const char* sentence, const std::string& why) {
 bool ask_file_name(std::string& name) {
     std::cout << "Please enter the name of the file with the .txt extension: " << std::flush;
     name.clear(); // end of input leaves no name, which cannot be opened
-    read_word(std::cin, name);
+    // One character beyond the longest name is enough to refuse a longer one.
+    read_word(std::cin, name, longest_file_name + 1);
     std::string why;
     if (const char* sentence = check_input_file(name, why)) return refuse(sentence, why);
     if (name.size() < 3)

@@ -8,27 +8,35 @@ bool read_double(std::istream& in, double& value) {
     std::streambuf* buf = start_item(in);
     if (!buf) return false;
     // Gather the characters the standard extractor would take, then convert them whole;
-    // a text the conversion does not use up ("1e", "-", ".") is no number.
+    // a text the conversion does not use up ("1e", "-", ".") is no number. Past
+    // longest_number characters they are still taken but no longer stored.
     std::string text;
+    bool too_long = false;
+    auto keep = [&](int ch) {
+        if (text.size() < longest_number)
+            text.push_back(static_cast<char>(ch));
+        else
+            too_long = true;
+    };
     int c = buf->sgetc();
     if (c == '+' || c == '-') {
-        text.push_back(static_cast<char>(c));
+        keep(c);
         c = buf->snextc();
     }
     bool mantissa = false, point = false, exponent = false;
     while (c != EOF) {
         if (c >= '0' && c <= '9') {
-            text.push_back(static_cast<char>(c));
+            keep(c);
             mantissa = true;
         } else if (c == '.' && !point && !exponent) {
-            text.push_back('.');
+            keep('.');
             point = true;
         } else if ((c == 'e' || c == 'E') && mantissa && !exponent) {
-            text.push_back('e');
+            keep('e');
             exponent = true;
             c = buf->snextc();
             if (c != '+' && c != '-') continue;
-            text.push_back(static_cast<char>(c));
+            keep(c);
         } else {
             break;
         }
@@ -39,7 +47,7 @@ bool read_double(std::istream& in, double& value) {
     double v = std::strtod(text.c_str(), &end);
     const double huge = std::numeric_limits<double>::infinity();
     bool ok = true;
-    if (end == text.c_str() || *end != '\0') {
+    if (too_long || end == text.c_str() || *end != '\0') {
         v = 0.0;
         ok = false;
     } else if (v == huge || v == -huge) {

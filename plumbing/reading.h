@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 
@@ -10,16 +11,23 @@
 // sets failbit, returning false, when nothing usable can be read. Nothing beyond the
 // item is ever taken.
 
-// A word: characters up to the next white space. On failure the word keeps its value.
-bool read_word(std::istream& in, std::string& word);
+// How much of a word a read keeps unless told otherwise: a longer word is still taken
+// whole, but only this many of its first characters are stored. That is enough to tell
+// apart any two words of up to kept_word_length - 1 characters, every word the program
+// compares is far shorter, and memory stays bounded whatever the input holds.
+inline constexpr std::size_t kept_word_length = 256;
+
+// The longest number text read_double converts; a longer one is taken whole and fails.
+inline constexpr std::size_t longest_number = 4096;
+
+// A word: characters up to the next white space, of which the first keep are stored. On
+// failure the word keeps its value.
+bool read_word(std::istream& in, std::string& word, std::size_t keep = kept_word_length);
 
 // A word of an extended bulletin row: it ends at white space or right after a '|', so
-// that a value written behind a separator ("67|-12") is a word of its own.
+// that a value written behind a separator ("67|-12") is a word of its own. Keeps the first
+// kept_word_length characters.
 bool read_column_word(std::istream& in, std::string& word);
-
-// Drops the characters up to the next white space without skipping any first: what is
-// left of a word that a failed read has begun. The stream must not be failed.
-void drop_rest_of_word(std::istream& in);
 
 // Takes and drops count column words.
 bool skip_column_words(std::istream& in, int count);
@@ -33,7 +41,8 @@ bool read_mark(std::istream& in, char& mark);
 
 // A floating-point number as the standard extractor reads it: optional sign, digits,
 // optional point and fraction, optional exponent. "inf", "nan" and hexadecimal are no
-// numbers; a value beyond the range of a double fails.
+// numbers; a value beyond the range of a double fails, and so does a text of more than
+// longest_number characters (with the value 0).
 bool read_double(std::istream& in, double& value);
 
 // Takes words until one equals label and leaves the stream right after it. Fails at the

@@ -1,29 +1,19 @@
 #include "plumbing/write_output_file.h"
 
+#include "plumbing/find_output_target.h"
+#include "plumbing/open_temporary_file.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 
-// Creates a temporary file beside name that did not exist before ("x" is exclusive
-// creation), so that no other file is ever overwritten by the write.
-static std::FILE* create_temporary(const std::string& name, std::string& temp_name) {
-    for (int i = 0; i < 1000; ++i) {
-        temp_name = name + ".tmp" + std::to_string(i);
-        errno = 0;
-        if (std::FILE* f = std::fopen(temp_name.c_str(), "wx")) return f;
-        if (errno != EEXIST) return nullptr;
-    }
-    return nullptr;
-}
-
 bool write_output_file(const std::string& name, const std::string& text, std::string& why) {
-    std::string temp_name;
-    std::FILE* f = create_temporary(name, temp_name);
-    if (!f) {
-        why = std::strerror(errno != 0 ? errno : EEXIST);
-        return false;
-    }
+    output_target target;
+    if (!find_output_target(name, target, why)) return false;
+    std::filesystem::path temp;
+    std::FILE* f = open_temporary_file(target, temp, why);
+    if (!f) return false;
     errno = 0;
     bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     written = std::fflush(f) == 0 && written;
@@ -31,10 +21,10 @@ bool write_output_file(const std::string& name, const std::string& text, std::st
     written = std::fclose(f) == 0 && written;
     if (write_error == 0) write_error = errno;
     std::error_code ec;
-    if (written) std::filesystem::rename(temp_name, name, ec);
+    if (written) std::filesystem::rename(temp, target.path, ec);
     if (!written || ec) {
         why = ec ? ec.message() : std::strerror(write_error != 0 ? write_error : EIO);
-        std::filesystem::remove(temp_name, ec);
+        std::filesystem::remove(temp, ec);
         return false;
     }
     return true;

@@ -3,7 +3,10 @@
 #include <string>
 
 // Replaces the file name with text, completely or not at all: the text goes to a new
-// temporary file beside it, which is renamed over name only when every write succeeded.
-// Returns false, with why set to the system's reason, when that fails; an earlier file of
-// that name then keeps its contents and no temporary file is left.
+// temporary file beside the file, which is renamed over it only when every write
+// succeeded. A symbolic link is followed, so that the file it names is replaced and the
+// link stays; the replacement keeps the old file's permission bits. A file that the user
+// may not write, one that is no regular file, and one with several names (hard links) are
+// not replaced. Returns false, with why set to the reason, when the file is not written;
+// an earlier file of that name then keeps its contents and no temporary file is left.
 bool write_output_file(const std::string& name, const std::string& text, std::string& why);

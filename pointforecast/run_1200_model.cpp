@@ -24,7 +24,9 @@ static bool ask_eta_weight(double& eta_weight) {
     std::cout << "Please enter in a decimal ratio you would like for the ETA model weight: "
               << std::flush;
     std::string word;
-    if (read_word(std::cin, word) && parse_number(word, eta_weight)) return true;
+    // Kept long enough that a number too long to be one is refused, not cut to fit.
+    if (read_word(std::cin, word, longest_number + 1) && parse_number(word, eta_weight))
+        return true;
     std::cout << "The ETA model weight must be a number." << std::endl;
     if (std::cin.fail())
         diagnose("no ETA model weight before the end of input");

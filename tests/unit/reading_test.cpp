@@ -220,3 +220,20 @@ TEST(FindLabel, BlockSearchFindsTheSameWordAsAWordSearch) {
         }
     }
 }
+
+// Beyond their bounds a word keeps only its first characters and a number is none, yet both
+// are taken whole, as the standard extractor takes them.
+TEST(Reading, LongItemsAreTakenWholeAndKeptShort) {
+    const std::string word(100000, 'x'), number = "1." + std::string(longest_number, '0');
+    std::istringstream in(word + " " + number + " 5");
+    std::string w;
+    double d = 9;
+    int i = 0;
+    ASSERT_TRUE(read_word(in, w));
+    EXPECT_EQ(w, word.substr(0, kept_word_length));
+    EXPECT_FALSE(read_double(in, d));
+    EXPECT_EQ(d, 0.0);
+    in.clear();
+    ASSERT_TRUE(read_int(in, i));
+    EXPECT_EQ(i, 5);
+}
