@@ -6,6 +6,7 @@
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
 #include "plumbing/diagnostics.h"
+#include "plumbing/file_note.h"
 #include "plumbing/parse_number.h"
 #include "pointforecast/compute_city_forecast.h"
 #include "pointforecast/load_bulletin_file.h"
@@ -32,8 +33,12 @@ int run_forecast(const std::vector<std::string>& args) {
     if (weight == parsed.options.end())
         return usage_error("missing option --eta-weight", forecast_usage);
     double eta_weight = 0;
-    if (!parse_number(weight->second, eta_weight))
-        return usage_error("The ETA model weight must be a number.", forecast_usage);
+    if (!parse_number(weight->second, eta_weight)) {
+        diagnose("The ETA model weight must be a number.");
+        return usage_error("--eta-weight " + quote_word(weight->second) +
+                               " is no number; give one such as 0.7",
+                           forecast_usage);
+    }
 
     const std::string& input = parsed.operands[0];
     std::string output;
@@ -46,6 +51,12 @@ int run_forecast(const std::vector<std::string>& args) {
     if (!load_bulletin_file(input, arrays, fault, warnings))
         return refuse(invalid_file_sentence, fault, exit_refused);
     for (const std::string& warning : warnings) diagnose(warning);
+    forecast_chart_input chart_input;
+    // The chart dates its days from the first header; without a date, nothing is written.
+    if (!chart.empty() && !read_bulletin_date(input.c_str(), chart_input.issued))
+        return refuse(invalid_file_sentence,
+                      input + ": the bulletin date is no real month/day/year date to chart",
+                      exit_refused);
 
     city_forecast forecast;
     compute_city_forecast(arrays, eta_weight, forecast);
@@ -55,12 +66,7 @@ int run_forecast(const std::vector<std::string>& args) {
     status = write_output(output, report.str());
     if (status != exit_done || chart.empty()) return status;
 
-    forecast_chart_input chart_input;
     chart_input.file_name = input;
-    // The file was read whole a moment ago; its first header gives the date.
-    if (!read_bulletin_date(input.c_str(), chart_input.issued))
-        return refuse(invalid_file_sentence, input + ": the bulletin date is no real date",
-                      exit_refused);
     gather_forecast_chart_input(forecast, eta_weight, chart_input);
     std::ostringstream svg;
     write_forecast_chart(svg, chart_input);
