@@ -1,10 +1,10 @@
 #include "assemble/assemble_bulletins.h"
 
-#include "ingest/format_bulletin_date.h"
-#include "ingest/parse_bulletin_date.h"
 #include "assemble/rewrite_guidance_header.h"
 #include "assemble/scan_station_bulletins.h"
 #include "ingest/bulletin_layout.h"
+#include "ingest/format_bulletin_date.h"
+#include "ingest/parse_bulletin_date.h"
 #include "plumbing/reading.h"
 
 #include <cstdint>

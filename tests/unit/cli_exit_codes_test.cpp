@@ -49,8 +49,8 @@ TEST(CliExitCodes, EachOutcomeHasItsStatus) {
     fs::copy_file(fs::path(VUZAZAV_SOURCE_DIR) / "examples" / "gfs_model.txt", scratch.path / "ab");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args);
-        std::string command = "cd '" + scratch.path.string() + "' && '" VUZAZAV_CLI "' " +
-                              c.args + " </dev/null >/dev/null 2>&1";
+        std::string command = "cd '" + scratch.path.string() + "' && '" VUZAZAV_CLI "' " + c.args +
+                              " </dev/null >/dev/null 2>&1";
         int status = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), c.status);
