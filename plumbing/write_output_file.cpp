@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 bool write_output_file(const std::string& name, const std::string& text, std::string& why) {
     output_target target;
@@ -17,6 +20,11 @@ bool write_output_file(const std::string& name, const std::string& text, std::st
     errno = 0;
     bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     written = std::fflush(f) == 0 && written;
+#ifndef _WIN32
+    // On the disk before it takes the old file's place, so that a crash cannot leave an
+    // empty file where the old one was.
+    written = fsync(fileno(f)) == 0 && written;
+#endif
     int write_error = errno;
     written = std::fclose(f) == 0 && written;
     if (write_error == 0) write_error = errno;
