@@ -5,7 +5,7 @@
 #include "ingest/bulletin_layout.h"
 #include "ingest/format_bulletin_date.h"
 #include "ingest/parse_bulletin_date.h"
-#include "plumbing/reading.h"
+#include "reading/reading.h"
 
 #include <cstdint>
 #include <sstream>

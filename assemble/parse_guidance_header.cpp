@@ -1,6 +1,6 @@
 #include "assemble/parse_guidance_header.h"
 
-#include "plumbing/reading.h"
+#include "reading/reading.h"
 
 #include <sstream>
 

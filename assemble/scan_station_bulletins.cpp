@@ -1,8 +1,8 @@
 #include "assemble/scan_station_bulletins.h"
 
 #include "ingest/bulletin_layout.h"
-#include "plumbing/reading.h"
-#include "plumbing/reading_start.h"
+#include "reading/reading.h"
+#include "reading/reading_start.h"
 
 #include <algorithm>
 #include <cerrno>

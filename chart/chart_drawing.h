@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chart/chart_value.h"
-#include "chart/utc_time.h"
+#include "calendar/utc_time.h"
 
 #include <iosfwd>
 #include <string>

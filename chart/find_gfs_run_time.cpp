@@ -1,6 +1,6 @@
 #include "chart/find_gfs_run_time.h"
 
-#include "plumbing/reading.h"
+#include "reading/reading.h"
 
 #include <fstream>
 #include <string>

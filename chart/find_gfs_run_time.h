@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/utc_time.h"
+#include "calendar/utc_time.h"
 
 // Reads the model run from the preamble of a GFS model file, the text before its first
 // "FIELD": the words "MODEL RUN:  00 UTC MON 04 MAR 2024". Returns false, with

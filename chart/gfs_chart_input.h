@@ -1,7 +1,7 @@
 #pragma once
 
 #include "arith/shared_types.h"
-#include "chart/utc_time.h"
+#include "calendar/utc_time.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "chart/read_bulletin_date.h"
 
 #include "ingest/parse_bulletin_date.h"
-#include "plumbing/reading.h"
+#include "reading/reading.h"
 
 #include <fstream>
 #include <string>

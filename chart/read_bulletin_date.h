@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/utc_time.h"
+#include "calendar/utc_time.h"
 
 // Reads the date and cycle of the first bulletin of a bulletin file, whose header is the
 // file's first six words ("3/04/2010  1200 UTC" gives 4 March 2010, hour 12). Returns

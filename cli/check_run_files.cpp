@@ -1,8 +1,8 @@
 #include "cli/cli_steps.h"
 #include "cli/exit_codes.h"
-#include "plumbing/check_input_file.h"
-#include "plumbing/output_file_name.h"
-#include "plumbing/refusals.h"
+#include "files/check_input_file.h"
+#include "files/output_file_name.h"
+#include "diagnostics/sentences.h"
 
 int check_run_files(const std::string& input, const command_line& parsed, std::string& output,
                     std::string& chart) {

@@ -2,7 +2,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
-#include "plumbing/diagnostics.h"
+#include "diagnostics/diagnostics.h"
 
 #include <cstring>
 #include <iostream>

@@ -1,5 +1,5 @@
 #include "cli/cli_steps.h"
-#include "plumbing/diagnostics.h"
+#include "diagnostics/diagnostics.h"
 
 int refuse(const std::string& sentence, const std::string& why, int status) {
     diagnose(sentence);

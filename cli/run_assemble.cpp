@@ -4,9 +4,9 @@
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
 #include "ingest/parse_bulletin_date.h"
-#include "plumbing/check_input_file.h"
-#include "plumbing/diagnostics.h"
-#include "plumbing/refusals.h"
+#include "files/check_input_file.h"
+#include "diagnostics/diagnostics.h"
+#include "diagnostics/sentences.h"
 
 static const option_spec assemble_options[] = {
     {'o', "output", true},

@@ -1,6 +1,6 @@
 #include "cli/cli_steps.h"
 #include "cli/exit_codes.h"
-#include "plumbing/diagnostics.h"
+#include "diagnostics/diagnostics.h"
 
 #include <iostream>
 

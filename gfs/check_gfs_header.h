@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plumbing/file_note.h"
+#include "diagnostics/file_note.h"
 
 // True when the named file carries, word for word after any preamble, the 46-word field
 // header from "FIELD" to "KNTS". Otherwise false, with fault telling which header word was

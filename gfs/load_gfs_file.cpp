@@ -2,7 +2,7 @@
 
 #include "gfs/check_gfs_header.h"
 #include "gfs/read_gfs_rows.h"
-#include "plumbing/file_note.h"
+#include "diagnostics/file_note.h"
 
 bool load_gfs_file(const std::string& name, gfs_row* rows, std::string& fault) {
     // The data are read before the file is called valid, so that no table is ever made

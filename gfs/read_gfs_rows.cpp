@@ -1,6 +1,7 @@
+#include "reading/quote_word.h"
 #include "gfs/read_gfs_rows.h"
 
-#include "plumbing/reading.h"
+#include "reading/reading.h"
 
 #include <fstream>
 #include <string>

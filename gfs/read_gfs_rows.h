@@ -1,7 +1,7 @@
 #pragma once
 
 #include "arith/shared_types.h"
-#include "plumbing/file_note.h"
+#include "diagnostics/file_note.h"
 
 // Fills the gfs_row_count rows from the named file: the data start after its first word
 // "FHR", and each row is a mark, the hour, a mark and eleven numbers. Returns false,

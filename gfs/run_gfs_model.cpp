@@ -4,11 +4,11 @@
 #include "gfs/convert_gfs_rows.h"
 #include "gfs/load_gfs_file.h"
 #include "gfs/write_gfs_table.h"
-#include "plumbing/ask_file_name.h"
-#include "plumbing/diagnostics.h"
-#include "plumbing/output_file_name.h"
-#include "plumbing/save_output_file.h"
-#include "plumbing/say_on_console.h"
+#include "files/ask_file_name.h"
+#include "diagnostics/diagnostics.h"
+#include "files/output_file_name.h"
+#include "files/save_output_file.h"
+#include "files/say_on_console.h"
 
 #include <iostream>
 #include <sstream>

@@ -1,6 +1,7 @@
+#include "reading/quote_word.h"
 #include "ingest/read_bulletin_blocks.h"
 
-#include "plumbing/reading.h"
+#include "reading/reading.h"
 
 #include <string>
 

@@ -1,7 +1,8 @@
+#include "reading/quote_word.h"
 #include "ingest/read_sky_wind.h"
 
 #include "ingest/read_bulletin_blocks.h"
-#include "plumbing/reading.h"
+#include "reading/reading.h"
 
 #include <fstream>
 #include <string>

@@ -1,7 +1,7 @@
 #include "ingest/read_temp_pop.h"
 
 #include "ingest/read_bulletin_blocks.h"
-#include "plumbing/reading.h"
+#include "reading/reading.h"
 
 #include <fstream>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ingest/bulletin_layout.h"
-#include "plumbing/file_note.h"
+#include "diagnostics/file_note.h"
 
 #include <cstdint>
 

@@ -1,6 +1,7 @@
+#include "reading/quote_word.h"
 #include "ingest/validate_bulletin_file.h"
 
-#include "plumbing/reading.h"
+#include "reading/reading.h"
 
 #include <fstream>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ingest/bulletin_layout.h"
-#include "plumbing/file_note.h"
+#include "diagnostics/file_note.h"
 
 // True when the file holds the twelve bulletin headers in the required station, model and
 // cycle order with one date; layout then tells where they stand. Otherwise false, with

@@ -3,7 +3,7 @@
 #include "ingest/read_sky_wind.h"
 #include "ingest/read_temp_pop.h"
 #include "ingest/validate_bulletin_file.h"
-#include "plumbing/file_note.h"
+#include "diagnostics/file_note.h"
 #include "pointforecast/first_city_gap.h"
 #include "pointforecast/missing_value_notes.h"
 

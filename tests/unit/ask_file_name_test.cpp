@@ -1,5 +1,5 @@
 // The file-name dialogue called directly, so that it runs on Windows too.
-#include "plumbing/ask_file_name.h"
+#include "files/ask_file_name.h"
 
 #include "scratch_directory.h"
 

@@ -1,4 +1,4 @@
-#include "plumbing/parse_number.h"
+#include "reading/parse_number.h"
 
 #include <gtest/gtest.h>
 

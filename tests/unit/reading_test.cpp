@@ -1,4 +1,4 @@
-#include "plumbing/reading.h"
+#include "reading/reading.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The writer called directly, so that it runs on Windows too, where the temporary file
 // comes from the C runtime's own exclusive creation, in text mode.
-#include "plumbing/write_output_file.h"
+#include "files/write_output_file.h"
 
 #include "scratch_directory.h"
 

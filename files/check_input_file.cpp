@@ -1,6 +1,6 @@
-#include "plumbing/check_input_file.h"
+#include "files/check_input_file.h"
 
-#include "plumbing/refusals.h"
+#include "diagnostics/sentences.h"
 
 #include <cerrno>
 #include <cstring>

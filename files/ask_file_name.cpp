@@ -1,11 +1,11 @@
-#include "plumbing/ask_file_name.h"
+#include "files/ask_file_name.h"
 
-#include "plumbing/check_input_file.h"
-#include "plumbing/diagnostics.h"
-#include "plumbing/output_file_name.h"
-#include "plumbing/reading.h"
-#include "plumbing/refusals.h"
-#include "plumbing/say_on_console.h"
+#include "files/check_input_file.h"
+#include "diagnostics/diagnostics.h"
+#include "files/output_file_name.h"
+#include "reading/reading.h"
+#include "diagnostics/sentences.h"
+#include "files/say_on_console.h"
 
 #include <iostream>
 

@@ -1,7 +1,7 @@
-#include "plumbing/save_output_file.h"
+#include "files/save_output_file.h"
 
-#include "plumbing/diagnostics.h"
-#include "plumbing/write_output_file.h"
+#include "diagnostics/diagnostics.h"
+#include "files/write_output_file.h"
 
 bool save_output_file(const std::string& name, const std::string& text,
                       void (*say)(const std::string& sentence)) {

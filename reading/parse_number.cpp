@@ -1,7 +1,7 @@
-#include "plumbing/parse_number.h"
+#include "reading/parse_number.h"
 
-#include "plumbing/reading.h"
-#include "plumbing/reading_start.h"
+#include "reading/reading.h"
+#include "reading/reading_start.h"
 
 #include <sstream>
 

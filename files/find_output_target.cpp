@@ -1,4 +1,4 @@
-#include "plumbing/find_output_target.h"
+#include "files/find_output_target.h"
 
 #include <cerrno>
 #include <cstdint>

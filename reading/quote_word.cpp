@@ -1,4 +1,4 @@
-#include "plumbing/file_note.h"
+#include "reading/quote_word.h"
 
 std::string quote_word(const std::string& word) {
     const std::string::size_type cap = 40;

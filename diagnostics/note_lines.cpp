@@ -1,5 +1,5 @@
-#include "plumbing/diagnostics.h"
-#include "plumbing/file_note.h"
+#include "diagnostics/diagnostics.h"
+#include "diagnostics/file_note.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "chart/utc_time.h"
+#include "calendar/utc_time.h"
 
 std::string day_label(const utc_time& time) {
     static const char* const weekdays[7] = {"Thu", "Fri", "Sat", "Sun", "Mon", "Tue", "Wed"};

@@ -1,4 +1,4 @@
-#include "chart/utc_time.h"
+#include "calendar/utc_time.h"
 
 utc_time add_hours(const utc_time& time, long long hours) {
     long long total = days_since_epoch(time) * 24 + time.hour + hours;

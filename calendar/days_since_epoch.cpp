@@ -1,4 +1,4 @@
-#include "chart/utc_time.h"
+#include "calendar/utc_time.h"
 
 // The civil-to-days conversion on 400-year eras, exact for every year an int holds.
 long long days_since_epoch(const utc_time& time) {

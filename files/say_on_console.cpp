@@ -1,4 +1,4 @@
-#include "plumbing/say_on_console.h"
+#include "files/say_on_console.h"
 
 #include <iostream>
 

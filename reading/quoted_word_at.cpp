@@ -1,5 +1,5 @@
-#include "plumbing/file_note.h"
-#include "plumbing/reading_start.h"
+#include "reading/quote_word.h"
+#include "reading/reading_start.h"
 
 #include <istream>
 

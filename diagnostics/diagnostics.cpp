@@ -1,4 +1,4 @@
-#include "plumbing/diagnostics.h"
+#include "diagnostics/diagnostics.h"
 
 #include <iostream>
 

@@ -1,4 +1,4 @@
-#include "plumbing/open_temporary_file.h"
+#include "files/open_temporary_file.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "plumbing/output_file_name.h"
+#include "files/output_file_name.h"
 
 std::string output_file_name(const std::string& input_name) {
     std::string name = input_name;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plumbing/find_output_target.h"
+#include "files/find_output_target.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "plumbing/write_output_file.h"
+#include "files/write_output_file.h"
 
-#include "plumbing/find_output_target.h"
-#include "plumbing/open_temporary_file.h"
+#include "files/find_output_target.h"
+#include "files/open_temporary_file.h"
 
 #include <cerrno>
 #include <cstdio>

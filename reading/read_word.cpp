@@ -1,5 +1,5 @@
-#include "plumbing/reading.h"
-#include "plumbing/reading_start.h"
+#include "reading/reading.h"
+#include "reading/reading_start.h"
 
 // Takes one word and stores its first keep characters in word, or drops it when word is
 // null.

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+
+// Rows of a GFS model file that one run reads, one every 6 hours from hour 6 to 288.
+inline constexpr int gfs_row_count = 48;
+
+// One forecast hour of the model file's table converted to the table file's units, with
+// the 2 m temperature adjustment: the fifteen columns of the table file.
+struct gfs_table_row {
+    std::int32_t hour;
+    double mslp_inhg;
+    double t2m_f, t850_f, t700_f, t500_f;
+    double thickness_dm;
+    double rh_pct;
+    double precip_in;
+    double cloud_pct;
+    double wind_dir_deg;
+    double wind_speed_mph;
+    double adjustment_f; // a difference of temperatures
+    double t2m_raised_f, t2m_lowered_f;
+};
