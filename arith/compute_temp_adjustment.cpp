@@ -1,14 +1,17 @@
 #include "arith/compute_temp_adjustment.h"
 
-void compute_temp_adjustment(const gfs_row* rows, double* temp_adj, double* temp_plus,
-                             double* temp_minus) {
-    for (int i = 0; i < gfs_row_count; ++i) {
-        const gfs_row& r = rows[i];
-        double wind_term = (30 - r.wind_speed) * 0.1;
-        double humidity_term = (100 - r.rh) * 0.03;
-        double lapse_term = (r.t2m - r.t850) * 0.1;
-        temp_adj[i] = (wind_term + humidity_term) + lapse_term;
-        temp_plus[i] = r.t2m + temp_adj[i];
-        temp_minus[i] = r.t2m - temp_adj[i];
-    }
+// The wind (mph) and humidity (percent) at which their terms vanish, and the weight of
+// each term per unit.
+static const double reference_wind = 30;
+static const double reference_humidity = 100;
+static const double wind_coefficient = 0.1;
+static const double humidity_coefficient = 0.03;
+static const double lapse_coefficient = 0.1;
+
+temp_adjustment compute_temp_adjustment(double t2m, double t850, double rh, double wind_speed) {
+    const double wind_term = (reference_wind - wind_speed) * wind_coefficient;
+    const double humidity_term = (reference_humidity - rh) * humidity_coefficient;
+    const double lapse_term = (t2m - t850) * lapse_coefficient;
+    const double adj = (wind_term + humidity_term) + lapse_term;
+    return temp_adjustment{adj, t2m + adj, t2m - adj};
 }

@@ -1,9 +1,12 @@
 #pragma once
 
-#include "arith/shared_types.h"
+// The 2 m temperature adjustment of one GFS hour, and the 2 m temperature raised and
+// lowered by it.
+struct temp_adjustment {
+    double adj, plus, minus;
+};
 
-// For each of the gfs_row_count rows: the 2 m temperature adjustment from wind, humidity
-// and the 2 m to 850 hPa difference, and the 2 m temperature raised and lowered by it.
-// Works in whatever units the rows hold; nothing is clamped.
-void compute_temp_adjustment(const gfs_row* rows, double* temp_adj, double* temp_plus,
-                             double* temp_minus);
+// From wind, humidity and the 2 m to 850 hPa difference, in whatever units the caller
+// holds them (the GFS run passes miles per hour and degrees C); nothing is clamped, so a
+// strong wind or an inversion makes it negative and plus then lies below minus.
+temp_adjustment compute_temp_adjustment(double t2m, double t850, double rh, double wind_speed);

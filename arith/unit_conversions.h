@@ -6,4 +6,6 @@
 double hpa_to_inhg(double hpa);
 double celsius_to_fahrenheit(double celsius);
 double mm_to_inches(double mm);
+// A difference of temperatures: it scales, but takes no offset.
+double celsius_difference_to_fahrenheit(double celsius);
 double knots_to_mph(double knots);

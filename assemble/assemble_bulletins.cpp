@@ -3,27 +3,23 @@
 #include "assemble/rewrite_guidance_header.h"
 #include "assemble/scan_station_bulletins.h"
 #include "ingest/bulletin_layout.h"
-#include "ingest/format_bulletin_date.h"
-#include "ingest/parse_bulletin_date.h"
+#include "calendar/bulletin_date.h"
 #include "reading/reading.h"
 
 #include <cstdint>
 #include <sstream>
 
-// The model words, current name first, and the cycle word of each group of four bulletins,
-// in the order of the bulletin file.
-static const char* const group_models[3][2] = {{"NAM", "ETA"}, {"GFS", "AVN"}, {"GFSX", "MRF"}};
-static const char* const group_cycle[3] = {"1200", "1200", "0000"};
 static const unsigned all_twelve = (1u << bulletin_count) - 1;
 
 // The place of a bulletin in the file, 0 to 11, or -1 for one the file does not take.
-static int slot_of(const guidance_header& header) {
+static int slot_of(const bulletin_header& header) {
     for (int g = 0; g < 3; ++g) {
-        if (header.cycle != group_cycle[g] ||
-            (header.model != group_models[g][0] && header.model != group_models[g][1]))
+        const bulletin_group& group = bulletin_groups[g];
+        if (header.cycle != group.cycle || (header.model != group.product_models[0] &&
+                                            header.model != group.product_models[1]))
             continue;
-        for (int s = 0; s < 4; ++s)
-            if (header.station == station_ids[s]) return g * 4 + s;
+        for (int s = 0; s < station_count; ++s)
+            if (header.station == station_ids[s]) return g * station_count + s;
     }
     return -1;
 }
@@ -31,7 +27,7 @@ static int slot_of(const guidance_header& header) {
 // A bulletin that may go into the file, and the product it came from.
 struct held_bulletin {
     bool present = false;
-    bulletin_date date{};
+    utc_time date{0, 0, 0, 0};
     std::size_t product = 0;
     station_bulletin bulletin{};
 };
@@ -40,36 +36,36 @@ struct held_bulletin {
 // years: a fixed table, however many dates the products hold.
 using date_table = std::vector<std::uint16_t>;
 
-static std::size_t day_index(const bulletin_date& d) {
+static std::size_t day_index(const utc_time& d) {
     return static_cast<std::size_t>(((d.year - first_bulletin_year) * 12 + d.month - 1) * 31 +
                                     d.day - 1);
 }
 
-static bulletin_date date_at(std::size_t index) {
+static utc_time date_at(std::size_t index) {
     const int i = static_cast<int>(index);
-    return {i / 31 % 12 + 1, i % 31 + 1, i / (31 * 12) + first_bulletin_year};
+    return {i / (31 * 12) + first_bulletin_year, i / 31 % 12 + 1, i % 31 + 1, 0};
 }
 
 // Reads every product once. Each slot holds the bulletin of date only or, when only is
 // null, of the latest date; seen, when not null, gets every date each slot has.
-static bool read_products(const std::vector<std::string>& names, const bulletin_date* only,
+static bool read_products(const std::vector<std::string>& names, const utc_time* only,
                           held_bulletin* held, date_table* seen,
-                          std::vector<std::string>& problems) {
+                          std::vector<fault>& problems) {
     int slot = -1;
-    bulletin_date date{};
+    utc_time date{0, 0, 0, 0};
     std::size_t product = 0;
-    auto keep = [&](const guidance_header& header) {
+    auto keep = [&](const bulletin_header& header) {
         slot = slot_of(header);
         if (slot < 0 || !parse_bulletin_date(header.date_word, date)) return false;
         if (seen) (*seen)[day_index(date)] |= static_cast<std::uint16_t>(1u << slot);
-        if (only) return date == *only;
-        return !held[slot].present || !(date < held[slot].date);
+        if (only) return same_day(date, *only);
+        return !held[slot].present || !day_before(date, held[slot].date);
     };
     auto take = [&](station_bulletin& bulletin) {
         held[slot] = {true, date, product, std::move(bulletin)};
     };
     bool ok = true;
-    std::string problem;
+    fault problem;
     for (product = 0; product < names.size(); ++product) {
         if (!scan_station_bulletins(names[product], keep, take, problem)) {
             problems.push_back(problem);
@@ -79,16 +75,21 @@ static bool read_products(const std::vector<std::string>& names, const bulletin_
     return ok;
 }
 
-static std::string missing_line(int slot, const bulletin_date& date) {
-    const int g = slot / 4;
-    return std::string("missing ") + station_ids[slot % 4] + " " + group_models[g][0] + " or " +
-           group_models[g][1] + " " + group_cycle[g] + " UTC bulletin of " +
-           format_bulletin_date(date);
+// A problem to list, with no place in any file.
+static fault problem(const std::string& what) {
+    return fault{fault_kind::refused_input, what, "", 0, -1};
+}
+
+static fault missing_line(int slot, const utc_time& date) {
+    const bulletin_group& group = bulletin_groups[group_of(slot)];
+    return problem(std::string("missing ") + station_ids[station_of(slot)] + " " +
+                   group.product_models[0] + " or " + group.product_models[1] + " " + group.cycle +
+                   " UTC bulletin of " + format_bulletin_date(date));
 }
 
 // The latest date that has all twelve; otherwise false, with what the latest date lacks.
-static bool choose_date(const date_table& seen, bulletin_date& chosen,
-                        std::vector<std::string>& problems) {
+static bool choose_date(const date_table& seen, utc_time& chosen,
+                        std::vector<fault>& problems) {
     std::size_t latest = seen.size();
     for (std::size_t i = seen.size(); i-- > 0;) {
         if (seen[i] == all_twelve) {
@@ -98,13 +99,13 @@ static bool choose_date(const date_table& seen, bulletin_date& chosen,
         if (seen[i] != 0 && latest == seen.size()) latest = i;
     }
     if (latest == seen.size()) {
-        problems.push_back("no NAM, ETA, GFS, AVN, GFSX or MRF guidance bulletin of KBKX, KHON, "
-                           "KMHE or KFSD was found");
+        problems.push_back(problem("no NAM, ETA, GFS, AVN, GFSX or MRF guidance bulletin of KBKX, "
+                                   "KHON, KMHE or KFSD was found"));
         return false;
     }
-    const bulletin_date date = date_at(latest);
-    problems.push_back("no date has all twelve bulletins; the latest, " +
-                       format_bulletin_date(date) + ", lacks:");
+    const utc_time date = date_at(latest);
+    problems.push_back(problem("no date has all twelve bulletins; the latest, " +
+                               format_bulletin_date(date) + ", lacks:"));
     for (int k = 0; k < bulletin_count; ++k)
         if (!(seen[latest] & (1u << k))) problems.push_back(missing_line(k, date));
     return false;
@@ -121,38 +122,38 @@ static const char* station_in_body(const std::string& text) {
 }
 
 static std::string described(const held_bulletin& h, const std::vector<std::string>& names) {
-    const guidance_header& header = h.bulletin.header;
+    const bulletin_header& header = h.bulletin.header;
     return "the " + header.station + " " + header.model + " " + header.cycle + " UTC bulletin of " +
            format_bulletin_date(h.date) + " in " + names[h.product];
 }
 
-bool assemble_bulletins(const std::vector<std::string>& product_names, const bulletin_date* wanted,
-                        std::string& text, std::vector<std::string>& problems) {
+bool assemble_bulletins(const std::vector<std::string>& product_names, const utc_time* wanted,
+                        std::string& text, std::vector<fault>& problems) {
     text.clear();
     problems.clear();
     held_bulletin held[bulletin_count];
-    bulletin_date date{};
+    utc_time date{0, 0, 0, 0};
     if (wanted) {
         if (!read_products(product_names, wanted, held, nullptr, problems)) return false;
         date = *wanted;
     } else {
-        date_table seen(day_index({12, 31, last_bulletin_year}) + 1);
+        date_table seen(day_index({last_bulletin_year, 12, 31, 0}) + 1);
         if (!read_products(product_names, nullptr, held, &seen, problems) ||
             !choose_date(seen, date, problems))
             return false;
         // The slots hold the latest date of each; a later incomplete date makes a second
         // reading for the chosen one.
         bool all_held = true;
-        for (const held_bulletin& h : held) all_held = all_held && h.present && h.date == date;
+        for (const held_bulletin& h : held) all_held = all_held && h.present && same_day(h.date, date);
         if (!all_held) {
             for (held_bulletin& h : held) h = held_bulletin{};
             if (!read_products(product_names, &date, held, nullptr, problems)) return false;
             // The first reading saw all twelve; a pipe reads empty the second time.
             for (const held_bulletin& h : held) {
                 if (h.present) continue;
-                problems.push_back("a product gave other bulletins when read again for " +
-                                   format_bulletin_date(date) +
-                                   "; give the date to read products from a pipe");
+                problems.push_back(problem("a product gave other bulletins when read again for " +
+                                           format_bulletin_date(date) +
+                                           "; give the date to read products from a pipe"));
                 return false;
             }
         }
@@ -162,10 +163,10 @@ bool assemble_bulletins(const std::vector<std::string>& product_names, const bul
         if (!h.present)
             problems.push_back(missing_line(k, date));
         else if (h.bulletin.too_long)
-            problems.push_back(described(h, product_names) + " has no end within " +
-                               std::to_string(max_bulletin_size) + " characters");
+            problems.push_back(problem(described(h, product_names) + " has no end within " +
+                                       std::to_string(max_bulletin_size) + " characters"));
         else if (const char* id = station_in_body(h.bulletin.text))
-            problems.push_back(described(h, product_names) + " holds the station word " + id);
+            problems.push_back(problem(described(h, product_names) + " holds the station word " + id));
     }
     if (!problems.empty()) return false;
     const std::string date_word = format_bulletin_date(date);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "assemble/parse_guidance_header.h"
+#include "ingest/bulletin_header.h"
 
 #include <string>
 
@@ -8,5 +8,5 @@
 // NAM written as ETA and the date word as date_word. Everything else stays as received; the
 // blanks before the date give or take what the new date word needs, so that the cycle word
 // keeps its column where they can.
-std::string rewrite_guidance_header(const std::string& line, const guidance_header& header,
+std::string rewrite_guidance_header(const std::string& line, const bulletin_header& header,
                                     const std::string& date_word);

@@ -24,7 +24,7 @@ static const char byte_order_mark[] = "\xEF\xBB\xBF";
 static const std::size_t block_size = 1 << 18;
 
 struct scan_state {
-    const std::function<bool(const guidance_header&)>& keep;
+    const std::function<bool(const bulletin_header&)>& keep;
     const std::function<void(station_bulletin&)>& take;
     bool inside = false; // a kept bulletin is open
     station_bulletin current{};
@@ -141,8 +141,8 @@ static void take_line(scan_state& s, const char* p, std::size_t n, bool whole) {
     while (n > 0 && p[n - 1] == '\r') --n;
     if (whole && ends_in_utc(p, n)) {
         clean_line(p, n, s.line);
-        guidance_header header;
-        if ((s.inside || starts_with_station(s.line)) && parse_guidance_header(s.line, header)) {
+        bulletin_header header;
+        if ((s.inside || starts_with_station(s.line)) && parse_header_line(s.line, header)) {
             end_bulletin(s);
             if (is_station(header.station) && s.keep(header)) {
                 s.inside = true;
@@ -183,15 +183,16 @@ static void take_framed_line(scan_state& s, const char* p, std::size_t n, bool w
     take_line(s, p, n, whole);
 }
 
-static bool read_problem(const std::string& file_name, std::string& problem) {
-    problem = "cannot read " + file_name + ": " + std::strerror(errno);
+static bool read_problem(const std::string& file_name, fault& problem) {
+    problem = fault{fault_kind::refused_input, "cannot read " + file_name + ": " + std::strerror(errno),
+                    "", 0, -1};
     return false;
 }
 
 bool scan_station_bulletins(const std::string& file_name,
-                            const std::function<bool(const guidance_header&)>& keep,
+                            const std::function<bool(const bulletin_header&)>& keep,
                             const std::function<void(station_bulletin&)>& take,
-                            std::string& problem) {
+                            fault& problem) {
     errno = 0;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(file_name.c_str(), "rb"),
                                                          std::fclose);

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "assemble/parse_guidance_header.h"
+#include "ingest/bulletin_header.h"
+
+#include "diagnostics/fault.h"
 
 #include <cstddef>
 #include <functional>
@@ -13,7 +15,7 @@ inline constexpr std::size_t max_bulletin_size = 64 * 1024;
 // One bulletin as received: its header line and the lines after it, each ending in "\n",
 // without framing characters, line-end characters, heading lines and trailing blank lines.
 struct station_bulletin {
-    guidance_header header;
+    bulletin_header header;
     std::string text;
     bool too_long; // holds more than max_bulletin_size; text is then empty
 };
@@ -24,6 +26,6 @@ struct station_bulletin {
 // end of the file. Returns false, with problem naming the file and the system's reason,
 // when the file cannot be opened or read to its end.
 bool scan_station_bulletins(const std::string& file_name,
-                            const std::function<bool(const guidance_header&)>& keep,
+                            const std::function<bool(const bulletin_header&)>& keep,
                             const std::function<void(station_bulletin&)>& take,
-                            std::string& problem);
+                            fault& problem);

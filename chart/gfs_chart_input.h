@@ -1,6 +1,6 @@
 #pragma once
 
-#include "arith/shared_types.h"
+#include "gfs/gfs_rows.h"
 #include "calendar/utc_time.h"
 
 #include <string>

@@ -1,32 +1,44 @@
 #pragma once
 
 #include "cli/parse_command_line.h"
+#include "diagnostics/diagnostics.h"
+#include "diagnostics/fault.h"
 
+#include <fstream>
 #include <string>
 #include <vector>
 
-// Steps that the commands share. Each tells the user on standard error what went wrong.
+// A command of vuzazav-cli: its name, its line in the program's usage and what it does,
+// its own usage, its options, and whether it takes several operands. run gets the command
+// line taken apart and returns the exit status.
+struct cli_command {
+    const char* name;
+    const char* synopsis;
+    const char* summary;
+    const char* usage;
+    const cli_option* options;
+    std::size_t option_count;
+    bool several_operands;
+    int (*run)(const command_line& parsed, const diagnostics& why);
+};
 
-// Takes the command line of a command apart. Returns false, with status set, when the
-// command ends here: after printing its usage for --help (exit_done), or at a usage
-// error (exit_usage), a number of operands other than one (with several_operands: none)
-// among them.
-bool take_command_line(const std::vector<std::string>& args, const option_spec* options, int count,
-                       const char* usage, bool several_operands, command_line& parsed, int& status);
+// Every command, looked up by name.
+extern const cli_command cli_commands[];
+extern const std::size_t cli_command_count;
 
-// Says a usage error and the command's usage; returns exit_usage.
-int usage_error(const std::string& error, const char* usage);
+// Says a usage error and the command's usage on standard error; returns exit_usage.
+int usage_error(const diagnostics& to, const std::string& error, const char* usage);
 
-// Says a refusal: its fixed sentence, then why; returns status.
-int refuse(const std::string& sentence, const std::string& why, int status);
+// Says a refusal: its sentence, where it has one, then why; returns its exit status.
+int refuse(const diagnostics& to, const fault& why);
 
-// Checks the input file of a run and settles its output names: output, the -o option's
-// value or the input name with "out" in place of its last three characters, and chart,
-// the --chart option's value or empty. Neither may be the input, nor chart the output.
-// Returns exit_done, or the status to end with after saying why.
-int check_run_files(const std::string& input, const command_line& parsed, std::string& output,
-                    std::string& chart);
+// Opens the input file of a run and settles its outputs: the first is the -o option's
+// value or the input name with "out" in place of its last three characters, then the
+// values of the options named in more, where given (empty where not). None may be the
+// input nor another. Returns exit_done, or the status to end with after saying why.
+int open_run_files(const diagnostics& to, const command_line& parsed, std::ifstream& input,
+                   std::vector<std::string>& outputs, const std::vector<const char*>& more);
 
 // Writes an output completely or not at all, and says where it went; returns exit_done,
 // or exit_not_written after saying why.
-int write_output(const std::string& name, const std::string& text);
+int write_output(const diagnostics& to, const std::string& name, const std::string& text);

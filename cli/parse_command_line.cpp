@@ -1,12 +1,12 @@
 #include "cli/parse_command_line.h"
 
-static const option_spec help_option = {'h', "help", false};
+static const cli_option help_option = {'h', "help", false};
 
-static const option_spec* find_option(const option_spec* options, int count, char short_name,
+static const cli_option* find_option(const cli_option* options, std::size_t count, char short_name,
                                       const std::string& long_name) {
     if (short_name == help_option.short_name || long_name == help_option.long_name)
         return &help_option;
-    for (int i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
         if (short_name != 0 ? options[i].short_name == short_name
                             : long_name == options[i].long_name)
             return &options[i];
@@ -14,7 +14,7 @@ static const option_spec* find_option(const option_spec* options, int count, cha
     return nullptr;
 }
 
-bool parse_command_line(const std::vector<std::string>& args, const option_spec* options, int count,
+bool parse_command_line(const std::vector<std::string>& args, const cli_option* options, std::size_t count,
                         command_line& parsed, std::string& error) {
     bool options_end = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -45,7 +45,7 @@ bool parse_command_line(const std::vector<std::string>& args, const option_spec*
                 has_value = true;
             }
         }
-        const option_spec* option =
+        const cli_option* option =
             find_option(options, count, is_long ? 0 : name[0], is_long ? name : "");
         if (!option) {
             error = "unknown option " + (is_long ? "--" + name : "-" + name);

@@ -1,45 +1,32 @@
 #include "assemble/assemble_bulletins.h"
+#include "calendar/bulletin_date.h"
 #include "cli/cli_steps.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
-#include "ingest/parse_bulletin_date.h"
-#include "files/check_input_file.h"
-#include "diagnostics/diagnostics.h"
-#include "diagnostics/sentences.h"
+#include "files/check_run_outputs.h"
 
-static const option_spec assemble_options[] = {
-    {'o', "output", true},
-    {0, "date", true},
-};
-
-int run_assemble(const std::vector<std::string>& args) {
-    command_line parsed;
-    int status = exit_done;
-    if (!take_command_line(args, assemble_options, 2, assemble_usage, true, parsed, status))
-        return status;
-    bulletin_date date{};
-    const bulletin_date* wanted = nullptr;
+int run_assemble(const command_line& parsed, const diagnostics& to) {
+    utc_time date{0, 0, 0, 0};
+    const utc_time* wanted = nullptr;
     auto given = parsed.options.find("date");
     if (given != parsed.options.end()) {
         if (!parse_bulletin_date(given->second, date))
-            return usage_error("--date \"" + given->second + "\" is no date month/day/year",
+            return usage_error(to, "--date \"" + given->second + "\" is no date month/day/year",
                                assemble_usage);
         wanted = &date;
     }
     auto named = parsed.options.find("output");
     const std::string output = named != parsed.options.end() ? named->second : "bulletins.txt";
     // The products are never changed: none may be the output under any name.
-    std::string why;
-    for (const std::string& product : parsed.operands) {
-        if (check_output_name(product, output, why))
-            return refuse(output_is_input_sentence, why, exit_not_written);
-    }
+    fault why;
+    for (const std::string& product : parsed.operands)
+        if (!check_run_outputs(product, {output}, why)) return refuse(to, why);
     std::string text;
-    std::vector<std::string> problems;
+    std::vector<fault> problems;
     if (!assemble_bulletins(parsed.operands, wanted, text, problems)) {
-        for (const std::string& problem : problems) diagnose(problem);
+        for (const fault& problem : problems) diagnose(to, fault_line(problem));
         return exit_refused;
     }
-    return write_output(output, text);
+    return write_output(to, output, text);
 }

@@ -1,75 +1,66 @@
-#include "reading/quote_word.h"
 #include "chart/gather_forecast_chart_input.h"
-#include "chart/read_bulletin_date.h"
 #include "chart/write_forecast_chart.h"
 #include "cli/cli_steps.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
-#include "diagnostics/diagnostics.h"
-#include "diagnostics/file_note.h"
-#include "reading/parse_number.h"
+#include "diagnostics/sentences.h"
 #include "pointforecast/compute_city_forecast.h"
 #include "pointforecast/load_bulletin_file.h"
 #include "pointforecast/write_day_table.h"
 #include "pointforecast/write_report.h"
+#include "reading/parse_number.h"
+#include "reading/quote_word.h"
 
 #include <iostream>
 #include <sstream>
-#include <string>
-#include <vector>
 
-static const option_spec forecast_options[] = {
-    {0, "eta-weight", true},
-    {'o', "output", true},
-    {0, "chart", true},
-};
-
-int run_forecast(const std::vector<std::string>& args) {
-    command_line parsed;
-    int status = exit_done;
-    if (!take_command_line(args, forecast_options, 3, forecast_usage, false, parsed, status))
-        return status;
+int run_forecast(const command_line& parsed, const diagnostics& to) {
     auto weight = parsed.options.find("eta-weight");
     if (weight == parsed.options.end())
-        return usage_error("missing option --eta-weight", forecast_usage);
+        return usage_error(to, "missing option --eta-weight", forecast_usage);
     double eta_weight = 0;
     if (!parse_number(weight->second, eta_weight)) {
-        diagnose("The ETA model weight must be a number.");
-        return usage_error("--eta-weight " + quote_word(weight->second) +
+        diagnose(to, bad_weight_sentence);
+        return usage_error(to,
+                           "--eta-weight " + quote_word(weight->second) +
                                " is no number; give one such as 0.7",
                            forecast_usage);
     }
 
-    const std::string& input = parsed.operands[0];
-    std::string output;
-    std::string chart;
-    status = check_run_files(input, parsed, output, chart);
+    const std::string& name = parsed.operands[0];
+    std::ifstream input;
+    std::vector<std::string> outputs;
+    int status = open_run_files(to, parsed, input, outputs, {"chart"});
     if (status != exit_done) return status;
-    station_arrays arrays;
-    std::string fault;
-    std::vector<std::string> warnings;
-    if (!load_bulletin_file(input, arrays, fault, warnings))
-        return refuse(invalid_file_sentence, fault, exit_refused);
-    for (const std::string& warning : warnings) diagnose(warning);
-    forecast_chart_input chart_input;
+    const std::string &report_name = outputs[0], &chart_name = outputs[1];
+    loaded_bulletins loaded;
+    fault why;
+    if (!load_bulletin_file(input, name, loaded, why)) return refuse(to, why);
+    input.close();
+    for (const fault& warning : loaded.warnings) diagnose(to, fault_line(warning));
     // The chart dates its days from the first header; without a date, nothing is written.
-    if (!chart.empty() && !read_bulletin_date(input.c_str(), chart_input.issued))
-        return refuse(invalid_file_sentence,
-                      input + ": the bulletin date is no real month/day/year date to chart",
-                      exit_refused);
+    if (!chart_name.empty() && !loaded.dated)
+        return refuse(to, fault{fault_kind::invalid_bulletins,
+                                "the bulletin date is no real month/day/year date to chart", name,
+                                0, -1});
 
     city_forecast forecast;
-    compute_city_forecast(arrays, eta_weight, forecast);
-    write_day_table(std::cout, forecast, false);
-    std::ostringstream report;
+    if (!compute_city_forecast(loaded.values, eta_weight, forecast, why)) {
+        why.what = "--eta-weight " + quote_word(weight->second) + ": " + why.what;
+        return refuse(to, why);
+    }
+    std::ostringstream report, svg;
     write_report(report, forecast);
-    status = write_output(output, report.str());
-    if (status != exit_done || chart.empty()) return status;
-
-    chart_input.file_name = input;
-    gather_forecast_chart_input(forecast, eta_weight, chart_input);
-    std::ostringstream svg;
-    write_forecast_chart(svg, chart_input);
-    return write_output(chart, svg.str());
+    if (!chart_name.empty()) {
+        forecast_chart_input chart_input;
+        chart_input.file_name = name;
+        chart_input.issued = loaded.issued;
+        gather_forecast_chart_input(forecast, eta_weight, chart_input);
+        write_forecast_chart(svg, chart_input);
+    }
+    write_day_table(std::cout, forecast, false);
+    status = write_output(to, report_name, report.str());
+    if (status != exit_done || chart_name.empty()) return status;
+    return write_output(to, chart_name, svg.str());
 }

@@ -1,45 +1,50 @@
-#include "arith/shared_types.h"
-#include "chart/find_gfs_run_time.h"
 #include "chart/write_gfs_chart.h"
 #include "cli/cli_steps.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
-#include "cli/usage.h"
-#include "gfs/convert_gfs_rows.h"
+#include "gfs/compute_gfs_table.h"
 #include "gfs/load_gfs_file.h"
 #include "gfs/write_gfs_table.h"
+#include "reading/place_lines.h"
 
 #include <sstream>
 
-static const option_spec gfs_options[] = {
-    {'o', "output", true},
-    {0, "chart", true},
-};
-
-int run_gfs(const std::vector<std::string>& args) {
-    command_line parsed;
-    int status = exit_done;
-    if (!take_command_line(args, gfs_options, 2, gfs_usage, false, parsed, status)) return status;
-    const std::string& input = parsed.operands[0];
-    std::string output;
-    std::string chart;
-    status = check_run_files(input, parsed, output, chart);
+int run_gfs(const command_line& parsed, const diagnostics& to) {
+    const std::string& name = parsed.operands[0];
+    std::ifstream input;
+    std::vector<std::string> outputs;
+    int status = open_run_files(to, parsed, input, outputs, {"chart"});
     if (status != exit_done) return status;
-    gfs_row rows[gfs_row_count];
-    std::string fault;
-    if (!load_gfs_file(input, rows, fault))
-        return refuse(incorrect_format_sentence, fault, exit_refused);
+    const std::string &table_name = outputs[0], &chart_name = outputs[1];
+    gfs_model model;
+    gfs_table_row table[gfs_row_count];
+    fault why;
+    if (!load_gfs_file(input, name, model, why)) return refuse(to, why);
+    if (!compute_gfs_table(model, table, why)) {
+        why.file = name;
+        place_line(input, why);
+        return refuse(to, why);
+    }
+    input.close();
 
-    double temp_adj[gfs_row_count], temp_plus[gfs_row_count], temp_minus[gfs_row_count];
-    convert_gfs_rows(rows, temp_adj, temp_plus, temp_minus);
-    std::ostringstream table;
-    write_gfs_table(table, rows, temp_adj, temp_plus, temp_minus);
-    status = write_output(output, table.str());
-    if (status != exit_done || chart.empty()) return status;
-
-    gfs_chart_input chart_input{input, false, {}, rows, temp_plus, temp_minus};
-    chart_input.run_known = find_gfs_run_time(input.c_str(), chart_input.run_time);
-    std::ostringstream svg;
-    write_gfs_chart(svg, chart_input);
-    return write_output(chart, svg.str());
+    std::ostringstream text, svg;
+    write_gfs_table(text, table);
+    if (!chart_name.empty()) {
+        // Until the chart takes table rows.
+        gfs_row rows[gfs_row_count];
+        double plus[gfs_row_count], minus[gfs_row_count];
+        for (int i = 0; i < gfs_row_count; ++i) {
+            const gfs_table_row& t = table[i];
+            rows[i] = gfs_row{t.hour,   t.mslp_inhg, t.t2m_f,        t.t850_f,
+                              t.t700_f, t.t500_f,    t.thickness_dm, t.rh_pct,
+                              t.precip_in, t.cloud_pct, t.wind_dir_deg, t.wind_speed_mph};
+            plus[i] = t.t2m_raised_f;
+            minus[i] = t.t2m_lowered_f;
+        }
+        gfs_chart_input chart_input{name, model.run_known, model.run_time, rows, plus, minus};
+        write_gfs_chart(svg, chart_input);
+    }
+    status = write_output(to, table_name, text.str());
+    if (status != exit_done || chart_name.empty()) return status;
+    return write_output(to, chart_name, svg.str());
 }

@@ -1,23 +1,24 @@
 #include "cli/usage.h"
 
-const char* const main_usage =
-    "Usage: vuzazav-cli COMMAND [OPTION]... ARGUMENT...\n"
-    "The City of Vuzazav forecast from guidance files, without the menu.\n"
-    "\n"
-    "Commands:\n"
-    "  assemble [-o FILE] [--date DATE] PRODUCT...\n"
-    "      gather the twelve bulletins of the 1200 run from guidance products\n"
-    "  forecast BULLETINS --eta-weight W [-o REPORT] [--chart FILE.svg]\n"
-    "      the 1200 run: the day table on standard output, the report to a file\n"
-    "  gfs MODEL [-o TABLE] [--chart FILE.svg]\n"
-    "      the GFS run: the table to a file\n"
-    "\n"
-    "Options:\n"
-    "  -h, --help     show this help, or a command's with COMMAND --help, and exit\n"
-    "  --version      show the version and exit\n"
-    "\n"
-    "Exit status: 0 done, 1 the input was refused, 2 usage error,\n"
-    "3 an output could not be written.\n";
+#include "cli/cli_steps.h"
+
+std::string main_usage() {
+    std::string text = "Usage: vuzazav-cli COMMAND [OPTION]... ARGUMENT...\n"
+                       "The City of Vuzazav forecast from guidance files, without the menu.\n"
+                       "\n"
+                       "Commands:\n";
+    for (std::size_t i = 0; i < cli_command_count; ++i) {
+        const cli_command& c = cli_commands[i];
+        text += std::string("  ") + c.synopsis + "\n      " + c.summary + "\n";
+    }
+    return text + "\n"
+                  "Options:\n"
+                  "  -h, --help     show this help, or a command's with COMMAND --help, and exit\n"
+                  "  --version      show the version and exit\n"
+                  "\n"
+                  "Exit status: 0 done, 1 the input was refused, 2 usage error,\n"
+                  "3 an output could not be written.\n";
+}
 
 const char* const assemble_usage =
     "Usage: vuzazav-cli assemble [-o FILE] [--date DATE] PRODUCT...\n"

@@ -1,16 +1,22 @@
 #pragma once
 
+#include "diagnostics/fault.h"
+
+#include <iosfwd>
 #include <string>
 
 // Explanations for the user beside the dialogue: why a file was refused, what was left
-// out, where an output went. Each is one line on standard error, "PROGRAM: WHAT", so that
-// standard output stays the dialogue that scripts compare.
-
-// Names the program that starts every line; "vuzazav" until a program sets its own.
-void set_diagnostic_program(const char* name);
+// out, where an output went. Each is one line, "PROGRAM: WHAT", on the sink (standard
+// error), so that the dialogue stays what scripts compare.
+struct diagnostics {
+    std::ostream* sink;
+    std::ostream* dialogue; // flushed first, so that a line follows what it explains; or null
+    std::string program;
+};
 
 // Writes "PROGRAM: WHAT" and a line end.
-void diagnose(const std::string& what);
+void diagnose(const diagnostics& to, const std::string& what);
 
-// The place of a diagnostic in a file, "NAME:LINE", or "NAME" when line is not positive.
-std::string file_place(const std::string& name, long long line);
+// A fault as a diagnostic says it: "NAME:LINE: WHAT", "NAME: WHAT" without a line, or
+// "WHAT" without a file.
+std::string fault_line(const fault& why);

@@ -7,7 +7,8 @@
 enum class fault_kind {
     missing_file,      // the input cannot be read, or is no regular file
     short_name,        // the input name cannot give an output name
-    output_is_input,   // an output would replace the input or another output
+    output_is_input,   // an output would replace the input
+    same_output,       // two outputs of one run would be the same file
     invalid_bulletins, // the bulletin file is refused
     incorrect_format,  // the GFS model file is refused
     bad_weight,        // the ETA weight is no usable number

@@ -1,18 +1,20 @@
 #include "frontend/console.h"
 
-#include <iostream>
+#include "diagnostics/sentences.h"
+
+#include <ostream>
 
 #ifdef _WIN32
 
 #include <cstdlib>
 
-void clear_screen() {
-    std::cout.flush();
+void clear_screen(std::ostream& out) {
+    out.flush();
     std::system("CLS");
 }
 
-void pause_for_key() {
-    std::cout.flush();
+void pause_for_key(std::ostream& out) {
+    out.flush();
     std::system("PAUSE");
 }
 
@@ -24,9 +26,9 @@ void pause_for_key() {
 #include <termios.h>
 #include <unistd.h>
 
-void clear_screen() {
+void clear_screen(std::ostream& out) {
     if (!isatty(STDOUT_FILENO)) return;
-    std::cout << "\x1b[H\x1b[2J" << std::flush;
+    out << "\x1b[H\x1b[2J" << std::flush;
 }
 
 // The terminal settings to put back, and the pause's key mode, also from a signal handler.
@@ -150,9 +152,9 @@ static void take_rest_of_key(int first) {
 
 // Prompts and waits for one key with the terminal in non-canonical, unechoed mode, set
 // before the prompt shows so that a key pressed at once is taken as the answer.
-static void prompt_and_wait_for_key(const char* prompt) {
+static void prompt_and_wait_for_key(std::ostream& out, const char* prompt) {
     if (tcgetattr(STDIN_FILENO, &saved_settings) != 0) {
-        std::cout << prompt << std::flush;
+        out << prompt << std::flush;
         return;
     }
     key_settings = saved_settings;
@@ -166,7 +168,7 @@ static void prompt_and_wait_for_key(const char* prompt) {
     // TCSANOW rather than TCSAFLUSH: keys typed ahead are not thrown away.
     in_key_mode = 1;
     bool key_mode = tcsetattr(STDIN_FILENO, TCSANOW, &key_settings) == 0;
-    std::cout << prompt << std::flush;
+    out << prompt << std::flush;
     if (key_mode) {
         int first = read_byte(-1);
         if (first != -1) take_rest_of_key(first);
@@ -176,13 +178,12 @@ static void prompt_and_wait_for_key(const char* prompt) {
     give_back_signals(signals);
 }
 
-void pause_for_key() {
-    const char* prompt = "Press any key to continue . . . ";
+void pause_for_key(std::ostream& out) {
     if (isatty(STDIN_FILENO))
-        prompt_and_wait_for_key(prompt);
+        prompt_and_wait_for_key(out, pause_prompt);
     else
-        std::cout << prompt << std::flush;
-    std::cout << std::endl;
+        out << pause_prompt << std::flush;
+    out << std::endl;
 }
 
 #endif

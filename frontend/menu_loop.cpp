@@ -1,56 +1,67 @@
 #include "frontend/menu_loop.h"
 
+#include "diagnostics/sentences.h"
 #include "frontend/console.h"
 #include "frontend/read_choice.h"
-#include "gfs/run_gfs_model.h"
-#include "pointforecast/run_1200_model.h"
+#include "frontend/runs.h"
 
-#include <iostream>
+#include <iterator>
+#include <ostream>
 #include <string>
 
-static const char* const menu_lines[] = {
-    "Please enter an option!", "1) Run GFS Model",  "2) Run 0000 Model", "3) Run 0600 Model",
-    "4) Run 1200 Model",       "5) Run 1800 Model", "6) Quit",
+namespace {
+
+// A choice of the menu: the word that picks it, its line, and what it does: a run, or a
+// sentence for the runs that are not functional. Quit has neither.
+struct menu_choice {
+    const char* word;
+    const char* line;
+    void (*run)(dialogue&);
+    const char* answer;
 };
 
-static void option_2() {
-    std::cout << "Option 2 not functional" << std::endl;
-}
-static void option_3() {
-    std::cout << "Option 3 not functional" << std::endl;
-}
-static void option_5() {
-    std::cout << "Option 5 not functioanl" << std::endl;
+const menu_choice choices[] = {
+    {"1", menu_gfs_line, run_gfs_model, nullptr},
+    {"2", menu_0000_line, nullptr, option_2_sentence},
+    {"3", menu_0600_line, nullptr, option_3_sentence},
+    {"4", menu_1200_line, run_1200_model, nullptr},
+    {"5", menu_1800_line, nullptr, option_5_sentence},
+    {"6", menu_quit_line, nullptr, nullptr},
+};
+
+const menu_choice* find_choice(const std::string& word) {
+    for (const menu_choice& c : choices)
+        if (word == c.word) return &c;
+    return nullptr;
 }
 
-// The choices "1" to "5" and what each does; "6" is tested before them.
-static const char* const choices[] = {"1", "2", "3", "4", "5"};
-static void (*const actions[])() = {run_gfs_model, option_2, option_3, run_1200_model, option_5};
-
-static void carry_out(const std::string& choice) {
-    for (int i = 0; i < 5; ++i) {
-        if (choice == choices[i]) {
-            actions[i]();
-            return;
-        }
-    }
-    std::cout << "Illegal option was entered, try again." << std::endl;
+void carry_out(dialogue& d, const menu_choice* choice) {
+    if (!choice)
+        say(d, illegal_option_sentence);
+    else if (choice->run)
+        choice->run(d);
+    else
+        say(d, choice->answer);
 }
 
-void menu_loop() {
-    std::string choice;
+} // namespace
+
+void menu_loop(dialogue& d) {
+    std::string word;
     for (;;) {
-        for (const char* line : menu_lines) std::cout << line << std::endl;
+        say(d, menu_title);
+        for (const menu_choice& c : choices) say(d, c.line);
         // Without a word there is nothing left to do: repeating the last choice would
         // loop for ever on a closed input. A word too long to be a choice has been echoed
-        // while it was read and leaves choice empty, which is an illegal option.
-        if (!read_choice(std::cin, std::cout, choice)) return;
-        if (choice == "6") break;
-        std::cout << choice << std::endl;
-        clear_screen();
-        carry_out(choice);
-        pause_for_key();
-        clear_screen();
+        // while it was read and leaves word empty, which is an illegal option.
+        if (!read_choice(d.in, d.out, word)) return;
+        const menu_choice* choice = find_choice(word);
+        if (choice && !choice->run && !choice->answer) break;
+        say(d, word);
+        clear_screen(d.out);
+        carry_out(d, choice);
+        pause_for_key(d.out);
+        clear_screen(d.out);
     }
-    pause_for_key();
+    pause_for_key(d.out);
 }

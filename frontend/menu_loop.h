@@ -1,5 +1,7 @@
 #pragma once
 
-// Shows the menu and carries out choices until the word "6", or until standard input
-// has no word left, which ends the loop at once.
-void menu_loop();
+#include "frontend/dialogue.h"
+
+// Shows the menu and carries out choices until the word "6", or until the input has no
+// word left, which ends the loop at once.
+void menu_loop(dialogue& d);

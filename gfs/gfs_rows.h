@@ -5,6 +5,22 @@
 // Rows of a GFS model file that one run reads, one every 6 hours from hour 6 to 288.
 inline constexpr int gfs_row_count = 48;
 
+// One forecast hour of a GFS model file, in the file's field order and units.
+struct gfs_row {
+    std::int32_t hour;
+    double mslp;       // hPa
+    double t2m;        // degrees C
+    double t850;       // degrees C
+    double t700;       // degrees C
+    double t500;       // degrees C
+    double thickness;  // decametres
+    double rh;         // percent
+    double precip;     // mm in the 6 hours before
+    double cloud;      // percent
+    double wind_dir;   // degrees
+    double wind_speed; // knots
+};
+
 // One forecast hour of the model file's table converted to the table file's units, with
 // the 2 m temperature adjustment: the fifteen columns of the table file.
 struct gfs_table_row {

@@ -1,15 +1,33 @@
 #include "gfs/load_gfs_file.h"
 
 #include "gfs/check_gfs_header.h"
+#include "gfs/find_model_run.h"
 #include "gfs/read_gfs_rows.h"
-#include "diagnostics/file_note.h"
+#include "reading/place_lines.h"
 
-bool load_gfs_file(const std::string& name, gfs_row* rows, std::string& fault) {
-    // The data are read before the file is called valid, so that no table is ever made
-    // from values the file did not hold.
-    file_note note;
-    if (check_gfs_header(name.c_str(), note) && read_gfs_rows(rows, name.c_str(), note))
-        return true;
-    fault = note_lines(name, {note}).front();
-    return false;
+#include <cerrno>
+#include <cstring>
+#include <ios>
+#include <istream>
+
+static bool read_model(std::istream& in, const std::string& name, gfs_model& model, fault& why) {
+    long long field_at = -1;
+    if (!check_gfs_header(in, field_at, why) || !read_gfs_rows(in, model.rows, model.row_at, why)) {
+        why.file = name;
+        place_line(in, why);
+        return false;
+    }
+    model.run_known = find_model_run(in, field_at, model.run_time);
+    return true;
+}
+
+bool load_gfs_file(std::istream& in, const std::string& name, gfs_model& model, fault& why) {
+    // A damaged disk makes the stream buffer throw, since the readers take characters from
+    // it directly; that is a file that cannot be read, like any other.
+    try {
+        return read_model(in, name, model, why);
+    } catch (const std::ios_base::failure&) {
+        why = fault{fault_kind::missing_file, std::strerror(EIO), name, 0, -1};
+        return false;
+    }
 }

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "arith/shared_types.h"
+#include "gfs/gfs_rows.h"
 
 #include <iosfwd>
 
-// Writes the table of the gfs_row_count converted rows to out: a header line, then one
-// line per row of fifteen left-justified columns, the hour as an integer and every other
-// value in general notation with six significant digits. Leaves out left-adjusted.
-void write_gfs_table(std::ostream& out, const gfs_row* rows, const double* temp_adj,
-                     const double* temp_plus, const double* temp_minus);
+// Writes the table of the gfs_row_count rows to out: a header line, then one line per row
+// of fifteen left-justified columns, the hour as an integer and every other value in
+// general notation with six significant digits. Leaves out left-adjusted.
+void write_gfs_table(std::ostream& out, const gfs_table_row* rows);

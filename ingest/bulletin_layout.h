@@ -1,35 +1,57 @@
 #pragma once
 
+#include "ingest/bulletin_header.h"
+
 #include <string>
 
 // Bulletins in a bulletin file: four ETA, four AVN (or GFS), four MRF (or GFSX).
 inline constexpr int bulletin_count = 12;
+inline constexpr int station_count = 4;
 
 // The four stations in the order of every per-station array.
-inline constexpr const char* station_ids[4] = {"KBKX", "KHON", "KMHE", "KFSD"};
+inline constexpr const char* station_ids[station_count] = {"KBKX", "KHON", "KMHE", "KFSD"};
 
-// Where the validator found each of the twelve headers, as stream positions of the file
-// opened in binary mode: header_start[k] is the first character of the station word of
-// bulletin k, body_start[k] the character right after its cycle word. The readers read
-// bulletin k from body_start[k] and search no label at or beyond header_start[k + 1].
-// model[k] is the model word the header carries.
-struct bulletin_layout {
-    long long header_start[bulletin_count];
-    long long body_start[bulletin_count];
-    const char* model[bulletin_count];
+// Each group of four bulletins: the model words a bulletin file accepts, in the order the
+// refusals name them; the names the products carry, current name first; and the cycle.
+// The validator and the assembler both read this one table.
+struct bulletin_group {
+    const char* file_models[2]; // null where a group accepts one word only
+    const char* product_models[2];
+    const char* cycle;
+};
+inline constexpr bulletin_group bulletin_groups[3] = {
+    {{"ETA", nullptr}, {"NAM", "ETA"}, "1200"},
+    {{"AVN", "GFS"}, {"GFS", "AVN"}, "1200"},
+    {{"MRF", "GFSX"}, {"GFSX", "MRF"}, "0000"},
 };
 
-// Rows that one reader takes from one bulletin, at most. A reader records where it found
-// the label of row i of bulletin k at row_start[k * rows_per_bulletin + i].
+// The group of bulletin k (0-11) and its station.
+inline constexpr int group_of(int k) {
+    return k / station_count;
+}
+inline constexpr int station_of(int k) {
+    return k % station_count;
+}
+
+// Rows that one reader takes from one bulletin, at most.
 inline constexpr int rows_per_bulletin = 3;
 
-// What the bulletins write where they have no value: 999 in the temperature, dew point and
-// precipitation rows, 99 in the wind rows. Cloud rows have no such marker.
-inline constexpr int missing_temp_pop_value = 999;
-inline constexpr int missing_wind_value = 99;
+// Where the validator found each of the twelve headers and what they say: the readers read
+// bulletin k from body_start[k], the character right after its cycle word, and search no
+// label at or beyond header[k + 1].station_at.
+struct bulletin_layout {
+    bulletin_header header[bulletin_count];
+    long long body_start[bulletin_count];
+};
+
+// Where a reader found the label of each row it read: label_at[k][i] for row i of
+// bulletin k, -1 for none.
+struct bulletin_rows {
+    long long label_at[bulletin_count][rows_per_bulletin];
+};
 
 // Bulletin k (0-11) as a forecaster finds it, "bulletin 3 (KMHE ETA)".
 inline std::string bulletin_name(const bulletin_layout& layout, int k) {
-    return "bulletin " + std::to_string(k + 1) + " (" + station_ids[k % 4] + " " + layout.model[k] +
-           ")";
+    return "bulletin " + std::to_string(k + 1) + " (" + station_ids[station_of(k)] + " " +
+           layout.header[k].model + ")";
 }

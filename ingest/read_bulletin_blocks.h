@@ -1,51 +1,78 @@
 #pragma once
 
+#include "diagnostics/fault.h"
 #include "ingest/bulletin_layout.h"
-#include "diagnostics/file_note.h"
 
 #include <cstdint>
-#include <fstream>
+#include <istream>
 #include <string>
 
-// Reads one bulletin's rows into its block of elements from where the stream stands,
-// searching no label at or beyond limit (none when negative), and records where it found
-// each row's label in rows. False on any failed read, with fault saying what is wrong in
-// the bulletin and where (no position: the bulletin as a whole).
-using block_reader = bool (*)(std::istream& in, std::int32_t* block, long long limit,
-                              long long* rows, file_note& fault);
+// Reads one bulletin's rows into its block from where the stream stands, searching no
+// label at or beyond limit (none when negative), and records where it found each row's
+// label in rows. False on any failed read, with why saying what is wrong in the bulletin
+// and where (no position: the bulletin as a whole).
+template <class Block>
+using block_reader = bool (*)(std::istream& in, Block& block, long long limit, long long* rows,
+                              fault& why);
 
-// The skeleton both array readers share: opens file_name on in, reads bulletins 1-4 into
-// first, 5-8 into second (read_short, short_size elements each) and 9-12 into third
-// (read_ext, ext_size each), every bulletin from its own body, and closes the file.
-// Returns false at the first block that fails, with fault naming the bulletin.
-bool read_bulletin_blocks(std::ifstream& in, const char* file_name, const bulletin_layout& layout,
-                          block_reader read_short, int short_size, std::int32_t* first,
-                          std::int32_t* second, block_reader read_ext, int ext_size,
-                          std::int32_t* third, long long* row_start, file_note& fault);
+// The skeleton both array readers share: reads bulletins 1-4 into first, 5-8 into second
+// (read_short) and 9-12 into third (read_ext), every bulletin from its own body. Returns
+// false at the first block that fails, with why naming the bulletin.
+template <class Short, class Ext>
+bool read_bulletin_blocks(std::istream& in, const bulletin_layout& layout,
+                          block_reader<Short> read_short, Short* first, Short* second,
+                          block_reader<Ext> read_ext, Ext* third, bulletin_rows& rows,
+                          fault& why) {
+    for (int k = 0; k < bulletin_count; ++k) {
+        // Each bulletin is read from its own body; its searches end at the next header.
+        const long long limit = k + 1 < bulletin_count ? layout.header[k + 1].station_at : -1;
+        long long* at = rows.label_at[k];
+        why = fault{fault_kind::invalid_bulletins, "the file can no longer be read", "", 0, -1};
+        in.clear();
+        bool ok = !in.seekg(layout.body_start[k]).fail();
+        const int s = station_of(k);
+        if (group_of(k) == 0)
+            ok = ok && read_short(in, first[s], limit, at, why);
+        else if (group_of(k) == 1)
+            ok = ok && read_short(in, second[s], limit, at, why);
+        else
+            ok = ok && read_ext(in, third[s], limit, at, why);
+        if (!ok) {
+            why.kind = fault_kind::invalid_bulletins;
+            why.what = bulletin_name(layout, k) + ": " + why.what;
+            if (why.position < 0) why.position = layout.header[k].station_at;
+            return false;
+        }
+    }
+    return true;
+}
 
 // Finds the row labelled label, which comes after the row labelled after (none when
 // null), searching no label at or beyond limit, and sets row to the label's position.
-// False, with fault set, when the bulletin has no such row.
+// False, with why set, when the bulletin has no such row.
 bool find_row(std::istream& in, const char* label, const char* after, long long limit,
-              long long& row, file_note& fault);
+              long long& row, fault& why);
 
 // Reads count integers of the row labelled label, found at row, into values. False at the
-// first that is no 32-bit integer, with fault set by value_fault.
+// first that is no 32-bit integer, with why set by value_fault.
 bool read_ints(std::istream& in, std::int32_t* values, int count, const char* label, long long row,
-               file_note& fault);
+               fault& why);
 
-// Skips count column words of the row labelled label (found at row). False, with fault
+// Skips count column words of the row labelled label (found at row). False, with why
 // set, when the file ends first.
-bool skip_row_words(std::istream& in, int count, const char* label, long long row,
-                    file_note& fault);
+bool skip_row_words(std::istream& in, int count, const char* label, long long row, fault& why);
 
-// Sets fault for a read of the row labelled label (found at row) that failed: the word
+// Sets why for a read of the row labelled label (found at row) that failed: the word
 // where what belongs ("a whole number") stands instead, or the end of the file. Returns
 // false.
 bool value_fault(std::istream& in, const char* label, long long row, const char* what,
-                 file_note& fault);
+                 fault& why);
 
-// The code of a cloud word in a table of count words and their codes. False when the
-// word is not in the table.
-bool cloud_code(const std::string& word, const char* const* words, const int* codes, int count,
-                std::int32_t& code);
+// A cloud word and the code the forecast takes for it (tenths of the sky covered).
+struct cloud_word {
+    const char* word;
+    std::int32_t code;
+};
+
+// The code of word in a table of count cloud words. False when the word is not in it.
+bool cloud_code(const std::string& word, const cloud_word* words, int count, std::int32_t& code);

@@ -1,95 +1,76 @@
-#include "reading/quote_word.h"
 #include "ingest/validate_bulletin_file.h"
 
+#include "reading/quote_word.h"
 #include "reading/reading.h"
 
-#include <fstream>
+#include <istream>
 #include <string>
-
-// The model words accepted and the cycle word required in each group of four bulletins.
-static const char* const group_models[3][2] = {{"ETA", "ETA"}, {"AVN", "GFS"}, {"MRF", "GFSX"}};
-static const char* const group_cycle[3] = {"1200", "1200", "0000"};
 
 // What bulletin k must be, as the start of a fault.
 static std::string expected_header(int k) {
-    const int group = k / 4;
-    std::string models = group_models[group][0];
-    if (group > 0) models += std::string(" or ") + group_models[group][1];
-    return "bulletin " + std::to_string(k + 1) + " of 12 should be " + station_ids[k % 4] +
-           " with " + models + " at " + group_cycle[group];
+    const bulletin_group& group = bulletin_groups[group_of(k)];
+    std::string models = group.file_models[0];
+    if (group.file_models[1]) models += std::string(" or ") + group.file_models[1];
+    return "bulletin " + std::to_string(k + 1) + " of 12 should be " + station_ids[station_of(k)] +
+           " with " + models + " at " + group.cycle;
 }
 
-// The stream position of word n (0 for the station word) of the header at start; only a
-// fault needs it, so it is found by reading the header again.
-static long long header_word_position(std::istream& in, long long start, int n) {
-    in.clear();
-    in.seekg(start);
-    std::string word;
-    for (int i = 0; i <= n; ++i) read_word(in, word);
-    in.clear();
-    long long end = static_cast<long long>(in.tellg());
-    return end < 0 ? start : end - static_cast<long long>(word.size());
-}
-
-static bool refuse(file_note& fault, long long position, const std::string& what) {
-    fault.position = position;
-    fault.what = what;
+static bool header_fault(fault& why, long long position, const std::string& what) {
+    why = fault{fault_kind::invalid_bulletins, what, "", 0, position};
     return false;
 }
 
-bool validate_bulletin_file(const char* file_name, bulletin_layout& layout, file_note& fault) {
-    // Binary mode keeps stream positions byte offsets that the readers can seek to; words
-    // are unchanged, since '\r' is white space.
-    std::ifstream in(file_name, std::ios::in | std::ios::binary);
-    std::string station, model, skipped, date, cycle, reference_date;
+// The stream position where the station word just found by find_label starts.
+static long long label_start(std::istream& in, const std::string& label) {
+    in.clear();
+    return static_cast<long long>(in.tellg()) - static_cast<long long>(label.size());
+}
+
+bool validate_bulletin_file(std::istream& in, bulletin_layout& layout, fault& why) {
+    std::string reference_date;
     for (int k = 0; k < bulletin_count; ++k) {
-        const std::string expected = station_ids[k % 4];
+        const std::string expected = station_ids[station_of(k)];
+        bulletin_header& h = layout.header[k];
+        h = bulletin_header{};
         if (k == 0) {
             // The first header must be the first six words of the file.
-            if (!read_word(in, station))
-                return refuse(fault, -1, expected_header(k) + "; the file holds no word");
-            in.clear();
-            layout.header_start[k] =
-                static_cast<long long>(in.tellg()) - static_cast<long long>(station.size());
-            if (station != expected)
-                return refuse(fault, layout.header_start[k],
-                              expected_header(k) + "; found station word " + quote_word(station));
+            if (!read_word(in, h.station))
+                return header_fault(why, -1, expected_header(k) + "; the file holds no word");
+            h.station_at = label_start(in, h.station);
+            if (h.station != expected)
+                return header_fault(why, h.station_at,
+                              expected_header(k) + "; found station word " + quote_word(h.station));
         } else {
             if (!find_label(in, expected))
-                return refuse(fault, -1,
+                return header_fault(why, -1,
                               expected_header(k) + "; no " + expected + " follows bulletin " +
                                   std::to_string(k));
             // A station word that ends the file leaves no room for the rest of the header.
-            bool at_end = in.eof();
-            in.clear();
-            layout.header_start[k] =
-                static_cast<long long>(in.tellg()) - static_cast<long long>(expected.size());
+            const bool at_end = in.eof();
+            h.station = expected;
+            h.station_at = label_start(in, expected);
             if (at_end)
-                return refuse(fault, layout.header_start[k],
+                return header_fault(why, h.station_at,
                               expected_header(k) + "; the file ends after its station word");
         }
-        if (!read_word(in, model) || !read_word(in, skipped) || !read_word(in, skipped) ||
-            !read_word(in, date) || !read_word(in, cycle))
-            return refuse(fault, layout.header_start[k],
+        if (!read_header_words(in, h))
+            return header_fault(why, h.station_at,
                           expected_header(k) + "; the file ends inside its header");
-        const int group = k / 4;
-        const long long start = layout.header_start[k];
-        if (model == group_models[group][0])
-            layout.model[k] = group_models[group][0];
-        else if (model == group_models[group][1])
-            layout.model[k] = group_models[group][1];
-        else
-            return refuse(fault, header_word_position(in, start, 1),
-                          expected_header(k) + "; found model word " + quote_word(model));
-        if (cycle != group_cycle[group])
-            return refuse(fault, header_word_position(in, start, 5),
-                          expected_header(k) + "; found cycle word " + quote_word(cycle));
-        if (k == 0) reference_date = date;
-        if (date != reference_date)
-            return refuse(fault, header_word_position(in, start, 4),
+        const bulletin_group& group = bulletin_groups[group_of(k)];
+        const bool known = h.model == group.file_models[0] ||
+                           (group.file_models[1] && h.model == group.file_models[1]);
+        if (!known)
+            return header_fault(why, h.model_at,
+                          expected_header(k) + "; found model word " + quote_word(h.model));
+        if (h.cycle != group.cycle)
+            return header_fault(why, h.cycle_at,
+                          expected_header(k) + "; found cycle word " + quote_word(h.cycle));
+        if (k == 0) reference_date = h.date_word;
+        if (h.date_word != reference_date)
+            return header_fault(why, h.date_at,
                           bulletin_name(layout, k) + " should carry the date " +
                               quote_word(reference_date) + " of bulletin 1; found " +
-                              quote_word(date));
+                              quote_word(h.date_word));
         // tellg fails once eofbit is set, as when the last cycle word ends the file.
         in.clear();
         layout.body_start[k] = static_cast<long long>(in.tellg());

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "diagnostics/fault.h"
 #include "ingest/bulletin_layout.h"
-#include "diagnostics/file_note.h"
 
-// True when the file holds the twelve bulletin headers in the required station, model and
-// cycle order with one date; layout then tells where they stand. Otherwise false, with
-// fault telling which bulletin was expected and what was found, and where. Prints nothing,
-// reads forward only (but for finding the place of a fault), and closes the file on every
-// path.
-bool validate_bulletin_file(const char* file_name, bulletin_layout& layout, file_note& fault);
+#include <iosfwd>
+
+// True when the stream, from its start, holds the twelve bulletin headers in the required
+// station, model and cycle order with one date; layout then tells where they stand and
+// what they say. Otherwise false, with why (kind invalid_bulletins, a byte position, no
+// file name) telling which bulletin was expected and what was found. Reads forward only,
+// but for finding the place of a fault. The stream must be opened in binary mode, so
+// that positions count bytes.
+bool validate_bulletin_file(std::istream& in, bulletin_layout& layout, fault& why);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // One value of the city forecast, and whether it rests on fewer stations than the four
 // because some bulletin had no value there. A value that no station has is NaN: a gap.
 struct city_value {
@@ -11,6 +13,10 @@ struct city_value {
 // LowProbPrec, HighProbPrec (percent).
 inline constexpr int forecast_days = 7;
 inline constexpr int day_columns = 6;
+inline constexpr const char* day_column_captions[day_columns] = {
+    "LowTemp", "HighTemp", "LowDPT", "HighDPT", "LowProbPrec", "HighProbPrec"};
+// The column that the extended days leave blank.
+inline constexpr int low_pop_column = 4;
 
 // Rows of the sky and wind table: 19 short-range hours 6, 9, ..., 60, then 11 extended
 // hours 72, 84, ..., 192.
@@ -21,6 +27,16 @@ inline constexpr int sky_wind_rows = 30;
 inline constexpr int sky_wind_hour(int r) {
     return r < short_rows ? 6 + 3 * r : 72 + 12 * (r - short_rows);
 }
+
+// Whether the day table shows column c of day d (0-based): days 3 to 7 have no
+// LowProbPrec.
+inline constexpr bool shown_in_day_table(int d, int c) {
+    return d < 2 || c != low_pop_column;
+}
+
+// A value as a forecaster finds it in the tables: "day 3 LowTemp", "hour 12 WDR".
+std::string day_value_name(int d, int c);
+std::string sky_wind_value_name(int r, const char* column);
 
 // Every value of a 1200 run for the city. Days 3 to 7 have no LowProbPrec (their column
 // 4 is a gap), and the extended rows no wind direction.

@@ -7,12 +7,27 @@
 #include "arith/shared_types.h"
 #include "arith/unit_conversions.h"
 #include "arith/weighted_station_sum.h"
-#include "ingest/bulletin_layout.h"
-#include "pointforecast/gather_day_values.h"
+#include "pointforecast/first_city_gap.h"
 
+#include <cmath>
 #include <limits>
 
 static const double gap = std::numeric_limits<double>::quiet_NaN();
+
+// The eight values of one quantity at one time: the ETA stations, then the AVN ones.
+template <class Block, class Get>
+static void gather(const Block* eta, const Block* avn, Get get, model_pair& pair) {
+    for (int s = 0; s < station_count; ++s) {
+        pair[s] = get(eta[s]);
+        pair[station_count + s] = get(avn[s]);
+    }
+}
+
+// The four values of one quantity at one time from the extended bulletins.
+template <class Block, class Get>
+static void gather(const Block* mrf, Get get, station_set& set) {
+    for (int s = 0; s < station_count; ++s) set[s] = get(mrf[s]);
+}
 
 // Which of count values are not the bulletins' missing marker; true when one is.
 static bool mark_present(const std::int32_t* values, int count, std::int32_t marker,
@@ -26,7 +41,7 @@ static bool mark_present(const std::int32_t* values, int count, std::int32_t mar
 }
 
 // A blended value of the short range, the stations that lack it left out.
-static city_value blend(double eta_weight, double avn_ratio, const std::int32_t* pair,
+static city_value blend(double eta_weight, double avn_ratio, const model_pair& pair,
                         std::int32_t marker) {
     bool present[8];
     city_value v{gap, mark_present(pair, 8, marker, present)};
@@ -35,42 +50,70 @@ static city_value blend(double eta_weight, double avn_ratio, const std::int32_t*
 }
 
 // A value of the extended range, the stations that lack it left out.
-static city_value weigh(const std::int32_t* set, std::int32_t marker) {
-    bool present[4];
-    city_value v{gap, mark_present(set, 4, marker, present)};
+static city_value weigh(const station_set& set, std::int32_t marker) {
+    bool present[station_count];
+    city_value v{gap, mark_present(set, station_count, marker, present)};
     if (!present_station_sum(set, present, v.value)) v.value = gap;
     return v;
 }
 
-void compute_city_forecast(const station_arrays& a, double eta_weight, city_forecast& f) {
-    const double avn_ratio = 1.0 - eta_weight;
-    model_pair day_pairs[12];
-    station_set ext_day_sets[25];
-    gather_day_values(a.eta_temp_pop, a.avn_temp_pop, a.mrf_temp_pop, day_pairs, ext_day_sets);
-    const std::int32_t day_marker = missing_temp_pop_value;
-
-    // Day d (1 or 2) takes its values from these elements of day_pairs.
-    static const int short_elements[2][day_columns] = {{0, 1, 4, 5, 8, 9}, {2, 3, 6, 7, 10, 11}};
-    for (int d = 0; d < 2; ++d)
+// Whether every value the tables show is a number; else the first that is not.
+static std::string first_overflow(const city_forecast& f) {
+    for (int d = 0; d < forecast_days; ++d)
         for (int c = 0; c < day_columns; ++c)
-            f.day[d][c] = blend(eta_weight, avn_ratio, day_pairs[short_elements[d][c]], day_marker);
-    // Day 3 + t: pair t of the extended rows; they hold no low precipitation probability.
-    for (int t = 0; t < 5; ++t) {
-        for (int c = 0; c < 4; ++c) f.day[2 + t][c] = weigh(ext_day_sets[5 * c + t], day_marker);
+            if (shown_in_day_table(d, c) && !std::isfinite(f.day[d][c].value))
+                return day_value_name(d, c);
+    for (int r = 0; r < sky_wind_rows; ++r) {
+        if (!std::isfinite(f.cloud[r].value)) return sky_wind_value_name(r, "CLD");
+        if (r < short_rows && !std::isfinite(f.direction[r].value))
+            return sky_wind_value_name(r, "WDR");
+        if (!std::isfinite(f.speed[r].value)) return sky_wind_value_name(r, "WSP");
+    }
+    return "";
+}
+
+bool compute_city_forecast(const bulletin_values& v, double eta_weight, city_forecast& f,
+                           fault& why) {
+    const double avn_ratio = 1.0 - eta_weight;
+    const std::int32_t day_marker = missing_temp_pop_value;
+    for (int d = 0; d < 2; ++d) {
+        // Day d + 1 takes the short-range values 2d (its night) and 2d + 1 (its daytime).
+        model_pair p;
+        const int night = 2 * d, daytime = 2 * d + 1;
+        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.temp[night]; }, p);
+        f.day[d][0] = blend(eta_weight, avn_ratio, p, day_marker);
+        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.temp[daytime]; }, p);
+        f.day[d][1] = blend(eta_weight, avn_ratio, p, day_marker);
+        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.dew_point[night]; }, p);
+        f.day[d][2] = blend(eta_weight, avn_ratio, p, day_marker);
+        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.dew_point[daytime]; }, p);
+        f.day[d][3] = blend(eta_weight, avn_ratio, p, day_marker);
+        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.pop12[night]; }, p);
+        f.day[d][4] = blend(eta_weight, avn_ratio, p, day_marker);
+        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.pop12[daytime]; }, p);
+        f.day[d][5] = blend(eta_weight, avn_ratio, p, day_marker);
+    }
+    for (int t = 0; t < extended_days; ++t) {
+        // Days 3 to 7 hold no low precipitation probability.
+        station_set s;
+        gather(v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.low_temp[t]; }, s);
+        f.day[2 + t][0] = weigh(s, day_marker);
+        gather(v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.high_temp[t]; }, s);
+        f.day[2 + t][1] = weigh(s, day_marker);
+        gather(v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.low_dew_point[t]; }, s);
+        f.day[2 + t][2] = weigh(s, day_marker);
+        gather(v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.high_dew_point[t]; }, s);
+        f.day[2 + t][3] = weigh(s, day_marker);
         f.day[2 + t][4] = {gap, false};
-        f.day[2 + t][5] = weigh(ext_day_sets[20 + t], day_marker);
+        gather(v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.pop24[t]; }, s);
+        f.day[2 + t][5] = weigh(s, day_marker);
     }
 
     for (int r = 0; r < short_rows; ++r) {
         model_pair cloud, direction, speed;
-        for (int s = 0; s < 4; ++s) {
-            cloud[s] = a.eta_sky_wind[s * 57 + r];
-            cloud[4 + s] = a.avn_sky_wind[s * 57 + r];
-            direction[s] = a.eta_sky_wind[s * 57 + 19 + r];
-            direction[4 + s] = a.avn_sky_wind[s * 57 + 19 + r];
-            speed[s] = a.eta_sky_wind[s * 57 + 38 + r];
-            speed[4 + s] = a.avn_sky_wind[s * 57 + 38 + r];
-        }
+        gather(v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.cloud[r]; }, cloud);
+        gather(v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.direction[r]; }, direction);
+        gather(v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.speed[r]; }, speed);
         // Cloud words have no missing marker: every cloud code is a value.
         f.cloud[r] = {blended_station_sum(eta_weight, avn_ratio, cloud) / 10.0, false};
         bool present[8];
@@ -81,15 +124,17 @@ void compute_city_forecast(const station_arrays& a, double eta_weight, city_fore
         f.speed[r] = blend(eta_weight, avn_ratio, speed, missing_wind_value);
         f.speed[r].value = knots_to_mph(f.speed[r].value);
     }
-    for (int r = short_rows; r < sky_wind_rows; ++r) {
-        int hour = sky_wind_hour(r);
+    for (int e = 0; e < extended_columns; ++e) {
         station_set cloud, speed;
-        for (int s = 0; s < 4; ++s) {
-            cloud[s] = a.mrf_sky_wind[s * 22 + hour / 12 - 6];
-            speed[s] = a.mrf_sky_wind[s * 22 + hour / 12 + 5];
-        }
+        gather(v.mrf_sky_wind, [&](const ext_sky_wind& b) { return b.cloud[e]; }, cloud);
+        gather(v.mrf_sky_wind, [&](const ext_sky_wind& b) { return b.speed[e]; }, speed);
+        const int r = short_rows + e;
         f.cloud[r] = {weighted_station_sum(cloud) / 10.0, false};
         f.speed[r] = weigh(speed, missing_wind_value);
         f.speed[r].value = knots_to_mph(f.speed[r].value);
     }
+    const std::string overflow = first_overflow(f);
+    if (overflow.empty()) return true;
+    why = fault{fault_kind::bad_weight, overflow + " comes out as no finite number", "", 0, -1};
+    return false;
 }

@@ -1,17 +1,30 @@
 #pragma once
 
-#include "pointforecast/station_arrays.h"
+#include "calendar/utc_time.h"
+#include "diagnostics/fault.h"
+#include "ingest/bulletin_layout.h"
+#include "ingest/bulletin_values.h"
 
+#include <iosfwd>
 #include <string>
 #include <vector>
 
-// The sentence with which the 1200 run refuses a bulletin file.
-inline constexpr const char* invalid_file_sentence = "Your file is invalid.";
+// A bulletin file as the 1200 run takes it.
+struct loaded_bulletins {
+    bulletin_layout layout;      // the twelve headers and where they stand
+    bulletin_values values;      // every value the readers take
+    bool dated = false;          // issued is known: the headers' date and cycle are real
+    utc_time issued{0, 0, 0, 0}; // the bulletins' date and cycle
+    // One note, with its line, for each value a bulletin marks as missing, which the
+    // forecast leaves out.
+    std::vector<fault> warnings;
+};
 
-// Checks the twelve bulletin headers of the named file and reads the rows of every
-// bulletin into arrays. Returns false when the file is no valid bulletin file or leaves a
-// forecast value without any station, with fault set to what is wrong and where
-// ("NAME:LINE: WHAT", or "NAME: WHAT"). Otherwise sets warnings to one such line for each
-// value a bulletin marks as missing, which the forecast leaves out.
-bool load_bulletin_file(const std::string& name, station_arrays& arrays, std::string& fault,
-                        std::vector<std::string>& warnings);
+// Checks the twelve bulletin headers of the stream (the file name, opened in binary mode)
+// and reads the rows of every bulletin from it, seeking back where the second reader needs
+// to. Returns false when the file is no valid bulletin file, leaves a forecast value
+// without any station, or cannot be read to its end, with why set to what is wrong and
+// where. The stream is read whole before the file is called valid: a forecast is never
+// made from values the file did not hold.
+bool load_bulletin_file(std::istream& in, const std::string& name, loaded_bulletins& loaded,
+                        fault& why);

@@ -1,0 +1,35 @@
+#include "cli/cli_steps.h"
+#include "cli/commands.h"
+#include "cli/usage.h"
+
+#include <iterator>
+
+namespace {
+
+const cli_option assemble_options[] = {
+    {'o', "output", true},
+    {0, "date", true},
+};
+const cli_option forecast_options[] = {
+    {0, "eta-weight", true},
+    {'o', "output", true},
+    {0, "chart", true},
+};
+const cli_option gfs_options[] = {
+    {'o', "output", true},
+    {0, "chart", true},
+};
+
+} // namespace
+
+const cli_command cli_commands[] = {
+    {"assemble", "assemble [-o FILE] [--date DATE] PRODUCT...",
+     "gather the twelve bulletins of the 1200 run from guidance products", assemble_usage,
+     assemble_options, std::size(assemble_options), true, run_assemble},
+    {"forecast", "forecast BULLETINS --eta-weight W [-o REPORT] [--chart FILE.svg]",
+     "the 1200 run: the day table on standard output, the report to a file", forecast_usage,
+     forecast_options, std::size(forecast_options), false, run_forecast},
+    {"gfs", "gfs MODEL [-o TABLE] [--chart FILE.svg]", "the GFS run: the table to a file",
+     gfs_usage, gfs_options, std::size(gfs_options), false, run_gfs},
+};
+const std::size_t cli_command_count = std::size(cli_commands);

@@ -1,0 +1,46 @@
+#include "gfs/compute_gfs_table.h"
+
+#include "arith/compute_temp_adjustment.h"
+#include "arith/unit_conversions.h"
+#include "gfs/table_columns.h"
+
+#include <cmath>
+#include <string>
+
+bool compute_gfs_table(const gfs_model& model, gfs_table_row* table, fault& why) {
+    for (int i = 0; i < gfs_row_count; ++i) {
+        const gfs_row& r = model.rows[i];
+        // The adjustment's wind reference is in miles per hour and its temperatures in
+        // Celsius, so only the wind is converted before it.
+        const double wind_speed = knots_to_mph(r.wind_speed);
+        const temp_adjustment a = compute_temp_adjustment(r.t2m, r.t850, r.rh, wind_speed);
+        gfs_table_row& t = table[i];
+        t = gfs_table_row{r.hour,
+                          hpa_to_inhg(r.mslp),
+                          celsius_to_fahrenheit(r.t2m),
+                          celsius_to_fahrenheit(r.t850),
+                          celsius_to_fahrenheit(r.t700),
+                          celsius_to_fahrenheit(r.t500),
+                          r.thickness,
+                          r.rh,
+                          mm_to_inches(r.precip),
+                          r.cloud,
+                          r.wind_dir,
+                          wind_speed,
+                          celsius_difference_to_fahrenheit(a.adj),
+                          celsius_to_fahrenheit(a.plus),
+                          celsius_to_fahrenheit(a.minus)};
+        double values[gfs_value_columns];
+        gfs_table_values(t, values);
+        for (int c = 0; c < gfs_value_columns; ++c) {
+            if (std::isfinite(values[c])) continue;
+            why = fault{fault_kind::incorrect_format,
+                        "row " + std::to_string(i + 1) + " of " + std::to_string(gfs_row_count) +
+                            ": its " + gfs_columns[c + 1].title +
+                            " comes out as no finite number",
+                        "", 0, model.row_at[i]};
+            return false;
+        }
+    }
+    return true;
+}
