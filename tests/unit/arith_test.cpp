@@ -59,25 +59,15 @@ TEST(BlendedStationSum, SpreadDirectionsAverageLinearly) {
     EXPECT_STREQ(text, "20.92");
 }
 
-TEST(ComputeTempAdjustment, RowsFromTheirMembers) {
-    gfs_row rows[gfs_row_count] = {};
-    rows[0].wind_speed = 10;
-    rows[0].rh = 60;
-    rows[0].t2m = 20;
-    rows[0].t850 = 12;
-    rows[1].wind_speed = 40;
-    rows[1].rh = 100;
-    rows[1].t2m = 5;
-    rows[1].t850 = 5;
-    rows[47].rh = 100; // calm, saturated, no lapse: 3
-    double adj[gfs_row_count], plus[gfs_row_count], minus[gfs_row_count];
-    compute_temp_adjustment(rows, adj, plus, minus);
-    EXPECT_DOUBLE_EQ(adj[0], 4);
-    EXPECT_DOUBLE_EQ(plus[0], 24);
-    EXPECT_DOUBLE_EQ(minus[0], 16);
-    EXPECT_DOUBLE_EQ(adj[1], -1);
-    EXPECT_LT(plus[1], minus[1]);
-    EXPECT_DOUBLE_EQ(adj[47], 3);
+TEST(ComputeTempAdjustment, FromWindHumidityAndLapse) {
+    const temp_adjustment a = compute_temp_adjustment(20, 12, 60, 10);
+    EXPECT_DOUBLE_EQ(a.adj, 4); // 2 + 1.2 + 0.8
+    EXPECT_DOUBLE_EQ(a.plus, 24);
+    EXPECT_DOUBLE_EQ(a.minus, 16);
+    const temp_adjustment windy = compute_temp_adjustment(5, 5, 100, 40);
+    EXPECT_DOUBLE_EQ(windy.adj, -1);
+    EXPECT_LT(windy.plus, windy.minus);
+    EXPECT_DOUBLE_EQ(compute_temp_adjustment(0, 0, 100, 0).adj, 3); // calm, saturated
 }
 
 TEST(UnitConversions, KnownValues) {

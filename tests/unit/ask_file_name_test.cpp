@@ -1,5 +1,5 @@
 // The file-name dialogue called directly, so that it runs on Windows too.
-#include "files/ask_file_name.h"
+#include "frontend/ask_file_name.h"
 
 #include "scratch_directory.h"
 
@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <sstream>
 #include <string>
 
@@ -24,14 +23,12 @@ TEST(AskFileName, RefusesWhatNoRunCanRead) {
     fs::create_directory("folder.txt");
     std::istringstream typed("missing.txt folder.txt week.txt\0zz "s + std::string(5000, 'n') +
                              " week.txt");
-    std::ostringstream shown;
-    std::streambuf* old_in = std::cin.rdbuf(typed.rdbuf());
-    std::streambuf* old_out = std::cout.rdbuf(shown.rdbuf());
-    std::string name;
+    std::ostringstream shown, why;
+    dialogue d{typed, shown, diagnostics{&why, nullptr, "vuzazav"}};
+    std::string name, output;
+    std::ifstream input;
     int refused = 0;
-    while (!ask_file_name(name)) ++refused;
-    std::cin.rdbuf(old_in);
-    std::cout.rdbuf(old_out);
+    while (!ask_file_name(d, name, input, output)) ++refused;
     fs::current_path(home);
     EXPECT_EQ(refused, 4);
     EXPECT_EQ(name, "week.txt");

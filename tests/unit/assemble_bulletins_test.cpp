@@ -1,5 +1,5 @@
 #include "assemble/assemble_bulletins.h"
-#include "ingest/parse_bulletin_date.h"
+#include "calendar/bulletin_date.h"
 
 #include "bulletin_text.h"
 #include "scratch_directory.h"
@@ -58,12 +58,15 @@ static assembly assemble(const std::vector<std::string>& products, const char* w
         else
             std::ofstream(names.back(), std::ios::binary) << product;
     }
-    bulletin_date date{};
+    utc_time date{0, 0, 0, 0};
     if (wanted) {
         EXPECT_TRUE(parse_bulletin_date(wanted, date));
     }
     assembly a{false, "unchanged", {"unchanged"}};
-    a.ok = assemble_bulletins(names, wanted ? &date : nullptr, a.text, a.problems);
+    std::vector<fault> problems;
+    a.ok = assemble_bulletins(names, wanted ? &date : nullptr, a.text, problems);
+    a.problems.clear();
+    for (const fault& p : problems) a.problems.push_back(p.what);
     const std::string prefix = (dir.path / "").string();
     for (std::string& p : a.problems)
         if (p.find(prefix) != std::string::npos) p.erase(p.find(prefix), prefix.size());
@@ -123,8 +126,7 @@ TEST(AssembleBulletins, ProductsAsReceivedGiveTheHandPastedFile) {
     EXPECT_EQ(a.text, file_text(pasted));
 
     forecast_arrays arrays;
-    scratch_file file(a.text);
-    read_result r = read_file(file.path, arrays);
+    read_result r = read_text(a.text, arrays);
     EXPECT_TRUE(r.valid && r.temp_pop && r.sky_wind);
     EXPECT_EQ(elements(temp_pop_block(arrays, 3), 4), (std::vector<std::int32_t>{64, 75, 49, 73}));
     EXPECT_EQ(sky_wind_block(arrays, 5)[19], 44);

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -151,68 +152,70 @@ struct scratch_file {
     scratch_file& operator=(const scratch_file&) = delete;
 };
 
-// The six station arrays of one forecast run.
-struct forecast_arrays {
-    std::int32_t eta_temp_pop[4 * 12], avn_temp_pop[4 * 12], mrf_temp_pop[4 * 25];
-    std::int32_t eta_sky_wind[4 * 57], avn_sky_wind[4 * 57], mrf_sky_wind[4 * 22];
-};
+// The values of one forecast run.
+using forecast_arrays = bulletin_values;
 
 // What the validator and the two readers said about one file, and the fault of the first
 // that refused it.
 struct read_result {
     bool valid, temp_pop, sky_wind;
-    file_note fault;
+    fault why;
 };
 
 // An element no reader stores, so that one left unwritten shows.
 inline constexpr std::int32_t unwritten = -77777;
 
-// Validates the file at path and, when it is valid, runs both readers on it.
-inline read_result read_file(const std::string& path, forecast_arrays& a,
-                             bool sky_wind_first = false) {
-    auto clear = [](auto& array) { std::fill(std::begin(array), std::end(array), unwritten); };
-    clear(a.eta_temp_pop), clear(a.avn_temp_pop), clear(a.mrf_temp_pop);
-    clear(a.eta_sky_wind), clear(a.avn_sky_wind), clear(a.mrf_sky_wind);
+// Validates the stream and, when it is valid, runs both readers on it.
+inline read_result read_stream(std::istream& in, forecast_arrays& a, bool sky_wind_first = false) {
+    std::int32_t* all = reinterpret_cast<std::int32_t*>(&a);
+    std::fill(all, all + sizeof a / sizeof *all, unwritten);
     bulletin_layout layout{};
     read_result r{false, false, false, {}};
-    r.valid = validate_bulletin_file(path.c_str(), layout, r.fault);
+    r.valid = validate_bulletin_file(in, layout, r.why);
     if (!r.valid) return r;
-    const char* name = path.c_str();
-    long long rows[bulletin_count * rows_per_bulletin];
-    file_note sky_wind_fault;
-    if (sky_wind_first)
-        r.sky_wind = read_sky_wind(a.eta_sky_wind, a.avn_sky_wind, a.mrf_sky_wind, name, layout,
-                                   rows, sky_wind_fault);
-    r.temp_pop =
-        read_temp_pop(a.eta_temp_pop, a.avn_temp_pop, a.mrf_temp_pop, name, layout, rows, r.fault);
-    if (!sky_wind_first)
-        r.sky_wind = read_sky_wind(a.eta_sky_wind, a.avn_sky_wind, a.mrf_sky_wind, name, layout,
-                                   rows, sky_wind_fault);
-    if (r.temp_pop) r.fault = sky_wind_fault;
+    bulletin_rows rows;
+    fault sky_wind_fault;
+    if (sky_wind_first) r.sky_wind = read_sky_wind(in, layout, a, rows, sky_wind_fault);
+    r.temp_pop = read_temp_pop(in, layout, a, rows, r.why);
+    if (!sky_wind_first) r.sky_wind = read_sky_wind(in, layout, a, rows, sky_wind_fault);
+    if (r.temp_pop) r.why = sky_wind_fault;
     return r;
 }
 
-inline read_result read_text(const std::string& text, forecast_arrays& a) {
-    scratch_file file(text);
-    return read_file(file.path, a);
+inline read_result read_file(const std::string& path, forecast_arrays& a,
+                             bool sky_wind_first = false) {
+    std::ifstream in(path, std::ios::in | std::ios::binary);
+    return read_stream(in, a, sky_wind_first);
 }
 
-// The block of bulletin k (0-11) in the temp/pop or the sky/wind arrays.
-inline const std::int32_t* temp_pop_block(const forecast_arrays& a, int k) {
-    return k < 4   ? a.eta_temp_pop + k * 12
-           : k < 8 ? a.avn_temp_pop + (k - 4) * 12
-                   : a.mrf_temp_pop + (k - 8) * 25;
+inline read_result read_text(const std::string& text, forecast_arrays& a) {
+    std::istringstream in(text, std::ios::in | std::ios::binary);
+    return read_stream(in, a);
 }
-inline const std::int32_t* sky_wind_block(const forecast_arrays& a, int k) {
-    return k < 4   ? a.eta_sky_wind + k * 57
-           : k < 8 ? a.avn_sky_wind + (k - 4) * 57
-                   : a.mrf_sky_wind + (k - 8) * 22;
+
+// A block's values in the order its rows give them, member after member.
+template <class Block> std::vector<std::int32_t> flattened(const Block& b) {
+    static_assert(sizeof b % sizeof(std::int32_t) == 0, "blocks hold 32-bit values only");
+    const std::int32_t* first = reinterpret_cast<const std::int32_t*>(&b);
+    return std::vector<std::int32_t>(first, first + sizeof b / sizeof(std::int32_t));
+}
+
+// The block of bulletin k (0-11) in the temp/pop or the sky/wind values.
+inline std::vector<std::int32_t> temp_pop_block(const forecast_arrays& a, int k) {
+    return k < 4   ? flattened(a.eta_temp_pop[k])
+           : k < 8 ? flattened(a.avn_temp_pop[k - 4])
+                   : flattened(a.mrf_temp_pop[k - 8]);
+}
+inline std::vector<std::int32_t> sky_wind_block(const forecast_arrays& a, int k) {
+    return k < 4   ? flattened(a.eta_sky_wind[k])
+           : k < 8 ? flattened(a.avn_sky_wind[k - 4])
+                   : flattened(a.mrf_sky_wind[k - 8]);
 }
 
 inline bool same_arrays(const forecast_arrays& x, const forecast_arrays& y) {
     return std::memcmp(&x, &y, sizeof x) == 0;
 }
 
-inline std::vector<std::int32_t> elements(const std::int32_t* block, int count) {
-    return std::vector<std::int32_t>(block, block + count);
+inline std::vector<std::int32_t> elements(const std::vector<std::int32_t>& block, int count) {
+    return std::vector<std::int32_t>(block.begin(), block.begin() + count);
 }

@@ -2,12 +2,6 @@
 // not do, keeps what was there, and never makes a table of values a file did not hold.
 #ifndef _WIN32
 
-#include "arith/shared_types.h"
-#include "gfs/read_gfs_rows.h"
-#include "ingest/read_sky_wind.h"
-#include "ingest/read_temp_pop.h"
-#include "ingest/validate_bulletin_file.h"
-
 #include "scratch_directory.h"
 #include "test_paths.h"
 
@@ -16,6 +10,7 @@
 #include <algorithm>
 #include <cctype>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -242,59 +237,72 @@ TEST_F(IoFaults, HugeWordsAreTakenWhole) {
     EXPECT_EQ(count_of(console, "The ETA model weight must be a number."), 1u);
 }
 
-// A file that shrinks after it was found valid: the readers see a truncated copy at the
-// positions the validator found in the whole file. Whatever they accept must be what the
-// whole file holds.
-TEST_F(IoFaults, TruncatedBulletinFileGivesNoInventedValues) {
-    std::string whole = contents(dir / "bulletins.txt");
-    bulletin_layout layout;
-    long long rows[bulletin_count * rows_per_bulletin];
-    file_note fault;
-    ASSERT_TRUE(validate_bulletin_file((dir / "bulletins.txt").c_str(), layout, fault));
-    std::int32_t tp[4 * 12 + 4 * 12 + 4 * 25], sw[4 * 57 + 4 * 57 + 4 * 22];
-    ASSERT_TRUE(
-        read_temp_pop(tp, tp + 48, tp + 96, (dir / "bulletins.txt").c_str(), layout, rows, fault));
-    ASSERT_TRUE(read_sky_wind(sw, sw + 228, sw + 456, (dir / "bulletins.txt").c_str(), layout, rows,
-                              fault));
-    const fs::path cut = dir / "cut.txt";
-    for (std::size_t size = 0; size < whole.size(); size += 37) {
-        SCOPED_TRACE("cut to " + std::to_string(size) + " bytes");
-        put(cut, whole.substr(0, size));
-        std::int32_t tp2[sizeof tp / sizeof tp[0]], sw2[sizeof sw / sizeof sw[0]];
-        std::memcpy(tp2, tp, sizeof tp);
-        std::memcpy(sw2, sw, sizeof sw);
-        // A cut inside the very last number leaves a shorter number, which no reader can
-        // tell from a whole one.
-        bool inside_number = size > 0 && std::isdigit(static_cast<unsigned char>(whole[size])) &&
-                             std::isdigit(static_cast<unsigned char>(whole[size - 1]));
-        if (read_temp_pop(tp2, tp2 + 48, tp2 + 96, cut.c_str(), layout, rows, fault) &&
-            !inside_number) {
-            EXPECT_EQ(std::memcmp(tp, tp2, sizeof tp), 0);
-        }
-        if (read_sky_wind(sw2, sw2 + 228, sw2 + 456, cut.c_str(), layout, rows, fault) &&
-            !inside_number) {
-            EXPECT_EQ(std::memcmp(sw, sw2, sizeof sw), 0);
-        }
-    }
+// Runs a shell command in dir and returns its exit status, or -1 when it did not exit.
+int shell(const fs::path& dir, const std::string& command) {
+    const int status = std::system(("cd '" + dir.string() + "' && " + command).c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST_F(IoFaults, TruncatedModelFileGivesNoInventedRows) {
-    std::string whole = contents(dir / "gfs_model.txt");
-    const fs::path cut = dir / "cut.txt";
-    std::string::size_type last_row = whole.rfind('[');
-    ASSERT_NE(last_row, std::string::npos);
-    for (std::size_t size = 0; size < whole.size(); size += 53) {
-        SCOPED_TRACE("cut to " + std::to_string(size) + " bytes");
-        put(cut, whole.substr(0, size));
-        gfs_row rows[gfs_row_count];
-        file_note fault;
-        bool ok = read_gfs_rows(rows, cut.c_str(), fault);
-        // Every row but the last ends inside the file; the last one's final value may be
-        // cut short and still be a number, which only a complete file can rule out.
-        if (size <= last_row) {
-            EXPECT_FALSE(ok);
-        }
+const std::string cli = "'" + std::string(VUZAZAV_CLI) + "'";
+
+// A damaged disk, as /proc/self/mem gives it (a read there fails with EIO), is a file that
+// cannot be read: refused, nothing written, no abort.
+TEST_F(IoFaults, ReadErrorIsRefusedLikeAnUnreadableFile) {
+    fs::create_symlink("/proc/self/mem", dir / "week.txt");
+    for (const char* option : {"4", "1"}) {
+        SCOPED_TRACE(option);
+        const std::string said = run(std::string(option) + "\nweek.txt\n0.7\n6\n");
+        EXPECT_EQ(exit_code, 0);
+        EXPECT_EQ(count_of(said, missing), 1u);
+        EXPECT_NE(errors.find("vuzazav: week.txt: Input/output error"), std::string::npos);
+        EXPECT_FALSE(fs::exists(dir / "week.out"));
     }
+    EXPECT_EQ(shell(dir, cli + " forecast week.txt --eta-weight 0.7 2>/dev/null"), 1);
+    EXPECT_EQ(shell(dir, cli + " gfs week.txt 2>/dev/null"), 1);
+    EXPECT_FALSE(fs::exists(dir / "week.out"));
+}
+
+// A day table that cannot reach standard output is an output not written.
+TEST_F(IoFaults, FullStandardOutputIsAFailure) {
+    EXPECT_EQ(shell(dir, cli + " forecast bulletins.txt --eta-weight 0.7 >/dev/full 2>err.txt"), 3);
+    EXPECT_NE(contents(dir / "err.txt").find("standard output could not be written"),
+              std::string::npos);
+    EXPECT_EQ(shell(dir, cli + " gfs gfs_model.txt >/dev/full 2>/dev/null"), 0); // prints nothing
+    EXPECT_NE(shell(dir, "printf '4\\nbulletins.txt\\n0.7\\n6\\n' | '" + program_path() +
+                             "' >/dev/full 2>/dev/null"),
+              0);
+}
+
+// An output is named from the file name's last three characters, never from its folder's.
+TEST_F(IoFaults, ShortFileNameInAFolderIsRefused) {
+    fs::create_directory(dir / "q");
+    fs::copy_file(dir / "gfs_model.txt", dir / "q" / "z");
+    const std::string said = run("1\nq/z\n6\n");
+    EXPECT_EQ(count_of(said, "The file name must have at least 3 characters."), 1u);
+    EXPECT_EQ(shell(dir, cli + " gfs q/z 2>/dev/null"), 1);
+    EXPECT_FALSE(fs::exists(dir / "out"));
+    EXPECT_EQ(shell(dir, cli + " gfs q/z -o q/table.out 2>/dev/null"), 0);
+}
+
+// Values that convert to no finite number are refused, never written as "-inf".
+TEST_F(IoFaults, ValuesBeyondTheRangeOfTheTableAreRefused) {
+    std::string model = contents(dir / "gfs_model.txt");
+    const std::string::size_type row = model.find("[006]");
+    ASSERT_NE(row, std::string::npos);
+    // A 2 m temperature of -1e308 degrees C is a number, but none in Fahrenheit.
+    put(dir / "huge.txt",
+        model.substr(0, row) +
+            "[006]  1030.9  -1e308  -11.5  -20.5  -33.6  522  70  0.0  10  329  7" +
+            model.substr(model.find('\n', row)));
+    const std::string said = run("1\nhuge.txt\n6\n");
+    EXPECT_EQ(count_of(said, "Your file is in the incorrect format."), 1u);
+    EXPECT_NE(errors.find(": its 2m Temp comes out as no finite number"), std::string::npos)
+        << errors;
+    EXPECT_FALSE(fs::exists(dir / "huge.out"));
+    const std::string weighed = run("4\nbulletins.txt\n1e308\n6\n");
+    EXPECT_EQ(count_of(weighed, "The ETA model weight must be a number."), 1u);
+    EXPECT_EQ(weighed.find("nan"), std::string::npos);
+    EXPECT_EQ(shell(dir, cli + " forecast bulletins.txt --eta-weight 1e308 2>/dev/null"), 2);
 }
 
 } // namespace

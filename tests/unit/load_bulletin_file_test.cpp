@@ -11,12 +11,11 @@ namespace {
 
 // What load_bulletin_file says of text: its fault, without the file's place.
 std::string fault_of(const std::string& text) {
-    scratch_file file(text);
-    station_arrays arrays;
-    std::string fault;
-    std::vector<std::string> warnings;
-    if (load_bulletin_file(file.path, arrays, fault, warnings)) return "valid";
-    return fault.substr(fault.find(": ") + 2);
+    std::istringstream in(text, std::ios::in | std::ios::binary);
+    loaded_bulletins loaded;
+    fault why;
+    if (load_bulletin_file(in, "week.txt", loaded, why)) return "valid";
+    return why.what;
 }
 
 // The valid file with row in place of the row of the same label in each of bulletins.

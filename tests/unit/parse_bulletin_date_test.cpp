@@ -1,7 +1,8 @@
-#include "ingest/format_bulletin_date.h"
-#include "ingest/parse_bulletin_date.h"
+#include "calendar/bulletin_date.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 TEST(ParseBulletinDate, AcceptsCalendarDatesOnly) {
     struct {
@@ -34,11 +35,33 @@ TEST(ParseBulletinDate, AcceptsCalendarDatesOnly) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        bulletin_date date{7, 7, 7};
+        utc_time date{7, 7, 7, 7};
         ASSERT_EQ(parse_bulletin_date(c.text, date), c.ok);
         if (c.ok)
             EXPECT_EQ(format_bulletin_date(date), c.written);
         else
-            EXPECT_TRUE(date == (bulletin_date{7, 7, 7}));
+            EXPECT_TRUE(date.year == 7 && date.month == 7 && date.day == 7 && date.hour == 7);
+    }
+}
+
+TEST(ParseModelRun, TakesARealDateAndHour) {
+    struct {
+        std::string words[6];
+        bool ok;
+    } cases[] = {
+        {{"12", "UTC", "WED", "09", "DEC", "2026"}, true},
+        {{"00", "UTC", "XXX", "29", "FEB", "2024"}, true}, // the weekday is not read
+        {{"00", "UTC", "THU", "29", "FEB", "2023"}, false},
+        {{"24", "UTC", "WED", "09", "DEC", "2026"}, false},
+        {{"12", "GMT", "WED", "09", "DEC", "2026"}, false},
+        {{"12", "UTC", "WED", "09", "Dec", "2026"}, false},
+        {{"-1", "UTC", "WED", "09", "DEC", "2026"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.words[0] + " " + c.words[3] + " " + c.words[4] + " " + c.words[5]);
+        utc_time t{1, 1, 1, 1};
+        ASSERT_EQ(parse_model_run(c.words, t), c.ok);
+        if (c.ok)
+            EXPECT_EQ(t.day * 100 + t.hour, std::stoi(c.words[3]) * 100 + std::stoi(c.words[0]));
     }
 }

@@ -1,29 +1,21 @@
 #include "gfs/read_gfs_rows.h"
 
-#include "scratch_directory.h"
-
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <string>
-
-namespace fs = std::filesystem;
 
 namespace {
 
-// Each test writes its files into a directory of its own, removed afterwards.
 class ReadGfsRows : public ::testing::Test {
   protected:
     bool read(const std::string& text) {
-        fs::path file = dir / "model.txt";
-        std::ofstream(file, std::ios::binary) << text;
-        return read_gfs_rows(rows, file.string().c_str(), fault);
+        std::istringstream in(text, std::ios::in | std::ios::binary);
+        return read_gfs_rows(in, rows, row_at, why);
     }
-    scratch_directory scratch;
-    const fs::path& dir = scratch.path;
     gfs_row rows[gfs_row_count] = {};
-    file_note fault;
+    fault why;
+    long long row_at[gfs_row_count] = {};
 };
 
 const char* const header = "FIELD MEAN SEA-LEVEL 2 M TEMPERATUR TEMPERATURE TEMPERATURE "
@@ -114,8 +106,4 @@ TEST_F(ReadGfsRows, RejectsWhatIsNoRowData) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(read(c.text), c.ok);
     }
-}
-
-TEST_F(ReadGfsRows, MissingFileIsRejected) {
-    EXPECT_FALSE(read_gfs_rows(rows, (dir / "none.txt").string().c_str(), fault));
 }

@@ -76,10 +76,4 @@ TEST(ReadSkyWind, FailsAtTheFirstBadRowAndRecovers) {
         EXPECT_FALSE(r.sky_wind);
         EXPECT_TRUE(read_text(valid, a).sky_wind);
     }
-    forecast_arrays a;
-    bulletin_layout layout{};
-    long long rows[bulletin_count * rows_per_bulletin];
-    file_note fault;
-    EXPECT_FALSE(read_sky_wind(a.eta_sky_wind, a.avn_sky_wind, a.mrf_sky_wind,
-                               "vuzazav-no-such-file.txt", layout, rows, fault));
 }

@@ -85,12 +85,6 @@ TEST(ReadTempPop, FailsAtTheFirstBadRowAndRecovers) {
         EXPECT_FALSE(r.temp_pop);
         EXPECT_TRUE(read_text(valid, a).temp_pop);
     }
-    forecast_arrays a;
-    bulletin_layout layout{};
-    long long rows[bulletin_count * rows_per_bulletin];
-    file_note fault;
-    EXPECT_FALSE(read_temp_pop(a.eta_temp_pop, a.avn_temp_pop, a.mrf_temp_pop,
-                               "vuzazav-no-such-file.txt", layout, rows, fault));
 }
 
 TEST(ReadTempPopAndSkyWind, EitherOrderGivesTheSameArrays) {
@@ -145,12 +139,12 @@ TEST(ReadTempPopAndSkyWind, ReadsTheExampleFile) {
     forecast_arrays a;
     read_result r = read_file(VUZAZAV_SOURCE_DIR "/examples/bulletins.txt", a);
     ASSERT_TRUE(r.valid && r.temp_pop && r.sky_wind);
-    EXPECT_EQ(a.eta_temp_pop[0], 20);
-    EXPECT_EQ(a.avn_temp_pop[3 * 12 + 1], 41);   // KFSD, not the KSUX bulletin before it
-    EXPECT_EQ(a.mrf_temp_pop[2 * 25 + 9], 36);   // "36999999": normals missing
-    EXPECT_EQ(a.mrf_temp_pop[3 * 25 + 12], -13); // "8|-13"
-    EXPECT_EQ(a.mrf_temp_pop[3 * 25 + 24], 21);
-    EXPECT_EQ(a.eta_sky_wind[6], 1); // "FW"
-    EXPECT_EQ(a.avn_sky_wind[3 * 57 + 56], 15);
-    EXPECT_EQ(a.mrf_sky_wind[3 * 22 + 11], 13);
+    EXPECT_EQ(a.eta_temp_pop[0].temp[0], 20);
+    EXPECT_EQ(a.avn_temp_pop[3].temp[1], 41);           // KFSD, not the KSUX bulletin before it
+    EXPECT_EQ(a.mrf_temp_pop[2].high_temp[4], 36);      // "36999999": normals missing
+    EXPECT_EQ(a.mrf_temp_pop[3].low_dew_point[2], -13); // "8|-13"
+    EXPECT_EQ(a.mrf_temp_pop[3].pop24[4], 21);
+    EXPECT_EQ(a.eta_sky_wind[0].cloud[6], 1); // "FW"
+    EXPECT_EQ(a.avn_sky_wind[3].speed[18], 15);
+    EXPECT_EQ(a.mrf_sky_wind[3].speed[0], 13);
 }

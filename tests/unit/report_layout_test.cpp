@@ -5,26 +5,32 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-void fill(std::int32_t* array, int count, std::int32_t value) {
-    for (int i = 0; i < count; ++i) array[i] = value;
+template <class Block> void fill(Block& block, std::int32_t value) {
+    std::int32_t* first = reinterpret_cast<std::int32_t*>(&block);
+    std::fill(first, first + sizeof block / sizeof value, value);
 }
 
-// Station arrays in which every station and both models report the same value per
+// Bulletin values in which every station and both models report the same value per
 // element, unless a test changes them.
-station_arrays all_stations(std::int32_t temp_pop, std::int32_t sky_wind) {
-    station_arrays a;
-    fill(a.eta_temp_pop, 48, temp_pop);
-    fill(a.avn_temp_pop, 48, temp_pop);
-    fill(a.mrf_temp_pop, 100, temp_pop);
-    fill(a.eta_sky_wind, 228, sky_wind);
-    fill(a.avn_sky_wind, 228, sky_wind);
-    fill(a.mrf_sky_wind, 88, sky_wind);
+bulletin_values all_stations(std::int32_t temp_pop, std::int32_t sky_wind) {
+    bulletin_values a;
+    for (int s = 0; s < station_count; ++s) {
+        fill(a.eta_temp_pop[s], temp_pop);
+        fill(a.avn_temp_pop[s], temp_pop);
+        fill(a.mrf_temp_pop[s], temp_pop);
+        fill(a.eta_sky_wind[s], sky_wind);
+        fill(a.avn_sky_wind[s], sky_wind);
+        fill(a.mrf_sky_wind[s], sky_wind);
+    }
     return a;
 }
 
@@ -35,19 +41,20 @@ std::vector<std::string> lines_of(const std::string& text) {
     return lines;
 }
 
-city_forecast forecast_of(const station_arrays& a, double eta_weight) {
+city_forecast forecast_of(const bulletin_values& a, double eta_weight) {
     city_forecast forecast;
-    compute_city_forecast(a, eta_weight, forecast);
+    fault why;
+    EXPECT_TRUE(compute_city_forecast(a, eta_weight, forecast, why)) << why.what;
     return forecast;
 }
 
-std::string day_table(const station_arrays& a, double eta_weight, bool pad) {
+std::string day_table(const bulletin_values& a, double eta_weight, bool pad) {
     std::ostringstream out;
     write_day_table(out, forecast_of(a, eta_weight), pad);
     return out.str();
 }
 
-std::string sky_wind_table(const station_arrays& a, double eta_weight) {
+std::string sky_wind_table(const bulletin_values& a, double eta_weight) {
     std::ostringstream out;
     write_sky_wind_table(out, forecast_of(a, eta_weight));
     return out.str();
@@ -76,20 +83,18 @@ TEST(WriteDayTable, ReportPadsTheLastValueOfTheShortDaysOnly) {
 }
 
 TEST(WriteDayTable, ElementsFeedTheirDaysAndColumns) {
-    station_arrays a = all_stations(0, 0);
+    bulletin_values a = all_stations(0, 0);
     for (int s = 0; s < 4; ++s) {
-        for (int j = 0; j < 12; ++j) {
-            a.eta_temp_pop[s * 12 + j] = 50;
-            a.avn_temp_pop[s * 12 + j] = 60;
-        }
+        fill(a.eta_temp_pop[s], 50);
+        fill(a.avn_temp_pop[s], 60);
         // Day 3: pair 1 of the extended rows.
-        a.mrf_temp_pop[s * 25 + 0] = 40;
-        a.mrf_temp_pop[s * 25 + 5] = 60;
-        a.mrf_temp_pop[s * 25 + 10] = 30;
-        a.mrf_temp_pop[s * 25 + 15] = 35;
-        a.mrf_temp_pop[s * 25 + 20] = 20;
+        a.mrf_temp_pop[s].low_temp[0] = 40;
+        a.mrf_temp_pop[s].high_temp[0] = 60;
+        a.mrf_temp_pop[s].low_dew_point[0] = 30;
+        a.mrf_temp_pop[s].high_dew_point[0] = 35;
+        a.mrf_temp_pop[s].pop24[0] = 20;
         // Day 7: pair 5.
-        a.mrf_temp_pop[s * 25 + 4] = -1234567;
+        a.mrf_temp_pop[s].low_temp[4] = -1234567;
     }
     std::vector<std::string> lines = lines_of(day_table(a, 0.5, false));
     EXPECT_EQ(lines[2].substr(7, 12), "55.0002     ");
@@ -100,8 +105,8 @@ TEST(WriteDayTable, ElementsFeedTheirDaysAndColumns) {
 }
 
 TEST(WriteDayTable, WeightPicksTheModelForShortDaysOnly) {
-    station_arrays a = all_stations(10, 0);
-    for (int i = 0; i < 48; ++i) a.avn_temp_pop[i] = 70;
+    bulletin_values a = all_stations(10, 0);
+    for (short_temp_pop& b : a.avn_temp_pop) fill(b, 70);
     std::vector<std::string> eta = lines_of(day_table(a, 1, false));
     std::vector<std::string> avn = lines_of(day_table(a, 0, false));
     EXPECT_EQ(eta[2].substr(7, 12), "10          ");
@@ -110,7 +115,7 @@ TEST(WriteDayTable, WeightPicksTheModelForShortDaysOnly) {
 }
 
 TEST(WriteSkyWindTable, Layout) {
-    station_arrays a = all_stations(0, 10);
+    bulletin_values a = all_stations(0, 10);
     std::vector<std::string> lines = lines_of(sky_wind_table(a, 0.4));
     ASSERT_EQ(lines.size(), 32u);
     EXPECT_EQ(lines[0], "HR    CLD     WDR       WSP (MPH) ");
@@ -122,16 +127,15 @@ TEST(WriteSkyWindTable, Layout) {
 }
 
 TEST(WriteSkyWindTable, RowsTakeTheirHoursElements) {
-    station_arrays a = all_stations(0, 0);
+    bulletin_values a = all_stations(0, 0);
     for (int s = 0; s < 4; ++s) {
-        a.eta_sky_wind[s * 57 + 18] = 10; // cloud at 60 h
-        a.avn_sky_wind[s * 57 + 18] = 10;
-        a.eta_sky_wind[s * 57 + 19] = s % 2 ? 1 : 36; // direction at 6 h
-        a.avn_sky_wind[s * 57 + 19] = s % 2 ? 1 : 36;
-        a.eta_sky_wind[s * 57 + 38 + 1] = 10; // speed at 9 h
-        a.avn_sky_wind[s * 57 + 38 + 1] = 10;
-        a.mrf_sky_wind[s * 22 + 10] = 5;  // cloud at 192 h
-        a.mrf_sky_wind[s * 22 + 11] = 10; // speed at 72 h
+        for (short_sky_wind* b : {&a.eta_sky_wind[s], &a.avn_sky_wind[s]}) {
+            b->cloud[18] = 10;                // at 60 h
+            b->direction[0] = s % 2 ? 1 : 36; // at 6 h
+            b->speed[1] = 10;                 // at 9 h
+        }
+        a.mrf_sky_wind[s].cloud[10] = 5; // at 192 h
+        a.mrf_sky_wind[s].speed[0] = 10; // at 72 h
     }
     std::vector<std::string> lines = lines_of(sky_wind_table(a, 0.7));
     // 36 and 01 lie across north: the blend is northerly (0.43), not 20.92 (south-south-west).
@@ -143,7 +147,7 @@ TEST(WriteSkyWindTable, RowsTakeTheirHoursElements) {
 }
 
 TEST(WriteReport, SectionsInOrder) {
-    station_arrays a = all_stations(50, 10);
+    bulletin_values a = all_stations(50, 10);
     std::ostringstream out;
     write_report(out, forecast_of(a, 0.5));
     std::vector<std::string> lines = lines_of(out.str());
@@ -156,4 +160,16 @@ TEST(WriteReport, SectionsInOrder) {
     EXPECT_EQ(lines[13], "");
     EXPECT_EQ(lines[14].substr(0, 2), "HR");
     EXPECT_EQ(out.str().back(), '\n');
+}
+
+// A weight so large that a blend overflows is refused, not printed as "-nan".
+TEST(ComputeCityForecast, WeightThatOverflowsIsRefused) {
+    const bulletin_values a = all_stations(50, 10);
+    city_forecast f;
+    fault why;
+    EXPECT_FALSE(compute_city_forecast(a, 1e308, f, why));
+    EXPECT_EQ(why.kind, fault_kind::bad_weight);
+    EXPECT_EQ(why.what, "day 1 LowTemp comes out as no finite number");
+    EXPECT_TRUE(compute_city_forecast(a, -1e6, f, why));
+    EXPECT_TRUE(std::isfinite(f.day[0][0].value));
 }

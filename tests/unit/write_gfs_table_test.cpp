@@ -1,4 +1,4 @@
-#include "gfs/convert_gfs_rows.h"
+#include "gfs/compute_gfs_table.h"
 #include "gfs/write_gfs_table.h"
 
 #include <gtest/gtest.h>
@@ -16,9 +16,12 @@ const gfs_row file_row = {6, 1013.25, 10, 5, -2, -20, 552, 80, 2.54, 50, 270, 10
 
 // The table lines made from rows in the file's units, as the run makes them.
 std::vector<std::string> table_lines(gfs_row* rows, std::ostringstream& out) {
-    double adj[gfs_row_count], plus[gfs_row_count], minus[gfs_row_count];
-    convert_gfs_rows(rows, adj, plus, minus);
-    write_gfs_table(out, rows, adj, plus, minus);
+    gfs_model model;
+    for (int i = 0; i < gfs_row_count; ++i) model.rows[i] = rows[i];
+    gfs_table_row table[gfs_row_count];
+    fault why;
+    EXPECT_TRUE(compute_gfs_table(model, table, why)) << why.what;
+    write_gfs_table(out, table);
     std::vector<std::string> lines;
     std::istringstream in(out.str());
     for (std::string line; std::getline(in, line);) lines.push_back(line);
