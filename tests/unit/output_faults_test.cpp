@@ -1,6 +1,7 @@
 // The output writer and the output-name check under the faults an attacker can arrange: two
 // names of one file that does not exist yet, a file-size limit, a signal in the middle of a
 // write, leftovers of a killed run, and links to a process's open files.
+#include "files/check_input_file.h"
 #include "files/find_output_target.h"
 #include "files/write_output_file.h"
 
@@ -30,6 +31,33 @@ std::set<std::string> names_in(const fs::path& dir) {
     for (const auto& entry : fs::directory_iterator(dir))
         names.insert(entry.path().filename().string());
     return names;
+}
+
+// Whether output may be written beside input; the same test the programs make between two
+// outputs of one run.
+bool may_write(const fs::path& input, const fs::path& output) {
+    std::string why;
+    return check_output_name(input.string(), output.string(), why) == nullptr;
+}
+
+// Names of one file are found so before the file exists, whichever way they reach it.
+TEST(OutputFaults, NamesOfOneFileAreOneOutputBeforeItExists) {
+    scratch_directory scratch;
+    const fs::path& dir = scratch.path;
+    fs::create_directory(dir / "reports");
+    fs::create_directory_symlink("reports", dir / "latest");
+    fs::create_symlink(fs::path("reports") / "week.out", dir / "link.out");
+    const fs::path week = dir / "reports" / "week.out";
+    EXPECT_FALSE(may_write(dir / "bulletins.out", dir / "." / "bulletins.out"));
+    EXPECT_FALSE(may_write(week, dir / "latest" / "week.out"));
+    EXPECT_FALSE(may_write(week, dir / "link.out"));
+    EXPECT_FALSE(may_write(dir / "latest" / ".." / "week.out", dir / "week.out"));
+    EXPECT_TRUE(may_write(week, dir / "week.out"));
+    EXPECT_TRUE(may_write(week, dir / "reports" / "week.svg"));
+#ifdef _WIN32
+    EXPECT_FALSE(may_write(week, dir / "reports" / "WEEK.OUT")); // names without case
+#endif
+    EXPECT_EQ(names_in(dir / "reports"), std::set<std::string>{}) << "nothing is created";
 }
 
 } // namespace
