@@ -33,6 +33,13 @@ std::set<std::string> names_in(const fs::path& dir) {
     return names;
 }
 
+bool holds_temporary(const fs::path& dir) {
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+        if (it->path().extension() == ".tmp") return true;
+    return false;
+}
+
 // Whether output may be written beside input; the same test the programs make between two
 // outputs of one run.
 bool may_write(const fs::path& input, const fs::path& output) {
@@ -74,6 +81,77 @@ TEST(OutputFaults, NamesOfOneFileAreOneOutputBeforeItExists) {
 #include <unistd.h>
 
 namespace {
+
+extern "C" void note_signal(int) {}
+
+// A write beyond the file-size limit fails with the system's reason instead of ending the
+// program, and the write leaves the signal actions and the signal mask as it found them.
+TEST(OutputFaults, FileSizeLimitFailsTheWriteWithItsReason) {
+    scratch_directory scratch;
+    const fs::path out = scratch.path / "week.out";
+    std::ofstream(out) << "earlier\n";
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        struct sigaction mine = {};
+        mine.sa_handler = note_signal;
+        sigaction(SIGTERM, &mine, nullptr);
+        rlimit limit = {1 << 16, 1 << 16};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::string why;
+        bool written = write_output_file(out.string(), std::string(1 << 20, 'x'), why);
+        struct sigaction term = {}, xfsz = {};
+        sigaction(SIGTERM, nullptr, &term);
+        sigaction(SIGXFSZ, nullptr, &xfsz);
+        sigset_t blocked;
+        sigprocmask(SIG_BLOCK, nullptr, &blocked);
+        bool given_back = term.sa_handler == note_signal && xfsz.sa_handler == SIG_DFL &&
+                          !sigismember(&blocked, SIGTERM) && !sigismember(&blocked, SIGINT);
+        _exit(written ? 1 : why != std::strerror(EFBIG) ? 2 : !given_back ? 3 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: written, 2: another reason, 3: actions changed";
+    EXPECT_EQ(contents(out), "earlier\n");
+    EXPECT_EQ(names_in(scratch.path), std::set<std::string>{"week.out"});
+}
+
+// A signal that ends the program in the middle of a write takes the temporary file with it,
+// and the program still ends by that signal. The child writes enough that the signal,
+// sent as soon as the temporary file appears, comes while it is being written; one that
+// comes too late finds the write done, and the attempt is made again.
+TEST(OutputFaults, SignalDuringAWriteRemovesTheTemporaryFile) {
+    scratch_directory scratch;
+    const fs::path out = scratch.path / "week.out";
+    const std::size_t size = std::size_t{64} << 20;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(strsignal(sig));
+        bool ended_by_it = false;
+        for (int attempt = 0; attempt < 4 && !ended_by_it; ++attempt) {
+            std::ofstream(out) << "earlier\n";
+            pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                std::string why;
+                _exit(write_output_file(out.string(), std::string(size, 'x'), why) ? 0 : 1);
+            }
+            int status = 0;
+            const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (!holds_temporary(scratch.path) && waitpid(child, &status, WNOHANG) == 0 &&
+                   std::chrono::steady_clock::now() < give_up) {
+            }
+            kill(child, sig);
+            waitpid(child, &status, 0);
+            ended_by_it = WIFSIGNALED(status) && WTERMSIG(status) == sig;
+            EXPECT_TRUE(ended_by_it || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
+            EXPECT_EQ(names_in(scratch.path), std::set<std::string>{"week.out"});
+            const auto now = fs::file_size(out);
+            EXPECT_TRUE(now == 8 || now == size) << now << " bytes: neither old nor new";
+        }
+        EXPECT_TRUE(ended_by_it) << "every write ended before the signal came";
+    }
+}
 
 #ifdef __linux__
 
