@@ -3,6 +3,7 @@
 #include "files/catch_write_signals.h"
 #include "files/find_output_target.h"
 #include "files/open_temporary_file.h"
+#include "files/remove_stale_temporaries.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -33,6 +34,7 @@ static bool write_and_close(std::FILE* f, const std::string& text, std::string& 
 bool write_output_file(const std::string& name, const std::string& text, std::string& why) {
     output_target target;
     if (!find_output_target(name, target, why)) return false;
+    remove_stale_temporaries(target.path.parent_path());
     write_signals signals;
     catch_write_signals(signals);
     std::filesystem::path temp;

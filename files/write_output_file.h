@@ -11,5 +11,6 @@
 // Returns false, with why set to the reason, when the file is not written (a write beyond
 // the file-size limit gives "File too large"); an earlier file of that name then keeps its
 // contents and no temporary file is left, also when SIGTERM, SIGINT or SIGHUP ends the
-// program during the write.
+// program during the write. Temporary files that killed writers left beside the file are
+// removed first (remove_stale_temporaries).
 bool write_output_file(const std::string& name, const std::string& text, std::string& why);

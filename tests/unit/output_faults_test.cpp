@@ -153,6 +153,33 @@ TEST(OutputFaults, SignalDuringAWriteRemovesTheTemporaryFile) {
     }
 }
 
+// The leftover of a process that was killed is removed by the next write beside it; a file
+// of a live process, a fresh one, a link and any file of another name are not.
+TEST(OutputFaults, StaleTemporariesOfDeadProcessesAreRemoved) {
+    scratch_directory scratch;
+    const fs::path& dir = scratch.path;
+    pid_t gone = fork();
+    ASSERT_GE(gone, 0);
+    if (gone == 0) _exit(0);
+    waitpid(gone, nullptr, 0);
+    const std::string dead = "vuzazav-" + std::to_string(gone);
+    const auto long_ago = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    for (const std::string& name :
+         {dead + "-0.tmp", std::string("vuzazav-1-0.tmp"), dead + "-0.tmp.old", dead + ".tmp",
+          "x" + dead + "-0.tmp", dead + "-0x.tmp"}) {
+        std::ofstream(dir / name) << "part";
+        fs::last_write_time(dir / name, long_ago);
+    }
+    std::ofstream(dir / (dead + "-1.tmp")) << "part"; // may be another machine's, writing now
+    fs::create_symlink("week.out", dir / (dead + "-2.tmp"));
+    std::set<std::string> left = names_in(dir);
+    left.erase(dead + "-0.tmp");
+    left.insert("week.out");
+    std::string why;
+    ASSERT_TRUE(write_output_file((dir / "week.out").string(), "report\n", why)) << why;
+    EXPECT_EQ(names_in(dir), left);
+}
+
 #ifdef __linux__
 
 // A link to a process's open file leads to whatever that process has open, such as the log
