@@ -1,6 +1,7 @@
 #include "files/check_input_file.h"
 
 #include "diagnostics/sentences.h"
+#include "files/same_file.h"
 
 #include <cerrno>
 #include <cstring>
@@ -61,8 +62,7 @@ const char* check_input_file(const std::string& name, std::string& why) {
 
 const char* check_output_name(const std::string& input, const std::string& output,
                               std::string& why) {
-    std::error_code ec;
-    if (output == input || std::filesystem::equivalent(input, output, ec)) {
+    if (same_file(input, output)) {
         why = output + " is the input file itself";
         return output_is_input_sentence;
     }

@@ -15,7 +15,8 @@ inline constexpr std::size_t longest_file_name = 4095;
 const char* check_input_file(const std::string& name, std::string& why);
 
 // Whether output may be written for the input file input: it must not be the input
-// itself under any name. Returns null when it may; otherwise the sentence that refuses it,
-// with why set to the reason.
+// itself under any name, whether or not the names exist yet (same_file); the programs ask
+// the same of every two outputs of a run. Returns null when it may; otherwise the sentence
+// that refuses it, with why set to the reason.
 const char* check_output_name(const std::string& input, const std::string& output,
                               std::string& why);

@@ -1,5 +1,7 @@
 #include "files/find_output_target.h"
 
+#include "files/follow_links.h"
+
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -12,25 +14,6 @@
 #endif
 
 namespace fs = std::filesystem;
-
-// Follows symbolic links from name to the path they end at, as opening name would; a
-// link to a missing file ends at the missing file's path.
-static bool follow_links(const std::string& name, fs::path& path, std::string& why) {
-    path = name;
-    std::error_code ec;
-    // The same bound as the system's own on links met in one lookup.
-    for (int hops = 0; hops < 40; ++hops) {
-        if (!fs::is_symlink(fs::symlink_status(path, ec))) return true;
-        fs::path to = fs::read_symlink(path, ec);
-        if (ec) {
-            why = ec.message();
-            return false;
-        }
-        path = to.is_absolute() ? to : path.parent_path() / to;
-    }
-    why = std::make_error_code(std::errc::too_many_symbolic_link_levels).message();
-    return false;
-}
 
 // Sets why to reason, naming the file a link led to, and returns false.
 static bool refuse(const std::string& name, const output_target& target, const std::string& reason,

@@ -17,5 +17,6 @@ struct output_target {
 // names (which need not exist yet), so that the link stays and its file gets the output,
 // as an ordinary output stream would do. Returns false, with why set to the reason, when
 // the file there may not be replaced: it is no regular file, the user may not write to
-// it, or it has several names (hard links), which no replacement can update at once.
+// it, it has several names (hard links), which no replacement can update at once, or the
+// way to it leads through a process's open-file link (/dev/stdout, /proc/PID/fd/N).
 bool find_output_target(const std::string& name, output_target& target, std::string& why);

@@ -72,9 +72,9 @@ std::FILE* open_temporary_file(const output_target& target, std::filesystem::pat
     const std::filesystem::path dir = target.path.parent_path();
     // The process number keeps programs that write side by side apart; a leftover of an
     // earlier process of the same number only moves the count on.
-    const std::string stem = "vuzazav-" + std::to_string(process_number()) + "-";
+    const std::string stem = temporary_file_prefix + std::to_string(process_number()) + "-";
     for (int i = 0; i < 100; ++i) {
-        temp = dir / (stem + std::to_string(i) + ".tmp");
+        temp = dir / (stem + std::to_string(i) + temporary_file_suffix);
         errno = 0;
         int fd = create_new(temp);
         if (fd < 0 && errno == EEXIST) continue;

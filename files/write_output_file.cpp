@@ -1,7 +1,9 @@
 #include "files/write_output_file.h"
 
+#include "files/catch_write_signals.h"
 #include "files/find_output_target.h"
 #include "files/open_temporary_file.h"
+#include "files/remove_stale_temporaries.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -11,12 +13,9 @@
 #include <unistd.h>
 #endif
 
-bool write_output_file(const std::string& name, const std::string& text, std::string& why) {
-    output_target target;
-    if (!find_output_target(name, target, why)) return false;
-    std::filesystem::path temp;
-    std::FILE* f = open_temporary_file(target, temp, why);
-    if (!f) return false;
+// Writes text to the open file f and closes it; returns false with why set when any of it
+// failed.
+static bool write_and_close(std::FILE* f, const std::string& text, std::string& why) {
     errno = 0;
     bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
     written = std::fflush(f) == 0 && written;
@@ -28,12 +27,30 @@ bool write_output_file(const std::string& name, const std::string& text, std::st
     int write_error = errno;
     written = std::fclose(f) == 0 && written;
     if (write_error == 0) write_error = errno;
-    std::error_code ec;
-    if (written) std::filesystem::rename(temp, target.path, ec);
-    if (!written || ec) {
-        why = ec ? ec.message() : std::strerror(write_error != 0 ? write_error : EIO);
-        std::filesystem::remove(temp, ec);
+    if (!written) why = std::strerror(write_error != 0 ? write_error : EIO);
+    return written;
+}
+
+bool write_output_file(const std::string& name, const std::string& text, std::string& why) {
+    output_target target;
+    if (!find_output_target(name, target, why)) return false;
+    remove_stale_temporaries(target.path.parent_path());
+    write_signals signals;
+    catch_write_signals(signals);
+    std::filesystem::path temp;
+    std::FILE* f = open_temporary_file(target, temp, why);
+    if (!f) {
+        give_back_write_signals(signals);
         return false;
     }
-    return true;
+    remove_on_signal(temp, signals);
+    bool written = write_and_close(f, text, why);
+    hold_write_signals();
+    std::error_code ec;
+    if (written) std::filesystem::rename(temp, target.path, ec);
+    if (ec) why = ec.message();
+    const bool replaced = written && !ec;
+    if (!replaced) std::filesystem::remove(temp, ec);
+    give_back_write_signals(signals);
+    return replaced;
 }
