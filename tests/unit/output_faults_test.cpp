@@ -1,7 +1,7 @@
 // The output writer and the output-name check under the faults an attacker can arrange: two
 // names of one file that does not exist yet, a file-size limit, a signal in the middle of a
 // write, leftovers of a killed run, and links to a process's open files.
-#include "files/check_input_file.h"
+#include "files/check_run_outputs.h"
 #include "files/find_output_target.h"
 #include "files/write_output_file.h"
 
@@ -29,8 +29,8 @@ std::set<std::string> names_in(const fs::path& dir) {
 // Whether output may be written beside input; the same test the programs make between two
 // outputs of one run.
 bool may_write(const fs::path& input, const fs::path& output) {
-    std::string why;
-    return check_output_name(input.string(), output.string(), why) == nullptr;
+    fault why;
+    return check_run_outputs(input.string(), {output.string()}, why);
 }
 
 // Names of one file are found so before the file exists, whichever way they reach it.

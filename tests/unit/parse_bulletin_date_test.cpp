@@ -61,7 +61,8 @@ TEST(ParseModelRun, TakesARealDateAndHour) {
         SCOPED_TRACE(c.words[0] + " " + c.words[3] + " " + c.words[4] + " " + c.words[5]);
         utc_time t{1, 1, 1, 1};
         ASSERT_EQ(parse_model_run(c.words, t), c.ok);
-        if (c.ok)
+        if (c.ok) {
             EXPECT_EQ(t.day * 100 + t.hour, std::stoi(c.words[3]) * 100 + std::stoi(c.words[0]));
+        }
     }
 }
