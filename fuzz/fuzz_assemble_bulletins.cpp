@@ -6,7 +6,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string file = write_scratch_file("product.txt", data, size);
     std::string text;
-    std::vector<std::string> problems;
+    std::vector<fault> problems;
     assemble_bulletins({file, file}, nullptr, text, problems);
     return 0;
 }

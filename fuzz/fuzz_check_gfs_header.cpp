@@ -1,9 +1,10 @@
-#include "fuzz/fuzz_file.h"
+#include "fuzz/fuzz_stream.h"
 #include "gfs/check_gfs_header.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string file = write_scratch_file("in.txt", data, size);
-    file_note fault;
-    check_gfs_header(file.c_str(), fault);
+    std::istringstream in = fuzz_stream(data, size);
+    long long field_at = -1;
+    fault why;
+    check_gfs_header(in, field_at, why);
     return 0;
 }

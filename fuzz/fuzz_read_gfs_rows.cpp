@@ -1,11 +1,13 @@
-#include "arith/shared_types.h"
-#include "fuzz/fuzz_file.h"
-#include "gfs/read_gfs_rows.h"
+#include "fuzz/fuzz_stream.h"
+#include "gfs/compute_gfs_table.h"
+#include "gfs/load_gfs_file.h"
 
+// The whole load of a model file and the conversion of what it accepts.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string file = write_scratch_file("in.txt", data, size);
-    gfs_row rows[gfs_row_count];
-    file_note fault;
-    read_gfs_rows(rows, file.c_str(), fault);
+    std::istringstream in = fuzz_stream(data, size);
+    gfs_model model;
+    gfs_table_row table[gfs_row_count];
+    fault why;
+    if (load_gfs_file(in, "in.txt", model, why)) compute_gfs_table(model, table, why);
     return 0;
 }

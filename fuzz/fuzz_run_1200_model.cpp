@@ -1,5 +1,4 @@
 #include "fuzz/fuzz_run.h"
-#include "pointforecast/run_1200_model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz_run(run_1200_model, data, size);

@@ -1,5 +1,4 @@
 #include "fuzz/fuzz_run.h"
-#include "gfs/run_gfs_model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz_run(run_gfs_model, data, size);

@@ -1,15 +1,18 @@
-#include "fuzz/fuzz_file.h"
+#include "fuzz/fuzz_stream.h"
 #include "ingest/validate_bulletin_file.h"
 
+#include <cstdlib>
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string file = write_scratch_file("in.txt", data, size);
+    std::istringstream in = fuzz_stream(data, size);
     bulletin_layout layout;
-    file_note fault;
-    if (validate_bulletin_file(file.c_str(), layout, fault)) {
+    fault why;
+    if (validate_bulletin_file(in, layout, why)) {
         // The headers stand in order, each after the previous one's body start.
         for (int k = 0; k < bulletin_count; ++k) {
-            if (layout.body_start[k] <= layout.header_start[k]) std::abort();
-            if (k > 0 && layout.header_start[k] < layout.body_start[k - 1]) std::abort();
+            const long long header = layout.header[k].station_at;
+            if (layout.body_start[k] <= header) std::abort();
+            if (k > 0 && header < layout.body_start[k - 1]) std::abort();
             if (layout.body_start[k] > static_cast<long long>(size)) std::abort();
         }
     }
