@@ -3,6 +3,12 @@
 
 #include <cstring>
 
+// A block search reads the file a block at a time and keeps, beside the next block, what
+// a label still to be found may start with: at most the label and the character before
+// it. Labels longer than this are searched word by word.
+static const long long search_block = 1 << 16;
+static const std::size_t longest_block_label = 254;
+
 // Word by word, for streams that cannot be repositioned (a pipe, a terminal). position
 // is the stream position of the first character, or negative when unknown.
 static bool find_by_words(std::istream& in, std::streambuf* buf, const std::string& label,
@@ -46,8 +52,8 @@ static bool find_by_words(std::istream& in, std::streambuf* buf, const std::stri
 static bool find_by_blocks(std::istream& in, std::streambuf* buf, const std::string& label,
                            long long start, long long limit) {
     const long long n = static_cast<long long>(label.size());
-    const long long block = 1 << 16;
-    char data[(1 << 16) + 256];
+    const long long block = search_block;
+    char data[search_block + longest_block_label + 2];
     long long base = start; // stream position of data[0]
     long long len = 0;      // characters held in data
     long long from = start; // first position not yet tried as the start of the label
@@ -105,8 +111,7 @@ bool find_label(std::istream& in, const std::string& label, long long limit) {
     if (!ok) return false;
     std::streambuf* buf = in.rdbuf();
     long long start = static_cast<long long>(buf->pubseekoff(0, std::ios::cur, std::ios::in));
-    // Labels are short words; a block search keeps room for one beside its block.
-    if (start >= 0 && !label.empty() && label.size() < 200)
+    if (start >= 0 && !label.empty() && label.size() <= longest_block_label)
         return find_by_blocks(in, buf, label, start, limit);
     if (limit >= 0 && start < 0) {
         in.setstate(std::ios::failbit);
