@@ -16,7 +16,7 @@ void draw_legend(std::ostream& out, const legend_entry* entries, int count, doub
     for (int i = 0; i < count; ++i)
         width += (i > 0 ? spacing : 0) + sample + gap + label_width(entries[i].label);
     double x = right - width;
-    out << "<g class=\"legend\">\n";
+    svg_group legend = open_group(out, " class=\"legend\"");
     for (int i = 0; i < count; ++i) {
         const legend_entry& e = entries[i];
         if (e.swatch) {
@@ -37,5 +37,4 @@ void draw_legend(std::ostream& out, const legend_entry* entries, int count, doub
             << svg_escape(e.label) << "</text>\n";
         x += sample + gap + label_width(e.label) + spacing;
     }
-    out << "</g>\n";
 }
