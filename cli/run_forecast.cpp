@@ -1,4 +1,3 @@
-#include "reading/quote_word.h"
 #include "chart/gather_forecast_chart_input.h"
 #include "chart/read_bulletin_date.h"
 #include "chart/write_forecast_chart.h"
@@ -8,11 +7,12 @@
 #include "cli/usage.h"
 #include "diagnostics/diagnostics.h"
 #include "diagnostics/file_note.h"
-#include "reading/parse_number.h"
 #include "pointforecast/compute_city_forecast.h"
 #include "pointforecast/load_bulletin_file.h"
 #include "pointforecast/write_day_table.h"
 #include "pointforecast/write_report.h"
+#include "reading/parse_number.h"
+#include "reading/quote_word.h"
 
 #include <iostream>
 #include <sstream>
@@ -47,10 +47,10 @@ int run_forecast(const std::vector<std::string>& args) {
     status = check_run_files(input, parsed, output, chart);
     if (status != exit_done) return status;
     station_arrays arrays;
-    std::string fault;
+    std::string fault_text;
     std::vector<std::string> warnings;
-    if (!load_bulletin_file(input, arrays, fault, warnings))
-        return refuse(invalid_file_sentence, fault, exit_refused);
+    if (!load_bulletin_file(input, arrays, fault_text, warnings))
+        return refuse(invalid_file_sentence, fault_text, exit_refused);
     for (const std::string& warning : warnings) diagnose(warning);
     forecast_chart_input chart_input;
     // The chart dates its days from the first header; without a date, nothing is written.
@@ -70,6 +70,9 @@ int run_forecast(const std::vector<std::string>& args) {
     chart_input.file_name = input;
     gather_forecast_chart_input(forecast, eta_weight, chart_input);
     std::ostringstream svg;
-    write_forecast_chart(svg, chart_input);
+    fault why;
+    if (!write_forecast_chart(svg, chart_input, why))
+        return refuse(invalid_file_sentence, file_place(why.file, why.line) + ": " + why.what,
+                      exit_refused);
     return write_output(chart, svg.str());
 }
