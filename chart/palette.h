@@ -25,6 +25,9 @@ inline constexpr const char* wind_colour = orange;
 inline constexpr const char* cloud_colour = "#c4c4c4";
 inline constexpr const char* cloud_line_colour = "#6e6e6e";
 
+// The dash of a second series in a panel (stroke-dasharray).
+inline constexpr const char* dashed = "7 4";
+
 // Paper, axes and text.
 inline constexpr const char* paper_colour = "#fff";
 inline constexpr const char* grid_colour = "#e4e4e4";

@@ -21,6 +21,8 @@ const panel_size panel_sizes[panel_count] = {{0, 180}, {0, 70}, {0, 60}, {24, 10
 const double axis_end_room_hours = 3;
 // Where in its night a day's low stands, and its high in its daytime: their middles.
 const double low_hour = 6, high_hour = 18;
+// The bulletins give wind directions in tens of degrees.
+const double degrees_per_direction_unit = 10;
 // Days 1 and 2 have two 12-hour probabilities of precipitation, the others one of 24 hours.
 const int twelve_hour_pop_days = 2;
 
@@ -75,7 +77,7 @@ void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box
     svg_group group = begin_panel(out, axis, temp_panel, "temperature",
                                   "Temperature and dew point: daily low and high", "°F");
     const series_style temp_line{"temp", temperature_colour, nullptr, marker_shape::circle, "day"};
-    const series_style dew_line{"dewpoint", dew_point_colour, "7 4", marker_shape::square, "day"};
+    const series_style dew_line{"dewpoint", dew_point_colour, dashed, marker_shape::square, "day"};
     draw_line(out, axis, temp_panel, dew_line, dews, 2 * forecast_days);
     draw_line(out, axis, temp_panel, temp_line, temps, 2 * forecast_days);
     series_style style = dew_line;
@@ -90,7 +92,7 @@ void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box
     draw_markers(out, axis, temp_panel, style, highs, forecast_days, +1);
     const legend_entry temp_legend[] = {
         {"temperature", temperature_colour, nullptr, marker_shape::circle, false, nullptr},
-        {"dew point", dew_point_colour, "7 4", marker_shape::square, false, nullptr}};
+        {"dew point", dew_point_colour, dashed, marker_shape::square, false, nullptr}};
     draw_legend(out, temp_legend, 2, plot_right, temp_panel.top - panel_title_rise);
 }
 
@@ -144,7 +146,7 @@ void write_sky_wind_panels(std::ostream& out, const time_axis& axis, panel_box c
         cloud_band[n++] = band_point{at, 0, h.cloud.value};
         if (!extended) {
             chart_value from = h.wind_dir;
-            from.value *= 10;
+            from.value *= degrees_per_direction_unit;
             arrows[i] = wind_arrow{at, from, h.calm, h.hour};
         }
     }
@@ -187,6 +189,11 @@ bool write_forecast_chart(std::ostream& out, const forecast_chart_input& in, fau
     if (!is_real_time(in.issued)) {
         why = fault{fault_kind::invalid_bulletins,
                     "the bulletin date is no real month/day/year date to chart", in.file_name};
+        return false;
+    }
+    if (!std::isfinite(in.eta_weight)) {
+        why = fault{fault_kind::bad_weight, "the ETA model weight is no finite number to chart",
+                    in.file_name};
         return false;
     }
     utc_time midnight = in.issued;

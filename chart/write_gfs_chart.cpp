@@ -68,7 +68,7 @@ void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box
     panel.scale = scale_of(low, high, false, 8);
     svg_group group = begin_panel(out, axis, panel, "temperature", "Temperature", "°F");
     draw_band(out, axis, panel, "t2m-band", temperature_band_colour, band, gfs_row_count);
-    const series_style t850_style{"t850", upper_air_colour, "7 4", marker_shape::none, "hour"};
+    const series_style t850_style{"t850", upper_air_colour, dashed, marker_shape::none, "hour"};
     const series_style t2m_style{"t2m", temperature_colour, nullptr, marker_shape::circle, "hour"};
     draw_line(out, axis, panel, t850_style, t850, gfs_row_count);
     draw_line(out, axis, panel, t2m_style, t2m, gfs_row_count);
@@ -77,7 +77,7 @@ void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box
         {"2 m", temperature_colour, nullptr, marker_shape::circle, false, nullptr},
         {"2 m lowered to raised", temperature_band_colour, nullptr, marker_shape::none, true,
          nullptr},
-        {"850 hPa", upper_air_colour, "7 4", marker_shape::none, false, nullptr}};
+        {"850 hPa", upper_air_colour, dashed, marker_shape::none, false, nullptr}};
     draw_legend(out, legend, 3, plot_right, panel.top - panel_title_rise);
 }
 
@@ -127,10 +127,10 @@ void write_humidity_panel(std::ostream& out, const time_axis& axis, panel_box pa
               series_style{"cloud", cloud_line_colour, nullptr, marker_shape::none, "hour"}, cloud,
               gfs_row_count);
     draw_line(out, axis, panel,
-              series_style{"rh", humidity_colour, "7 4", marker_shape::none, "hour"}, rh,
+              series_style{"rh", humidity_colour, dashed, marker_shape::none, "hour"}, rh,
               gfs_row_count);
     const legend_entry legend[] = {
-        {"relative humidity", humidity_colour, "7 4", marker_shape::none, false, nullptr},
+        {"relative humidity", humidity_colour, dashed, marker_shape::none, false, nullptr},
         {"cloud cover", cloud_colour, nullptr, marker_shape::none, true, cloud_line_colour}};
     draw_legend(out, legend, 2, plot_right, panel.top - panel_title_rise);
 }
