@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <sstream>
 #include <string>
 
@@ -91,7 +92,7 @@ TEST(WriteGfsChart, RefusesARunTimeThatIsNoDate) {
     EXPECT_EQ(count_of(out.str(), "class=\"day-label\""), 0u);
 }
 
-TEST(WriteForecastChart, RefusesABulletinDateThatIsNoDate) {
+TEST(WriteForecastChart, RefusesADateThatIsNoDateAndAWeightThatIsNoNumber) {
     forecast_chart_input input{"week.txt", {2010, 4, 31, 12}, 0.7, {}, {}};
     std::ostringstream out;
     fault why;
@@ -100,6 +101,12 @@ TEST(WriteForecastChart, RefusesABulletinDateThatIsNoDate) {
     EXPECT_EQ(why.kind, fault_kind::invalid_bulletins);
     input.issued = utc_time{2010, 4, 30, 24};
     EXPECT_FALSE(write_forecast_chart(out, input, why));
+    // A weight that is no number would print "nan" into the title.
+    input.issued = utc_time{2010, 4, 30, 12};
+    input.eta_weight = NAN;
+    EXPECT_FALSE(write_forecast_chart(out, input, why));
+    EXPECT_EQ(why.kind, fault_kind::bad_weight);
+    EXPECT_EQ(out.str(), "");
 }
 
 // Drawn directly, an axis far too long still gets no day lines, day labels or hour ticks.
