@@ -19,3 +19,7 @@ utc_time add_hours(const utc_time& time, long long hours);
 // The date of time as a chart labels a day: "Fri 5 Mar". A month outside 1 to 12 gives
 // "?" for the month.
 std::string day_label(const utc_time& time);
+
+// Whether time is a real one: a day of its month (29 February only in leap years) in the
+// years 1 to 9999, at an hour from 0 to 23.
+bool is_real_time(const utc_time& time);

@@ -1,3 +1,4 @@
+#include "chart/palette.h"
 #include "chart/svg.h"
 
 #include <ostream>
@@ -10,7 +11,7 @@ void begin_svg(std::ostream& out, int width, int height, const std::string& titl
         << "<title>" << svg_escape(title)
         << "</title>\n"
         // A printed or embedded chart must not take the page's colour behind it.
-        << "<rect width=\"100%\" height=\"100%\" fill=\"#fff\"/>\n";
+        << "<rect width=\"100%\" height=\"100%\" fill=\"" << paper_colour << "\"/>\n";
 }
 
 void end_svg(std::ostream& out) {

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "chart/chart_value.h"
 #include "calendar/utc_time.h"
+#include "chart/chart_value.h"
+#include "chart/svg.h"
 
 #include <iosfwd>
 #include <string>
@@ -32,6 +33,21 @@ struct panel_box {
     value_scale scale;
 };
 
+// An axis longer than this many hours gets no hour ticks, day lines or day labels rather
+// than millions of them; the chart writers refuse such an axis before drawing anything.
+inline constexpr double max_axis_hours = 5000;
+inline constexpr int max_axis_days = static_cast<int>(max_axis_hours / 24) + 2;
+// Hours beyond this from hour 0 are no forecast's, and far from where doubles stop
+// counting whole hours.
+inline constexpr double max_hour_reach = 1e12;
+
+// Whether an axis is short enough, and near enough to hour 0, to draw its ticks, day lines
+// and day labels.
+inline bool axis_drawable(const time_axis& axis) {
+    return axis.last_hour - axis.first_hour <= max_axis_hours &&
+           axis.first_hour >= -max_hour_reach && axis.last_hour <= max_hour_reach;
+}
+
 inline double x_of(const time_axis& axis, double hour) {
     return axis.left +
            (hour - axis.first_hour) / (axis.last_hour - axis.first_hour) * (axis.right - axis.left);
@@ -42,16 +58,27 @@ inline double y_of(const panel_box& panel, double value) {
     return panel.bottom - (value - s.min) / (s.max - s.min) * (panel.bottom - panel.plot_top);
 }
 
+// How much room a panel takes from top to bottom: the strip above its plot area (where
+// wind arrows go) and the plot area itself.
+struct panel_size {
+    double strip, plot;
+};
+
+// The boxes of count panels stacked downwards from top, each top gap below the bottom of
+// the panel above. The scales are the caller's.
+void stack_panels(double top, double gap, const panel_size* sizes, int count, panel_box* boxes);
+
 // A scale of round ticks, about steps steps, that holds low to high: an end is exactly low
 // (or high) when fixed, and otherwise leaves a little room for marks and their labels.
 // Both must be finite.
 value_scale nice_scale(double low, double high, bool fixed_min, bool fixed_max, int steps);
 
-// Opens the panel's group (the caller closes it with "</g>"): its <title>, the title text
-// above the box, light gridlines with tick labels (each label's y is its tick's y), the
-// unit as the axis title, faint lines at the day boundaries and the frame.
-void begin_panel(std::ostream& out, const time_axis& axis, const panel_box& panel,
-                 const std::string& id, const std::string& title, const std::string& unit);
+// Opens the panel's group, which closes when the returned group goes out of scope: its
+// <title>, the title text above the box, light gridlines with tick labels (each label's y
+// is its tick's y), the unit as the axis title, faint lines at the day boundaries and the
+// frame.
+svg_group begin_panel(std::ostream& out, const time_axis& axis, const panel_box& panel,
+                      const std::string& id, const std::string& title, const std::string& unit);
 
 // The day boundaries' labels ("Fri 5 Mar", with "day N" when number_days, N counted from
 // origin's date) centred over each day, at baseline y; nothing when the date is unknown.

@@ -1,9 +1,17 @@
 #include "chart/chart_drawing.h"
+#include "chart/palette.h"
 #include "chart/svg.h"
 
 #include <cmath>
 #include <cstdio>
 #include <ostream>
+
+namespace {
+
+const double bar_gap = 1.5;  // kept clear at each end, so neighbours stay bars of their own
+const double label_rise = 4; // a value's label above its bar
+
+} // namespace
 
 void draw_bars(std::ostream& out, const time_axis& axis, const panel_box& panel,
                const series_style& style, const chart_bar* bars, int count, bool label_values) {
@@ -14,8 +22,7 @@ void draw_bars(std::ostream& out, const time_axis& axis, const panel_box& panel,
         double from = std::fmax(bars[i].start_hour, axis.first_hour);
         double to = std::fmin(bars[i].end_hour, axis.last_hour);
         if (!std::isfinite(v.value) || to <= from) continue;
-        // A small gap between neighbours keeps each period a bar of its own.
-        double x0 = x_of(axis, from) + 1.5, x1 = x_of(axis, to) - 1.5;
+        double x0 = x_of(axis, from) + bar_gap, x1 = x_of(axis, to) - bar_gap;
         double y = y_of(panel, v.value);
         out << "<rect class=\"" << style.css_class << (v.fewer_stations ? " fewer-stations" : "")
             << "\" data-" << style.key_name << "=\"" << bars[i].key << "\""
@@ -23,14 +30,15 @@ void draw_bars(std::ostream& out, const time_axis& axis, const panel_box& panel,
             << svg_attr("y", std::fmin(y, base)) << svg_attr("width", std::fmax(x1 - x0, 1))
             << svg_attr("height", std::fabs(base - y));
         if (v.fewer_stations)
-            out << " fill=\"#fff\" stroke=\"" << style.colour << "\" stroke-width=\"2\"/>\n";
+            out << " fill=\"" << paper_colour << "\" stroke=\"" << style.colour
+                << "\" stroke-width=\"2\"/>\n";
         else
             out << " fill=\"" << style.colour << "\"/>\n";
         if (!label_values) continue;
         char label[32];
         std::snprintf(label, sizeof label, "%.0f", v.value);
         out << "<text class=\"value-label\"" << svg_attr("x", (x0 + x1) / 2)
-            << svg_attr("y", std::fmin(y, base) - 4) << " text-anchor=\"middle\">" << label
+            << svg_attr("y", std::fmin(y, base) - label_rise) << " text-anchor=\"middle\">" << label
             << "</text>\n";
     }
 }

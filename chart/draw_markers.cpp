@@ -1,9 +1,14 @@
 #include "chart/chart_drawing.h"
+#include "chart/palette.h"
 #include "chart/svg.h"
 
 #include <cmath>
 #include <cstdio>
 #include <ostream>
+
+// A value's label stands above its mark by label_rise to its baseline, or below it by
+// label_drop, clear of the mark.
+static const double label_rise = 9, label_drop = 18;
 
 void draw_markers(std::ostream& out, const time_axis& axis, const panel_box& panel,
                   const series_style& style, const chart_point* points, int count, int label_side) {
@@ -24,10 +29,10 @@ void draw_markers(std::ostream& out, const time_axis& axis, const panel_box& pan
         char label[32];
         std::snprintf(label, sizeof label, "%.0f", v.value);
         out << "<text class=\"value-label\"" << svg_attr("x", x)
-            << svg_attr("y", label_side > 0 ? y - 9 : y + 18)
+            << svg_attr("y", label_side > 0 ? y - label_rise : y + label_drop)
             // A white halo keeps the label readable where a line runs behind it.
-            << " text-anchor=\"middle\" paint-order=\"stroke\" stroke=\"#fff\" "
-               "stroke-width=\"3\" stroke-linejoin=\"round\" fill=\""
-            << style.colour << "\">" << (std::string(label) == "-0" ? "0" : label) << "</text>\n";
+            << " text-anchor=\"middle\" paint-order=\"stroke\" stroke=\"" << paper_colour
+            << "\" stroke-width=\"3\" stroke-linejoin=\"round\" fill=\"" << style.colour << "\">"
+            << (std::string(label) == "-0" ? "0" : label) << "</text>\n";
     }
 }

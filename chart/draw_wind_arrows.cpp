@@ -1,4 +1,5 @@
 #include "chart/chart_drawing.h"
+#include "chart/palette.h"
 #include "chart/svg.h"
 
 #include <cmath>
@@ -7,7 +8,7 @@
 void draw_wind_arrows(std::ostream& out, const time_axis& axis, const panel_box& panel,
                       const char* key_name, const wind_arrow* arrows, int count) {
     const double pi = 3.14159265358979323846;
-    const double half = 6.5, head = 5, head_width = 3.5;
+    const double half = 6.5, head = 5, head_width = 3.5, calm_radius = 3;
     double y = (panel.top + panel.plot_top) / 2;
     for (int i = 0; i < count; ++i) {
         const wind_arrow& a = arrows[i];
@@ -16,8 +17,8 @@ void draw_wind_arrows(std::ostream& out, const time_axis& axis, const panel_box&
         const char* fewer = a.from_degrees.fewer_stations ? " fewer-stations" : "";
         if (a.calm) {
             out << "<circle class=\"wind-calm" << fewer << "\"" << key << svg_attr("cx", x)
-                << svg_attr("cy", y)
-                << " r=\"3\" fill=\"none\" stroke=\"#333\" stroke-width=\"1.5\"/>\n";
+                << svg_attr("cy", y) << svg_attr("r", calm_radius) << " fill=\"none\" stroke=\""
+                << arrow_colour << "\" stroke-width=\"1.5\"/>\n";
             continue;
         }
         if (!std::isfinite(a.from_degrees.value)) continue;
@@ -33,7 +34,7 @@ void draw_wind_arrows(std::ostream& out, const time_axis& axis, const panel_box&
             << svg_number(back_x - dy * head_width) << ',' << svg_number(back_y + dx * head_width)
             << 'L' << svg_number(back_x + dy * head_width) << ','
             << svg_number(back_y - dx * head_width) << "Z\" fill=\""
-            << (a.from_degrees.fewer_stations ? "#fff" : "#333")
-            << "\" stroke=\"#333\" stroke-width=\"1.5\" stroke-linejoin=\"round\"/>\n";
+            << (a.from_degrees.fewer_stations ? paper_colour : arrow_colour) << "\" stroke=\""
+            << arrow_colour << "\" stroke-width=\"1.5\" stroke-linejoin=\"round\"/>\n";
     }
 }

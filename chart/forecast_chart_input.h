@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/chart_value.h"
 #include "calendar/utc_time.h"
+#include "chart/chart_value.h"
 
 #include <string>
 
@@ -28,10 +28,10 @@ struct forecast_chart_hour {
     bool calm;
 };
 
-// Everything a 1200 chart shows.
+// Everything a 1200 chart shows. The caller reads the date; the chart reads no file.
 struct forecast_chart_input {
     std::string file_name; // the bulletin file, as the user named it
-    utc_time issued;       // the bulletins' date and cycle (hour 12)
+    utc_time issued;       // the bulletins' date and cycle (hour 12), from their header
     double eta_weight;
     forecast_chart_day days[forecast_days];
     forecast_chart_hour hours[sky_wind_rows];

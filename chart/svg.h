@@ -19,6 +19,23 @@ std::string svg_escape(const std::string& text);
 std::string svg_attr(const char* name, double value);
 std::string svg_attr(const char* name, const std::string& value);
 
+// An open <g> element that writes its "</g>" when it goes out of scope, so that every way
+// through a writer closes what it opened, and in the order it opened them. Moving hands
+// the close on; the moved-from group closes nothing.
+struct [[nodiscard]] svg_group {
+    std::ostream* out;
+    explicit svg_group(std::ostream& stream) : out(&stream) {}
+    svg_group(svg_group&& other) noexcept : out(other.out) { other.out = nullptr; }
+    svg_group(const svg_group&) = delete;
+    svg_group& operator=(const svg_group&) = delete;
+    svg_group& operator=(svg_group&&) = delete;
+    ~svg_group();
+};
+
+// Writes "<g" and attributes (each with its leading blank, as svg_attr makes them) and
+// returns the group that closes it.
+svg_group open_group(std::ostream& out, const std::string& attributes);
+
 // Starts a standalone document of width by height pixels (its viewBox the same) on a white
 // background, with title as its <title>; end_svg closes it.
 void begin_svg(std::ostream& out, int width, int height, const std::string& title);

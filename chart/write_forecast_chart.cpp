@@ -1,6 +1,8 @@
 #include "chart/write_forecast_chart.h"
 
 #include "chart/chart_drawing.h"
+#include "chart/chart_layout.h"
+#include "chart/palette.h"
 #include "chart/svg.h"
 
 #include <cmath>
@@ -9,16 +11,20 @@
 
 namespace {
 
-const int width = 1100, height = 700;
-const double left = 70, right = 1070;
+const int height = 700;
 
-const char* const temp_colour = "#D55E00";
-const char* const dew_colour = "#009E73";
-const char* const pop12_colour = "#0072B2";
-const char* const pop24_colour = "#56B4E9";
-const char* const cloud_colour = "#c4c4c4";
-const char* const cloud_line_colour = "#6e6e6e";
-const char* const wind_colour = "#E69F00";
+// The panels from the top down, and the room each takes.
+enum panel_index { temperature_panel, pop_panel, cloud_panel, wind_panel, panel_count };
+const panel_size panel_sizes[panel_count] = {{0, 180}, {0, 70}, {0, 60}, {24, 100}};
+
+// Room after the last day's end keeps its marks off the frame.
+const double axis_end_room_hours = 3;
+// Where in its night a day's low stands, and its high in its daytime: their middles.
+const double low_hour = 6, high_hour = 18;
+// The bulletins give wind directions in tens of degrees.
+const double degrees_per_direction_unit = 10;
+// Days 1 and 2 have two 12-hour probabilities of precipitation, the others one of 24 hours.
+const int twelve_hour_pop_days = 2;
 
 // The smallest and largest finite values of a series, widened to take them in.
 void take_range(const chart_point* points, int count, double& low, double& high) {
@@ -48,7 +54,7 @@ std::string number_text(const char* format, double value) {
 }
 
 // The daily lows and highs of temperature and dew point.
-void write_temperature_panel(std::ostream& out, const time_axis& axis,
+void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box panel,
                              const forecast_chart_input& in) {
     // Day d's low stands in the middle of its night, its high in the middle of its daytime.
     chart_point temps[2 * forecast_days], dews[2 * forecast_days];
@@ -56,7 +62,7 @@ void write_temperature_panel(std::ostream& out, const time_axis& axis,
     chart_point dew_lows[forecast_days], dew_highs[forecast_days];
     for (int i = 0; i < forecast_days; ++i) {
         const forecast_chart_day& d = in.days[i];
-        double night = 24.0 * (i + 1) + 6, day = night + 12;
+        double night = 24.0 * (i + 1) + low_hour, day = 24.0 * (i + 1) + high_hour;
         lows[i] = temps[2 * i] = chart_point{night, d.low_temp, i + 1};
         highs[i] = temps[2 * i + 1] = chart_point{day, d.high_temp, i + 1};
         dew_lows[i] = dews[2 * i] = chart_point{night, d.low_dew_point, i + 1};
@@ -66,11 +72,12 @@ void write_temperature_panel(std::ostream& out, const time_axis& axis,
     take_range(temps, 2 * forecast_days, low, high);
     take_range(dews, 2 * forecast_days, low, high);
     if (!(low <= high)) low = 0, high = 100;
-    panel_box temp_panel{86, 86, 266, nice_scale(low, high, false, false, 8)};
-    begin_panel(out, axis, temp_panel, "temperature",
-                "Temperature and dew point: daily low and high", "°F");
-    const series_style temp_line{"temp", temp_colour, nullptr, marker_shape::circle, "day"};
-    const series_style dew_line{"dewpoint", dew_colour, "7 4", marker_shape::square, "day"};
+    panel.scale = nice_scale(low, high, false, false, 8);
+    const panel_box& temp_panel = panel;
+    svg_group group = begin_panel(out, axis, temp_panel, "temperature",
+                                  "Temperature and dew point: daily low and high", "°F");
+    const series_style temp_line{"temp", temperature_colour, nullptr, marker_shape::circle, "day"};
+    const series_style dew_line{"dewpoint", dew_point_colour, dashed, marker_shape::square, "day"};
     draw_line(out, axis, temp_panel, dew_line, dews, 2 * forecast_days);
     draw_line(out, axis, temp_panel, temp_line, temps, 2 * forecast_days);
     series_style style = dew_line;
@@ -84,42 +91,41 @@ void write_temperature_panel(std::ostream& out, const time_axis& axis,
     style.css_class = "temp-high";
     draw_markers(out, axis, temp_panel, style, highs, forecast_days, +1);
     const legend_entry temp_legend[] = {
-        {"temperature", temp_colour, nullptr, marker_shape::circle, false, nullptr},
-        {"dew point", dew_colour, "7 4", marker_shape::square, false, nullptr}};
-    draw_legend(out, temp_legend, 2, right, temp_panel.top - 7);
-    out << "</g>\n";
+        {"temperature", temperature_colour, nullptr, marker_shape::circle, false, nullptr},
+        {"dew point", dew_point_colour, dashed, marker_shape::square, false, nullptr}};
+    draw_legend(out, temp_legend, 2, plot_right, temp_panel.top - panel_title_rise);
 }
 
-void write_pop_panel(std::ostream& out, const time_axis& axis, const forecast_chart_input& in) {
-    // Probability of precipitation: two 12-hour periods a day for days 1 and 2, one 24-hour
-    // period for days 3 to 7.
-    chart_bar pop12[4], pop24[forecast_days - 2];
-    for (int i = 0; i < 2; ++i) {
+void write_pop_panel(std::ostream& out, const time_axis& axis, panel_box panel,
+                     const forecast_chart_input& in) {
+    chart_bar pop12[2 * twelve_hour_pop_days], pop24[forecast_days - twelve_hour_pop_days];
+    for (int i = 0; i < twelve_hour_pop_days; ++i) {
         double start = 24.0 * (i + 1);
         pop12[2 * i] = chart_bar{start, start + 12, in.days[i].low_pop, i + 1};
         pop12[2 * i + 1] = chart_bar{start + 12, start + 24, in.days[i].high_pop, i + 1};
     }
-    for (int i = 2; i < forecast_days; ++i)
-        pop24[i - 2] = chart_bar{24.0 * (i + 1), 24.0 * (i + 2), in.days[i].high_pop, i + 1};
-    panel_box pop_panel{292, 292, 362, value_scale{0, 100, 50, 0}};
-    begin_panel(out, axis, pop_panel, "precipitation", "Probability of precipitation", "%");
+    for (int i = twelve_hour_pop_days; i < forecast_days; ++i)
+        pop24[i - twelve_hour_pop_days] =
+            chart_bar{24.0 * (i + 1), 24.0 * (i + 2), in.days[i].high_pop, i + 1};
+    panel.scale = value_scale{0, 100, 50, 0};
+    const panel_box& pop_panel = panel;
+    svg_group group =
+        begin_panel(out, axis, pop_panel, "precipitation", "Probability of precipitation", "%");
     draw_bars(out, axis, pop_panel,
-              series_style{"pop12", pop12_colour, nullptr, marker_shape::none, "day"}, pop12, 4,
-              true);
+              series_style{"pop12", precipitation_colour, nullptr, marker_shape::none, "day"},
+              pop12, 2 * twelve_hour_pop_days, true);
     draw_bars(out, axis, pop_panel,
-              series_style{"pop24", pop24_colour, nullptr, marker_shape::none, "day"}, pop24,
-              forecast_days - 2, true);
+              series_style{"pop24", daily_precipitation_colour, nullptr, marker_shape::none, "day"},
+              pop24, forecast_days - twelve_hour_pop_days, true);
     const legend_entry pop_legend[] = {
-        {"12 hours", pop12_colour, nullptr, marker_shape::none, true, nullptr},
-        {"24 hours", pop24_colour, nullptr, marker_shape::none, true, nullptr}};
-    draw_legend(out, pop_legend, 2, right, pop_panel.top - 7);
-    out << "</g>\n";
+        {"12 hours", precipitation_colour, nullptr, marker_shape::none, true, nullptr},
+        {"24 hours", daily_precipitation_colour, nullptr, marker_shape::none, true, nullptr}};
+    draw_legend(out, pop_legend, 2, plot_right, pop_panel.top - panel_title_rise);
 }
 
-// Cloud cover, and wind speed with its arrows, by forecast hour; returns the bottom of the
-// last panel.
-double write_sky_wind_panels(std::ostream& out, const time_axis& axis,
-                             const forecast_chart_input& in) {
+// Cloud cover, and wind speed with its arrows, by forecast hour.
+void write_sky_wind_panels(std::ostream& out, const time_axis& axis, panel_box cloud_panel,
+                           panel_box wind_panel, const forecast_chart_input& in) {
     // The extended rows begin where the short-range ones end; a break keeps the two
     // sources apart.
     chart_point clouds[sky_wind_rows + 1], speeds[sky_wind_rows + 1];
@@ -140,72 +146,91 @@ double write_sky_wind_panels(std::ostream& out, const time_axis& axis,
         cloud_band[n++] = band_point{at, 0, h.cloud.value};
         if (!extended) {
             chart_value from = h.wind_dir;
-            from.value *= 10;
+            from.value *= degrees_per_direction_unit;
             arrows[i] = wind_arrow{at, from, h.calm, h.hour};
         }
     }
-    panel_box cloud_panel{388, 388, 448, value_scale{0, 1, 0.5, 1}};
-    begin_panel(out, axis, cloud_panel, "cloud", "Cloud cover", "fraction");
-    draw_band(out, axis, cloud_panel, "cloud-area", cloud_colour, cloud_band, n);
-    const series_style cloud_style{"cloud", cloud_line_colour, nullptr, marker_shape::none, "hour"};
-    draw_line(out, axis, cloud_panel, cloud_style, clouds, n);
-    draw_markers(out, axis, cloud_panel, cloud_style, clouds, n, 0);
-    const legend_entry cloud_legend[] = {{"covered fraction of the sky", cloud_colour, nullptr,
-                                          marker_shape::none, true, cloud_line_colour}};
-    draw_legend(out, cloud_legend, 1, right, cloud_panel.top - 7);
-    out << "</g>\n";
+    {
+        cloud_panel.scale = value_scale{0, 1, 0.5, 1};
+        svg_group group = begin_panel(out, axis, cloud_panel, "cloud", "Cloud cover", "fraction");
+        draw_band(out, axis, cloud_panel, "cloud-area", cloud_colour, cloud_band, n);
+        const series_style cloud_style{"cloud", cloud_line_colour, nullptr, marker_shape::none,
+                                       "hour"};
+        draw_line(out, axis, cloud_panel, cloud_style, clouds, n);
+        draw_markers(out, axis, cloud_panel, cloud_style, clouds, n, 0);
+        const legend_entry cloud_legend[] = {{"covered fraction of the sky", cloud_colour, nullptr,
+                                              marker_shape::none, true, cloud_line_colour}};
+        draw_legend(out, cloud_legend, 1, plot_right, cloud_panel.top - panel_title_rise);
+    }
 
     double low = 0, high = 10;
     take_range(speeds, n, low, high);
-    panel_box wind_panel{474, 498, 598, nice_scale(0, high, true, false, 4)};
-    begin_panel(out, axis, wind_panel, "wind", "Wind speed, arrows pointing where the wind blows",
-                "mph");
+    wind_panel.scale = nice_scale(0, high, true, false, 4);
+    svg_group group = begin_panel(out, axis, wind_panel, "wind",
+                                  "Wind speed, arrows pointing where the wind blows", "mph");
     const series_style wind_style{"wind-speed", wind_colour, nullptr, marker_shape::circle, "hour"};
     draw_line(out, axis, wind_panel, wind_style, speeds, n);
     draw_markers(out, axis, wind_panel, wind_style, speeds, n, 0);
     draw_wind_arrows(out, axis, wind_panel, "hour", arrows, short_rows);
-    out << "<text" << svg_attr("x", x_of(axis, in.hours[short_rows].hour) + 8)
+    // The note starts a little right of where the extended rows begin.
+    const double note_indent = 8;
+    out << "<text" << svg_attr("x", x_of(axis, in.hours[short_rows].hour) + note_indent)
         << svg_attr("y", (wind_panel.top + wind_panel.plot_top) / 2)
-        << " dominant-baseline=\"central\" fill=\"#555\">no directions in the extended "
-           "guidance</text>\n";
+        << " dominant-baseline=\"central\" fill=\"" << quiet_text_colour
+        << "\">no directions in the extended guidance</text>\n";
     const legend_entry wind_legend[] = {
         {"wind speed", wind_colour, nullptr, marker_shape::circle, false, nullptr}};
-    draw_legend(out, wind_legend, 1, right, wind_panel.top - 7);
-    out << "</g>\n";
-    return wind_panel.bottom;
+    draw_legend(out, wind_legend, 1, plot_right, wind_panel.top - panel_title_rise);
 }
 
 } // namespace
 
-void write_forecast_chart(std::ostream& out, const forecast_chart_input& in) {
+bool write_forecast_chart(std::ostream& out, const forecast_chart_input& in, fault& why) {
+    if (!is_real_time(in.issued)) {
+        why = fault{fault_kind::invalid_bulletins,
+                    "the bulletin date is no real month/day/year date to chart", in.file_name};
+        return false;
+    }
+    if (!std::isfinite(in.eta_weight)) {
+        why = fault{fault_kind::bad_weight, "the ETA model weight is no finite number to chart",
+                    in.file_name};
+        return false;
+    }
     utc_time midnight = in.issued;
     midnight.hour = 0;
     // Hours count from 00 UTC of the bulletin date, so that day d runs from 24d to 24d + 24.
-    // The last day ends at 24 * (forecast_days + 1); a little room keeps its marks
-    // off the frame.
-    double first = in.issued.hour, last = 24.0 * (forecast_days + 1) + 3;
-    time_axis axis{first, last, left, right, midnight, true, true};
+    // The last day ends at 24 * (forecast_days + 1).
+    double first = in.issued.hour, last = 24.0 * (forecast_days + 1) + axis_end_room_hours;
+    time_axis axis{first, last, plot_left, plot_right, midnight, true, true};
+    panel_box panels[panel_count];
+    stack_panels(first_panel_top, panel_gap, panel_sizes, panel_count, panels);
 
     std::string issued_text = day_label(in.issued) + ' ' + std::to_string(in.issued.year) + ", " +
                               number_text("%02.0f", in.issued.hour) + "00 UTC";
     std::string weight_text = number_text("%g", in.eta_weight);
-    begin_svg(out, width, height,
+    begin_svg(out, chart_width, height,
               "1200 run meteogram of " + in.file_name + ", guidance of " + issued_text);
-    out << "<text x=\"70\" y=\"26\" font-size=\"17\"><tspan font-weight=\"bold\">"
+    out << "<text" << svg_attr("x", plot_left) << svg_attr("y", title_baseline)
+        << svg_attr("font-size", title_font_size) << "><tspan font-weight=\"bold\">"
         << svg_escape(in.file_name) << "</tspan>  City of Vuzazav 1200 run, guidance of "
         << svg_escape(issued_text) << ", ETA weight " << weight_text << "</text>\n";
-    draw_day_labels(out, axis, 56, true);
+    draw_day_labels(out, axis, day_label_baseline, true);
 
-    write_temperature_panel(out, axis, in);
-    write_pop_panel(out, axis, in);
-    double bottom = write_sky_wind_panels(out, axis, in);
+    write_temperature_panel(out, axis, panels[temperature_panel], in);
+    write_pop_panel(out, axis, panels[pop_panel], in);
+    write_sky_wind_panels(out, axis, panels[cloud_panel], panels[wind_panel], in);
 
+    double bottom = panels[panel_count - 1].bottom;
     draw_hour_ticks(out, axis, bottom, "time (UTC)");
-    out << "<text x=\"70\" y=\"662\" fill=\"#444\">From the MOS guidance of KBKX, KHON, KMHE "
-           "and KFSD: ETA and AVN of 1200 UTC, blended, to 00 UTC of day 3; MRF of 0000 UTC "
-           "after it.</text>\n"
-        << "<text x=\"70\" y=\"680\" fill=\"#444\">Lows stand in the night (00 to 12 UTC), "
-           "highs in the daytime (12 to 24 UTC); the dew points are those of 12 and 00 UTC."
+    out << "<text" << svg_attr("x", plot_left) << svg_attr("y", bottom + footnote_drop)
+        << " fill=\"" << footnote_colour
+        << "\">From the MOS guidance of KBKX, KHON, KMHE and KFSD: ETA and AVN of 1200 UTC, "
+           "blended, to 00 UTC of day 3; MRF of 0000 UTC after it.</text>\n"
+        << "<text" << svg_attr("x", plot_left)
+        << svg_attr("y", bottom + footnote_drop + footnote_leading) << " fill=\"" << footnote_colour
+        << "\">Lows stand in the night (00 to 12 UTC), highs in the daytime (12 to 24 UTC); the "
+           "dew points are those of 12 and 00 UTC."
         << (any_fewer(in) ? " Hollow marks rest on fewer stations than usual." : "") << "</text>\n";
     end_svg(out);
+    return true;
 }

@@ -1,5 +1,5 @@
-#include "cli/cli_steps.h"
 #include "cli/commands.h"
+#include "cli/cli_steps.h"
 #include "cli/usage.h"
 
 #include <iterator>

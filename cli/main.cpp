@@ -22,8 +22,7 @@ static int run_command(const cli_command& command, const std::vector<std::string
     }
     if (parsed.operands.empty()) return usage_error(to, "missing argument", command.usage);
     if (parsed.operands.size() > 1 && !command.several_operands)
-        return usage_error(to, "unexpected argument \"" + parsed.operands[1] + "\"",
-                           command.usage);
+        return usage_error(to, "unexpected argument \"" + parsed.operands[1] + "\"", command.usage);
     return command.run(parsed, to);
 }
 

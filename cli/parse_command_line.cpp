@@ -3,7 +3,7 @@
 static const cli_option help_option = {'h', "help", false};
 
 static const cli_option* find_option(const cli_option* options, std::size_t count, char short_name,
-                                      const std::string& long_name) {
+                                     const std::string& long_name) {
     if (short_name == help_option.short_name || long_name == help_option.long_name)
         return &help_option;
     for (std::size_t i = 0; i < count; ++i) {
@@ -14,8 +14,8 @@ static const cli_option* find_option(const cli_option* options, std::size_t coun
     return nullptr;
 }
 
-bool parse_command_line(const std::vector<std::string>& args, const cli_option* options, std::size_t count,
-                        command_line& parsed, std::string& error) {
+bool parse_command_line(const std::vector<std::string>& args, const cli_option* options,
+                        std::size_t count, command_line& parsed, std::string& error) {
     bool options_end = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];

@@ -57,7 +57,7 @@ int run_forecast(const command_line& parsed, const diagnostics& to) {
         chart_input.file_name = name;
         chart_input.issued = loaded.issued;
         gather_forecast_chart_input(forecast, eta_weight, chart_input);
-        write_forecast_chart(svg, chart_input);
+        if (!write_forecast_chart(svg, chart_input, why)) return refuse(to, why);
     }
     write_day_table(std::cout, forecast, false);
     status = write_output(to, report_name, report.str());

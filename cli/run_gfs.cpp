@@ -29,21 +29,10 @@ int run_gfs(const command_line& parsed, const diagnostics& to) {
 
     std::ostringstream text, svg;
     write_gfs_table(text, table);
-    if (!chart_name.empty()) {
-        // Until the chart takes table rows.
-        gfs_row rows[gfs_row_count];
-        double plus[gfs_row_count], minus[gfs_row_count];
-        for (int i = 0; i < gfs_row_count; ++i) {
-            const gfs_table_row& t = table[i];
-            rows[i] = gfs_row{t.hour,   t.mslp_inhg, t.t2m_f,        t.t850_f,
-                              t.t700_f, t.t500_f,    t.thickness_dm, t.rh_pct,
-                              t.precip_in, t.cloud_pct, t.wind_dir_deg, t.wind_speed_mph};
-            plus[i] = t.t2m_raised_f;
-            minus[i] = t.t2m_lowered_f;
-        }
-        gfs_chart_input chart_input{name, model.run_known, model.run_time, rows, plus, minus};
-        write_gfs_chart(svg, chart_input);
-    }
+    // The chart is drawn before anything is written: a chart it refuses leaves no table.
+    if (!chart_name.empty() &&
+        !write_gfs_chart(svg, gfs_chart_input{name, model.run_known, model.run_time, table}, why))
+        return refuse(to, why);
     status = write_output(to, table_name, text.str());
     if (status != exit_done || chart_name.empty()) return status;
     return write_output(to, chart_name, svg.str());

@@ -27,7 +27,8 @@ forecast_chart_input plain_week() {
 
 std::string chart_of(const forecast_chart_input& input) {
     std::ostringstream out;
-    write_forecast_chart(out, input);
+    fault why;
+    EXPECT_TRUE(write_forecast_chart(out, input, why)) << why.what;
     return out.str();
 }
 
