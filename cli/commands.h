@@ -8,3 +8,4 @@
 int run_assemble(const std::vector<std::string>& args);
 int run_forecast(const std::vector<std::string>& args);
 int run_gfs(const std::vector<std::string>& args);
+int run_gfs_point(const std::vector<std::string>& args);

@@ -10,9 +10,9 @@
 #include <vector>
 
 // The commands and what runs each, looked up by name.
-static const char* const command_names[] = {"assemble", "forecast", "gfs"};
+static const char* const command_names[] = {"assemble", "forecast", "gfs", "gfs-point"};
 static int (*const commands[])(const std::vector<std::string>&) = {run_assemble, run_forecast,
-                                                                   run_gfs};
+                                                                   run_gfs, run_gfs_point};
 
 int main(int argc, char** argv) {
     set_diagnostic_program("vuzazav-cli");
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
         std::cout << "vuzazav-cli " VUZAZAV_VERSION "\n";
         return exit_done;
     }
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         if (name == command_names[i])
             return commands[i](std::vector<std::string>(argv + 2, argv + argc));
     }

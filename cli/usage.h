@@ -5,3 +5,4 @@ extern const char* const main_usage;
 extern const char* const assemble_usage;
 extern const char* const forecast_usage;
 extern const char* const gfs_usage;
+extern const char* const gfs_point_usage;
