@@ -73,9 +73,9 @@ std::string format_gfs_model_file(const gfs_point_series& series) {
     std::string text = "NCEP GLOBAL FORECAST SYSTEM (GFS) " + std::string(step) +
                        " DEGREE  -  POINT TIME SERIES\n";
     text += run_line(series.run);
-    text += "POINT:      GRID POINT LAT " + degrees(series.grid_latitude, 'N', 'S') + "   LON " +
-            degrees(east_of_greenwich(series.grid_longitude), 'E', 'W') + "\n";
-    text += "            NEAREST TO LAT " + degrees(series.latitude, 'N', 'S') + "   LON " +
+    text += "POINT:      GRID LAT " + degrees(series.grid_latitude, 'N', 'S') + "   LON " +
+            degrees(east_of_greenwich(series.grid_longitude), 'E', 'W') + "   NEAREST TO LAT " +
+            degrees(series.latitude, 'N', 'S') + "   LON " +
             degrees(east_of_greenwich(series.longitude), 'E', 'W') + "\n";
     text += "OUTPUT:     EVERY 6 HOURS, 6 TO " + std::to_string(6 * gfs_row_count) +
             " HOURS; PRECIPITATION IS THE 6 HOUR TOTAL, CLOUD THE 6 HOUR AVERAGE\n\n";
