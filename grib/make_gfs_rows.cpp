@@ -96,17 +96,28 @@ void fill_row(const point_values& values, int row, gfs_row& out, std::vector<std
 
 bool make_gfs_rows(const point_values& values, gfs_row* rows, std::vector<std::string>& notes,
                    fault& why) {
+    const std::string no_message = "no message of this hour";
     bool complete = true;
     for (int row = 0; row < gfs_row_count; ++row) {
         const std::string lacking = missing_fields(values, row);
         if (lacking.empty()) continue;
+        // Hours missing whole, as when a file is left out, make one line.
+        int last = row;
+        if (!complete && lacking == no_message) {
+            while (last + 1 < gfs_row_count && missing_fields(values, last + 1) == no_message)
+                ++last;
+        }
         if (complete) {
             why = {fault_kind::refused_input, hour_words(row) + ": " + lacking, ""};
             notes.clear();
+        } else if (last > row) {
+            notes.push_back("also hours " + std::to_string(6 * (row + 1)) + " to " +
+                            std::to_string(6 * (last + 1)) + ": no message of these hours");
         } else {
             notes.push_back("also " + hour_words(row) + ": " + lacking);
         }
         complete = false;
+        row = last;
     }
     if (!complete) return false;
     for (int row = 0; row < gfs_row_count; ++row) fill_row(values, row, rows[row], notes);
