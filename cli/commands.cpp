@@ -19,6 +19,11 @@ const cli_option gfs_options[] = {
     {'o', "output", true},
     {0, "chart", true},
 };
+const cli_option gfs_point_options[] = {
+    {'o', "output", true},
+    {0, "lat", true},
+    {0, "lon", true},
+};
 
 } // namespace
 
@@ -31,5 +36,8 @@ const cli_command cli_commands[] = {
      forecast_options, std::size(forecast_options), false, run_forecast},
     {"gfs", "gfs MODEL [-o TABLE] [--chart FILE.svg]", "the GFS run: the table to a file",
      gfs_usage, gfs_options, std::size(gfs_options), false, run_gfs},
+    {"gfs-point", "gfs-point [-o FILE] [--lat LAT --lon LON] GRIB2FILE...",
+     "the GFS model file of a point from the model's GRIB2 files", gfs_point_usage,
+     gfs_point_options, std::size(gfs_point_options), true, run_gfs_point},
 };
 const std::size_t cli_command_count = std::size(cli_commands);

@@ -22,5 +22,5 @@ struct command_line {
 // Takes args apart by the count options of options; "-h" and "--help" are always known,
 // and "--" ends the options. Returns false, with error saying what is wrong, at an unknown
 // option, an option without its value, or a value given to an option that takes none.
-bool parse_command_line(const std::vector<std::string>& args, const cli_option* options, std::size_t count,
-                        command_line& parsed, std::string& error);
+bool parse_command_line(const std::vector<std::string>& args, const cli_option* options,
+                        std::size_t count, command_line& parsed, std::string& error);

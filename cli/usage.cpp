@@ -62,3 +62,19 @@ const char* const gfs_usage =
     "\n"
     "Exit status: 0 written, 1 the model file was refused, 2 usage error, 3 the table or the\n"
     "chart could not be written.\n";
+
+const char* const gfs_point_usage =
+    "Usage: vuzazav-cli gfs-point [-o FILE] [--lat LAT --lon LON] GRIB2FILE...\n"
+    "Writes the GFS model file that the gfs command and the menu read, from the GRIB2 files\n"
+    "of one GFS run (whole files or filtered subsets, any hours and messages in any order):\n"
+    "hours 6 to 288 every 6 hours at the grid point nearest to the point.\n"
+    "\n"
+    "Options:\n"
+    "  -o FILE        the model file to write (default gfs_model.txt)\n"
+    "  --lat LAT      latitude of the point in degrees, north positive (default 44.05)\n"
+    "  --lon LON      longitude in degrees, east positive, -180 to 360 (default -97.20)\n"
+    "  -h, --help     show this help and exit\n"
+    "\n"
+    "Exit status: 0 written, 1 a file was refused (no GRIB2, a field or an hour missing,\n"
+    "two runs mixed, the point off the grid), 2 usage error (also a build without ecCodes),\n"
+    "3 the file could not be written.\n";

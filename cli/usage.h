@@ -8,3 +8,5 @@ std::string main_usage();
 extern const char* const assemble_usage;
 extern const char* const forecast_usage;
 extern const char* const gfs_usage;
+extern const char* const gfs_point_usage;
+extern const char* const gfs_point_usage;

@@ -1,0 +1,187 @@
+#!/usr/bin/env bash
+# Times `vuzazav-cli gfs-point` on 48 GFS-like GRIB2 files against ecCodes' own
+# `grib_get -l LAT,LON,1` on the same files, and reports the median time ratio
+# gfs-point / grib_get.
+#
+#   bench/bench-gfs-point.sh [CLI]     default: build/vuzazav-cli
+#
+# The files, one per forecast hour 6 to 288, are made by a small generator built here
+# against ecCodes: a 0.25 degree global grid (1440 x 721 points) packed as GFS packs it
+# (complex packing with spatial differencing), holding the eleven fields the model file
+# needs (with the precipitation as bucket and run total, the cloud as average and as
+# instant) and OTHER further messages of upper-air fields (default 60). A whole GFS file
+# has about 700 messages of some 0.7 MB; ecCodes packs these at about 1.4 MB, so 48 files
+# of 74 messages already take some 5 GB, and more messages only favour gfs-point, which
+# passes over them undecoded.
+# RUNS sets the runs per measurement (default 3). Needs GNU time, a C++ compiler,
+# pkg-config, libeccodes-dev and libeccodes-tools.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+cli=$(realpath "${1:-$here/build/vuzazav-cli}")
+runs=${RUNS:-3}
+other=${OTHER:-60}
+for tool in /usr/bin/time grib_get pkg-config c++; do
+  command -v "$tool" > /dev/null || { echo "bench-gfs-point.sh needs $tool" >&2; exit 1; }
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cat > "$work/make_gfs_grib2.cpp" <<'CPP'
+// make_gfs_grib2 DIR OTHER: the files gfs.t12z.pgrb2.0p25.fFFF of one run.
+#include <eccodes.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+struct kind {
+    long category, number, surface, level, statistics; // statistics -1 for an instant
+    double mean, amplitude;
+};
+
+static codes_handle* base_message(const kind& k) {
+    codes_handle* h = codes_grib_handle_new_from_samples(nullptr, "GRIB2");
+    codes_set_long(h, "centre", 7);
+    codes_set_long(h, "dataDate", 20261209);
+    codes_set_long(h, "dataTime", 1200);
+    codes_set_long(h, "productDefinitionTemplateNumber", k.statistics < 0 ? 0 : 8);
+    codes_set_long(h, "parameterCategory", k.category);
+    codes_set_long(h, "parameterNumber", k.number);
+    codes_set_long(h, "typeOfFirstFixedSurface", k.surface);
+    if (k.surface == 100 || k.surface == 103) {
+        codes_set_long(h, "scaleFactorOfFirstFixedSurface", 0);
+        codes_set_long(h, "scaledValueOfFirstFixedSurface",
+                       k.surface == 100 ? k.level * 100 : k.level);
+    }
+    if (k.statistics >= 0) codes_set_long(h, "typeOfStatisticalProcessing", k.statistics);
+    codes_set_long(h, "Ni", 1440);
+    codes_set_long(h, "Nj", 721);
+    codes_set_double(h, "latitudeOfFirstGridPointInDegrees", 90);
+    codes_set_double(h, "longitudeOfFirstGridPointInDegrees", 0);
+    codes_set_double(h, "latitudeOfLastGridPointInDegrees", -90);
+    codes_set_double(h, "longitudeOfLastGridPointInDegrees", 359.75);
+    codes_set_double(h, "iDirectionIncrementInDegrees", 0.25);
+    codes_set_double(h, "jDirectionIncrementInDegrees", 0.25);
+    codes_set_long(h, "bitsPerValue", 12);
+    // Smooth weather with some noise, which sets how well the values pack.
+    std::vector<double> values(1440 * 721);
+    unsigned noise = 17;
+    for (long j = 0; j < 721; ++j)
+        for (long i = 0; i < 1440; ++i) {
+            noise = noise * 1103515245u + 12345u;
+            const double lat = (90 - 0.25 * j) * M_PI / 180, lon = 0.25 * i * M_PI / 180;
+            values[j * 1440 + i] = k.mean + k.amplitude * (std::cos(lat) * std::sin(3 * lon) +
+                                                           0.0006 * ((noise >> 16) % 100) / 100.0);
+        }
+    codes_set_double_array(h, "values", values.data(), values.size());
+    // Complex packing takes values packed simply and packs them again.
+    size_t length = 0;
+    codes_set_string(h, "packingType", "grid_complex_spatial_differencing", &length);
+    return h;
+}
+
+static void write_at(std::FILE* out, codes_handle* base, long start, long end) {
+    codes_handle* h = codes_handle_clone(base);
+    codes_set_long(h, "forecastTime", start);
+    long pdt = 0;
+    codes_get_long(h, "productDefinitionTemplateNumber", &pdt);
+    if (pdt == 8) codes_set_long(h, "lengthOfTimeRange", end - start);
+    const void* bytes = nullptr;
+    size_t size = 0;
+    codes_get_message(h, &bytes, &size);
+    std::fwrite(bytes, 1, size, out);
+    codes_handle_delete(h);
+}
+
+int main(int argc, char** argv) {
+    if (argc != 3) return 2;
+    const std::string dir = argv[1];
+    const int other = std::atoi(argv[2]);
+    const kind fields[] = {
+        {3, 1, 101, 0, -1, 101000, 2000}, {0, 0, 103, 2, -1, 275, 15},
+        {0, 0, 100, 850, -1, 268, 12},    {0, 0, 100, 700, -1, 258, 10},
+        {0, 0, 100, 500, -1, 245, 8},     {3, 5, 100, 500, -1, 5600, 150},
+        {3, 5, 100, 1000, -1, 100, 80},   {1, 1, 103, 2, -1, 60, 30},
+        {2, 2, 103, 10, -1, 0, 8},        {2, 3, 103, 10, -1, 0, 8},
+        {6, 1, 10, 0, -1, 50, 40},
+    };
+    const kind tp{1, 8, 1, 0, 1, 2, 2}, tcc_average{6, 1, 10, 0, 0, 50, 40};
+    std::vector<codes_handle*> instant;
+    for (const kind& k : fields) instant.push_back(base_message(k));
+    codes_handle* precip = base_message(tp);
+    codes_handle* cloud = base_message(tcc_average);
+    // Upper-air fields at the other levels: temperature, height, humidity, winds, omega.
+    const long levels[] = {1000, 975, 950, 925, 900, 875, 825, 800, 775, 750, 650, 600, 550,
+                           450, 400, 350, 300, 250, 200, 150, 100, 70, 50, 40, 30, 20, 10};
+    const long parameters[][2] = {{0, 0}, {3, 5}, {1, 1}, {2, 2}, {2, 3}, {2, 8}, {1, 22}};
+    std::vector<codes_handle*> others;
+    for (int n = 0; n < other; ++n) {
+        const long* p = parameters[n % 7];
+        const long level = levels[n / 7 % 27];
+        others.push_back(base_message({p[0], p[1], 100, level, -1, 100.0 + n, 20}));
+    }
+    for (long hour = 6; hour <= 288; hour += 6) {
+        char name[64];
+        std::snprintf(name, sizeof name, "/gfs.t12z.pgrb2.0p25.f%03ld", hour);
+        std::FILE* out = std::fopen((dir + name).c_str(), "wb");
+        if (!out) return 1;
+        for (std::size_t n = 0; n < others.size(); ++n) {
+            write_at(out, others[n], hour, hour);
+            if (n == others.size() / 2) {
+                for (codes_handle* h : instant) write_at(out, h, hour, hour);
+                write_at(out, precip, hour - 6, hour);
+                if (hour > 6) write_at(out, precip, 0, hour);
+                write_at(out, cloud, hour - 6, hour);
+            }
+        }
+        if (others.empty()) {
+            for (codes_handle* h : instant) write_at(out, h, hour, hour);
+            write_at(out, precip, hour - 6, hour);
+            if (hour > 6) write_at(out, precip, 0, hour);
+            write_at(out, cloud, hour - 6, hour);
+        }
+        if (std::fclose(out) != 0) return 1;
+    }
+    return 0;
+}
+CPP
+echo "building the generator" >&2
+c++ -O2 -std=c++17 -o "$work/make_gfs_grib2" "$work/make_gfs_grib2.cpp" \
+  $(pkg-config --cflags --libs eccodes)
+mkdir "$work/gfs"
+echo "writing 48 files of $((other + 14)) messages" >&2
+"$work/make_gfs_grib2" "$work/gfs" "$other"
+files=("$work"/gfs/gfs.t12z.pgrb2.0p25.f*)
+echo "$(du -sh "$work/gfs" | cut -f1) in ${#files[@]} files" >&2
+
+# The median over runs of a command of its wall-clock seconds and of its processor seconds
+# (user and system: the measure that other work on the machine disturbs least), as
+# "WALL CPU"; its output goes to $work/out.
+median() {
+  local r
+  : > "$work/times"
+  for ((r = 0; r < runs; r++)); do
+    /usr/bin/time -f '%e %U %S' -o "$work/time" "$@" > "$work/out" 2> "$work/err"
+    awk '{ print $1, $2 + $3 }' "$work/time" >> "$work/times"
+  done
+  local wall cpu
+  wall=$(cut -d' ' -f1 "$work/times" | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }')
+  cpu=$(cut -d' ' -f2 "$work/times" | sort -g | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }')
+  echo "$wall $cpu"
+}
+
+cd "$work"
+# Both read the files once untimed, so that both are timed with them in the page cache.
+cat "${files[@]}" > /dev/null
+point=$(median "$cli" gfs-point -o "$work/gfs_model.txt" "${files[@]}")
+"$cli" gfs "$work/gfs_model.txt" -o "$work/gfs_model.out" 2> /dev/null ||
+  { echo "vuzazav-cli gfs refused the written model file" >&2; exit 1; }
+tool=$(median grib_get -l 44.05,-97.20,1 "${files[@]}")
+lines=$(wc -l < "$work/out")
+echo "$point $tool" | awk -v n="$lines" '{
+  printf "wall: gfs-point %.2f s, grib_get -l %.2f s (%d lines): ratio %.3f\n", $1, $3, n, $1 / $3
+  printf "cpu:  gfs-point %.2f s, grib_get -l %.2f s: ratio %.3f\n", $2, $4, $2 / $4
+}'
