@@ -12,11 +12,8 @@ bool present_station_sum(const std::int32_t* set, const bool* present, double& s
     bool any = false;
     for (int k = 0; k < 4; ++k) {
         if (!present[k]) continue;
-        double part = static_cast<double>(set[k]) * station_weights[k];
-        // The sums start from the first station present, as the complete sum starts from
-        // the first station, not from zero.
-        p = any ? p + part : part;
-        w = any ? w + station_weights[k] : station_weights[k];
+        p += static_cast<double>(set[k]) * station_weights[k];
+        w += station_weights[k];
         any = true;
     }
     if (!any) return false;

@@ -29,10 +29,6 @@ TEST(PresentStationSum, ScalesThePresentStationsToAllWeights) {
          true,
          (((10 * w[0] + 30 * w[2]) + 40 * w[3]) / ((w[0] + w[2]) + w[3])) * all_weights},
         {"only KHON", {false, true, false, false}, true, ((20 * w[1]) / w[1]) * all_weights},
-        {"KBKX missing, sums start at KHON",
-         {false, true, true, true},
-         true,
-         (((20 * w[1] + 30 * w[2]) + 40 * w[3]) / ((w[1] + w[2]) + w[3])) * all_weights},
         {"none", {false, false, false, false}, false, -1},
     };
     for (const auto& c : cases) {
