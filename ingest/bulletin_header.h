@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <iosfwd>
 #include <string>
 
@@ -9,7 +10,7 @@
 // through this one parser.
 struct bulletin_header {
     std::string station, model;
-    std::string kind[2]; // "MOS GUIDANCE" in a MOS bulletin; not examined by the 1200 run
+    std::array<std::string, 2> kind; // "MOS GUIDANCE" in a MOS bulletin; unread by the 1200 run
     std::string date_word, cycle;
     long long station_at = -1, model_at = -1, date_at = -1, cycle_at = -1;
 };
