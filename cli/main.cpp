@@ -3,6 +3,7 @@
 #include "cli/usage.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -45,6 +46,11 @@ static int run_program(int argc, char** argv, const diagnostics& to) {
 }
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+    // Past the file-size limit a write fails with "File too large" instead of ending the
+    // program, so that the failure is reported and nothing is left half-done.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     const diagnostics to{&std::cerr, &std::cout, "vuzazav-cli"};
     int status = run_program(argc, argv, to);
     // A day table that never reached its file (a full disk behind standard output) is an
