@@ -1,9 +1,5 @@
 #include "diagnostics/sentences.h"
 
-std::string not_written_sentence(const std::string& name) {
-    return "The output file " + name + " could not be written.";
-}
-
 std::string refusal_sentence(const fault& why) {
     switch (why.kind) {
     case fault_kind::missing_file:

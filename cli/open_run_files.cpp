@@ -1,26 +1,9 @@
 #include "cli/cli_steps.h"
 
 #include "cli/exit_codes.h"
-#include "diagnostics/sentences.h"
 #include "files/check_run_outputs.h"
 #include "files/open_input_file.h"
 #include "files/output_file_name.h"
-#include "files/write_run_output.h"
-
-#include <ostream>
-
-int usage_error(const diagnostics& to, const std::string& error, const char* usage) {
-    diagnose(to, error);
-    *to.sink << usage;
-    return exit_usage;
-}
-
-int refuse(const diagnostics& to, const fault& why) {
-    const std::string sentence = refusal_sentence(why);
-    if (!sentence.empty()) diagnose(to, sentence);
-    diagnose(to, fault_line(why));
-    return exit_status_of(why.kind);
-}
 
 int open_run_files(const diagnostics& to, const command_line& parsed, std::ifstream& input,
                    std::vector<std::string>& outputs, const std::vector<const char*>& more) {
@@ -42,11 +25,4 @@ int open_run_files(const diagnostics& to, const command_line& parsed, std::ifstr
         if (!outputs.back().empty()) written.push_back(outputs.back());
     }
     return check_run_outputs(name, written, why) ? exit_done : refuse(to, why);
-}
-
-int write_output(const diagnostics& to, const std::string& name, const std::string& text) {
-    fault why;
-    if (!write_run_output(name, text, why)) return refuse(to, why);
-    diagnose(to, "wrote " + name);
-    return exit_done;
 }
