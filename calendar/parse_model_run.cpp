@@ -12,12 +12,10 @@ static int small_number(const std::string& word) {
 }
 
 bool parse_model_run(const std::string words[6], utc_time& time) {
-    static const char* const months[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                           "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
     if (words[1] != "UTC") return false;
     utc_time parsed{small_number(words[5]), 0, small_number(words[3]), small_number(words[0])};
-    for (int m = 0; m < 12; ++m)
-        if (words[4] == months[m]) parsed.month = m + 1;
+    for (int m = 1; m <= 12; ++m)
+        if (words[4] == in_capitals(month_abbreviation(m))) parsed.month = m;
     if (parsed.year < 1 || !is_real_date(parsed.year, parsed.month, parsed.day) ||
         parsed.hour < 0 || parsed.hour > 23)
         return false;

@@ -16,6 +16,14 @@ long long days_since_epoch(const utc_time& time);
 // The time hours later (earlier when hours is negative).
 utc_time add_hours(const utc_time& time, long long hours);
 
+// The three-letter English names the products write, "Thu" and "Jan": of the weekday of
+// time, and of month (1 to 12; "?" outside).
+const char* weekday_abbreviation(const utc_time& time);
+const char* month_abbreviation(int month);
+
+// The same in capitals, as model output writes them: "THU", "JAN".
+std::string in_capitals(const char* name);
+
 // The date of time as a chart labels a day: "Fri 5 Mar". A month outside 1 to 12 gives
 // "?" for the month.
 std::string day_label(const utc_time& time);

@@ -20,16 +20,10 @@ double east_of_greenwich(double longitude) {
 }
 
 std::string run_line(const utc_time& run) {
-    static const char* const weekdays[7] = {"THU", "FRI", "SAT", "SUN", "MON", "TUE", "WED"};
-    static const char* const months[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                           "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-    // 1 January 1970 was a Thursday.
-    long long weekday = days_since_epoch(run) % 7;
-    if (weekday < 0) weekday += 7;
-    const char* month = run.month >= 1 && run.month <= 12 ? months[run.month - 1] : "???";
     char text[64];
     std::snprintf(text, sizeof text, "MODEL RUN:  %02d UTC %s %02d %s %04d\n", run.hour,
-                  weekdays[weekday], run.day, month, run.year);
+                  in_capitals(weekday_abbreviation(run)).c_str(), run.day,
+                  in_capitals(month_abbreviation(run.month)).c_str(), run.year);
     return text;
 }
 
