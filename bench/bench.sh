@@ -25,7 +25,7 @@ shift || true
 sizes=("${@:-100 200}")
 sizes=(${sizes[*]})
 runs=${RUNS:-5}
-[ -x /usr/bin/time ] || { echo "bench.sh needs /usr/bin/time (apt-get install time)" >&2; exit 1; }
+"$here/scripts/deps" bench # GNU time, for the peak memory
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

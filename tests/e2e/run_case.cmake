@@ -12,6 +12,9 @@
 #              the source tree, of the file it must equal (another case's golden file)
 #   exit_code  the expected exit code, when not 0
 # After the run the directory must hold exactly the input files and output/, byte for byte.
+#
+# Optional: EMULATOR, a command line the program runs under (wine for a cross build), and
+# WINDOWS=ON for a Windows program, whose output is compared as described at same_output.
 
 foreach(var BINARY CLI CASE_DIR SOURCE_DIR WORK_DIR)
   if(NOT DEFINED ${var})
@@ -63,6 +66,10 @@ if(EXISTS ${CASE_DIR}/args)
   file(STRINGS ${CASE_DIR}/args args)
   set(command ${CLI} ${args})
 endif()
+if(EMULATOR)
+  separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
+  list(PREPEND command ${emulator})
+endif()
 set(stdin_file ${CASE_DIR}/stdin)
 if(NOT EXISTS ${stdin_file})
   set(stdin_file ${WORK_DIR}/no_input)
@@ -78,6 +85,32 @@ execute_process(
   RESULT_VARIABLE exit_code
   TIMEOUT 20)
 
+# Sets differs in the caller when the file got differs from the file want. A Windows
+# program writes its files and streams in text mode, so its output matches when it is the
+# expected bytes with each LF written as CR LF. Its console also shows what the command
+# interpreter prints: "CLS" shows nothing where the output is not a console (or a form
+# feed), and "PAUSE" prints its own prompt, without the line end that follows the POSIX
+# program's; with console=ON these are turned into what the POSIX program prints.
+function(same_output got want console)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${got} ${want}
+    RESULT_VARIABLE result)
+  if(result AND WINDOWS)
+    file(READ ${got} text)
+    file(READ ${want} wanted)
+    string(REPLACE "\r\n" "\n" text "${text}")
+    if(console)
+      string(ASCII 12 form_feed)
+      string(REPLACE "${form_feed}" "" text "${text}")
+      string(REGEX REPLACE "Press any key to continue( \\. \\. \\.|\\.\\.\\.) \n?"
+        "Press any key to continue . . . \n" text "${text}")
+    endif()
+    if(text STREQUAL wanted)
+      set(result 0)
+    endif()
+  endif()
+  set(differs ${result} PARENT_SCOPE)
+endfunction()
+
 set(failures "")
 set(want_exit 0)
 if(EXISTS ${CASE_DIR}/exit_code)
@@ -87,16 +120,14 @@ if(NOT exit_code STREQUAL want_exit)
   string(APPEND failures "exit code ${exit_code}, expected ${want_exit}\n")
 endif()
 
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/stdout ${CASE_DIR}/stdout
-  RESULT_VARIABLE differs)
+same_output(${WORK_DIR}/stdout ${CASE_DIR}/stdout ON)
 if(differs)
   file(READ ${WORK_DIR}/stdout got)
   string(APPEND failures "standard output differs from ${CASE_DIR}/stdout; it was:\n${got}\n")
 endif()
 
 if(EXISTS ${CASE_DIR}/stderr)
-  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK_DIR}/stderr ${CASE_DIR}/stderr
-    RESULT_VARIABLE differs)
+  same_output(${WORK_DIR}/stderr ${CASE_DIR}/stderr OFF)
   if(differs)
     file(READ ${WORK_DIR}/stderr got)
     string(APPEND failures "standard error differs from ${CASE_DIR}/stderr; it was:\n${got}\n")
@@ -113,8 +144,7 @@ foreach(name ${expected_names})
   if(NOT EXISTS ${run_dir}/${name})
     string(APPEND failures "missing file ${name}\n")
   else()
-    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${run_dir}/${name} ${expect_${name}}
-      RESULT_VARIABLE differs)
+    same_output(${run_dir}/${name} ${expect_${name}} OFF)
     if(differs)
       string(APPEND failures "file ${name} differs from ${expect_${name}}\n")
     endif()
