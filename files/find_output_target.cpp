@@ -62,6 +62,8 @@ bool find_output_target(const std::string& name, output_target& target, std::str
     std::error_code ec;
     const fs::file_status status = fs::status(target.path, ec);
     if (!fs::exists(status)) return true; // a new file, or one the rename reports on
+    // The same reasons as on POSIX, so that a refusal reads alike on both.
+    if (fs::is_directory(status)) return refuse(name, target, std::strerror(EISDIR), why);
     if (!fs::is_regular_file(status)) return refuse(name, target, "is not a regular file", why);
     // A read-only file: a rename would replace what an output stream could not open.
     if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
