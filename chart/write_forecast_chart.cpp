@@ -78,6 +78,7 @@ void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box
                                   "Temperature and dew point: daily low and high", "°F");
     const series_style temp_line{"temp", temperature_colour, nullptr, marker_shape::circle, "day"};
     const series_style dew_line{"dewpoint", dew_point_colour, dashed, marker_shape::square, "day"};
+    draw_freezing_line(out, axis, temp_panel);
     draw_line(out, axis, temp_panel, dew_line, dews, 2 * forecast_days);
     draw_line(out, axis, temp_panel, temp_line, temps, 2 * forecast_days);
     series_style style = dew_line;
@@ -172,8 +173,9 @@ void write_sky_wind_panels(std::ostream& out, const time_axis& axis, panel_box c
     draw_line(out, axis, wind_panel, wind_style, speeds, n);
     draw_markers(out, axis, wind_panel, wind_style, speeds, n, 0);
     draw_wind_arrows(out, axis, wind_panel, "hour", arrows, short_rows);
-    // The note starts a little right of where the extended rows begin.
-    const double note_indent = 8;
+    // The note starts right of where the extended rows begin, clear of the last short-range
+    // arrow, which stands at the same time.
+    const double note_indent = 16;
     out << "<text" << svg_attr("x", x_of(axis, in.hours[short_rows].hour) + note_indent)
         << svg_attr("y", (wind_panel.top + wind_panel.plot_top) / 2)
         << " dominant-baseline=\"central\" fill=\"" << quiet_text_colour
