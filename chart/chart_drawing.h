@@ -80,8 +80,30 @@ value_scale nice_scale(double low, double high, bool fixed_min, bool fixed_max, 
 svg_group begin_panel(std::ostream& out, const time_axis& axis, const panel_box& panel,
                       const std::string& id, const std::string& title, const std::string& unit);
 
+// A value's label for the mark at (x, y), preferred above it (side > 0) or below.
+struct value_label {
+    double x, y, value;
+    int side;
+    const char* colour;
+};
+// Where a mark stands, which no label may cover.
+struct chart_mark {
+    double x, y;
+};
+
+// The labels, rounded to whole numbers, each on its preferred side of its mark, else on
+// the other, else beside it, whichever first covers none of the marks and no label
+// placed before it (earlier labels win their place).
+void draw_value_labels(std::ostream& out, const value_label* labels, int count,
+                       const chart_mark* marks, int mark_count);
+
+// A dashed, labelled line at 32 °F across the plot, where the panel's scale holds it:
+// the freezing point forecasters look for.
+void draw_freezing_line(std::ostream& out, const time_axis& axis, const panel_box& panel);
+
 // The day boundaries' labels ("Fri 5 Mar", with "day N" when number_days, N counted from
-// origin's date) centred over each day, at baseline y; nothing when the date is unknown.
+// origin's date) centred over each day, at baseline y; when the date is unknown, "day N"
+// alone, day 1 the 24 hours from hour 0.
 void draw_day_labels(std::ostream& out, const time_axis& axis, double y, bool number_days);
 
 // Minor ticks every 6 hours below bottom, labels every 12 hours, and the axis title.

@@ -14,6 +14,7 @@ inline constexpr const char* reddish_purple = "#CC79A7";
 
 // What each colour stands for, the same in both charts.
 inline constexpr const char* temperature_colour = vermillion;
+inline constexpr const char* freezing_colour = blue;              // the 32 °F line
 inline constexpr const char* temperature_band_colour = "#f6cdb0"; // vermillion, pale
 inline constexpr const char* upper_air_colour = blue;             // the 850 hPa temperature
 inline constexpr const char* dew_point_colour = bluish_green;

@@ -78,6 +78,7 @@ void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box
                                   "Temperature and dew point: daily low and high", "°F");
     const series_style temp_line{"temp", temperature_colour, nullptr, marker_shape::circle, "day"};
     const series_style dew_line{"dewpoint", dew_point_colour, dashed, marker_shape::square, "day"};
+    draw_freezing_line(out, axis, temp_panel);
     draw_line(out, axis, temp_panel, dew_line, dews, 2 * forecast_days);
     draw_line(out, axis, temp_panel, temp_line, temps, 2 * forecast_days);
     series_style style = dew_line;
@@ -87,9 +88,25 @@ void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box
     draw_markers(out, axis, temp_panel, style, dew_highs, forecast_days, 0);
     style = temp_line;
     style.css_class = "temp-low";
-    draw_markers(out, axis, temp_panel, style, lows, forecast_days, -1);
+    draw_markers(out, axis, temp_panel, style, lows, forecast_days, 0);
     style.css_class = "temp-high";
-    draw_markers(out, axis, temp_panel, style, highs, forecast_days, +1);
+    draw_markers(out, axis, temp_panel, style, highs, forecast_days, 0);
+    // Every mark of the panel, and a label for each: the temperatures placed first, above a
+    // high and below a low, then the dew points where room is left.
+    chart_mark marks[4 * forecast_days];
+    value_label labels[4 * forecast_days];
+    const chart_point* series[4] = {lows, highs, dew_lows, dew_highs};
+    const char* colours[4] = {temperature_colour, temperature_colour, dew_point_colour,
+                              dew_point_colour};
+    for (int s = 0; s < 4; ++s)
+        for (int i = 0; i < forecast_days; ++i) {
+            const chart_point& p = series[s][i];
+            const double x = x_of(axis, p.hour), y = y_of(temp_panel, p.value.value);
+            marks[s * forecast_days + i] = chart_mark{x, std::isfinite(y) ? y : -1e9};
+            labels[s * forecast_days + i] =
+                value_label{x, y, p.value.value, s % 2 ? 1 : -1, colours[s]};
+        }
+    draw_value_labels(out, labels, 4 * forecast_days, marks, 4 * forecast_days);
     const legend_entry temp_legend[] = {
         {"temperature", temperature_colour, nullptr, marker_shape::circle, false, nullptr},
         {"dew point", dew_point_colour, dashed, marker_shape::square, false, nullptr}};
@@ -172,8 +189,9 @@ void write_sky_wind_panels(std::ostream& out, const time_axis& axis, panel_box c
     draw_line(out, axis, wind_panel, wind_style, speeds, n);
     draw_markers(out, axis, wind_panel, wind_style, speeds, n, 0);
     draw_wind_arrows(out, axis, wind_panel, "hour", arrows, short_rows);
-    // The note starts a little right of where the extended rows begin.
-    const double note_indent = 8;
+    // The note starts right of where the extended rows begin, clear of the last short-range
+    // arrow, which stands at the same time.
+    const double note_indent = 16;
     out << "<text" << svg_attr("x", x_of(axis, in.hours[short_rows].hour) + note_indent)
         << svg_attr("y", (wind_panel.top + wind_panel.plot_top) / 2)
         << " dominant-baseline=\"central\" fill=\"" << quiet_text_colour

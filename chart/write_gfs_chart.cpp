@@ -68,6 +68,7 @@ void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box
     panel.scale = scale_of(low, high, false, 8);
     svg_group group = begin_panel(out, axis, panel, "temperature", "Temperature", "°F");
     draw_band(out, axis, panel, "t2m-band", temperature_band_colour, band, gfs_row_count);
+    draw_freezing_line(out, axis, panel);
     const series_style t850_style{"t850", upper_air_colour, dashed, marker_shape::none, "hour"};
     const series_style t2m_style{"t2m", temperature_colour, nullptr, marker_shape::circle, "hour"};
     draw_line(out, axis, panel, t850_style, t850, gfs_row_count);
@@ -161,7 +162,10 @@ bool write_gfs_chart(std::ostream& out, const gfs_chart_input& in, fault& why) {
         first = std::fmin(first, in.rows[i].hour);
         last = std::fmax(last, in.rows[i].hour);
     }
-    if (last - first + 2 * axis_margin_hours > max_axis_hours) {
+    // The first precipitation bar is of the 6 hours before the first row: the axis starts
+    // where that period does.
+    const double axis_start = first - precipitation_hours;
+    if (last + axis_margin_hours - axis_start > max_axis_hours) {
         why = fault{fault_kind::incorrect_format,
                     "the hours " + std::to_string(static_cast<long long>(first)) + " to " +
                         std::to_string(static_cast<long long>(last)) +
@@ -177,13 +181,8 @@ bool write_gfs_chart(std::ostream& out, const gfs_chart_input& in, fault& why) {
     if (last <= first) last = first + 1;
     // Without a run time the day boundaries still fall every 24 hours from hour 0.
     utc_time origin = in.run_known ? in.run_time : utc_time{1970, 1, 1, 0};
-    time_axis axis{first - axis_margin_hours,
-                   last + axis_margin_hours,
-                   plot_left,
-                   plot_right,
-                   origin,
-                   in.run_known,
-                   false};
+    time_axis axis{
+        axis_start, last + axis_margin_hours, plot_left, plot_right, origin, in.run_known, false};
     panel_box panels[panel_count];
     stack_panels(first_panel_top, panel_gap, panel_sizes, panel_count, panels);
 

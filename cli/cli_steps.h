@@ -42,3 +42,13 @@ int open_run_files(const diagnostics& to, const command_line& parsed, std::ifstr
 // Writes an output completely or not at all, and says where it went; returns exit_done,
 // or exit_not_written after saying why.
 int write_output(const diagnostics& to, const std::string& name, const std::string& text);
+
+// The program and its version, as the documents name the program that wrote them.
+extern const char* const program_version;
+
+// Writes the JSON and CSV documents of a run to the files named, where named (empty where
+// not), in that order, each completely or not at all; returns exit_done or the status to
+// end with.
+int write_documents(const diagnostics& to, const std::string& json_name,
+                    const std::string& json_text, const std::string& csv_name,
+                    const std::string& csv_text);

@@ -11,13 +11,14 @@ const cli_option assemble_options[] = {
     {0, "date", true},
 };
 const cli_option forecast_options[] = {
-    {0, "eta-weight", true},
-    {'o', "output", true},
-    {0, "chart", true},
+    {0, "eta-weight", true}, {'o', "output", true}, {0, "chart", true},
+    {0, "json", true},       {0, "csv", true},
 };
 const cli_option gfs_options[] = {
     {'o', "output", true},
     {0, "chart", true},
+    {0, "json", true},
+    {0, "csv", true},
 };
 const cli_option gfs_point_options[] = {
     {'o', "output", true},
@@ -31,11 +32,13 @@ const cli_command cli_commands[] = {
     {"assemble", "assemble [-o FILE] [--date DATE] PRODUCT...",
      "gather the twelve bulletins of the 1200 run from guidance products", assemble_usage,
      assemble_options, std::size(assemble_options), true, run_assemble},
-    {"forecast", "forecast BULLETINS --eta-weight W [-o REPORT] [--chart FILE.svg]",
+    {"forecast",
+     "forecast BULLETINS --eta-weight W [-o REPORT] [--chart FILE.svg] [--json FILE] [--csv FILE]",
      "the 1200 run: the day table on standard output, the report to a file", forecast_usage,
      forecast_options, std::size(forecast_options), false, run_forecast},
-    {"gfs", "gfs MODEL [-o TABLE] [--chart FILE.svg]", "the GFS run: the table to a file",
-     gfs_usage, gfs_options, std::size(gfs_options), false, run_gfs},
+    {"gfs", "gfs MODEL [-o TABLE] [--chart FILE.svg] [--json FILE] [--csv FILE]",
+     "the GFS run: the table to a file", gfs_usage, gfs_options, std::size(gfs_options), false,
+     run_gfs},
     {"gfs-point", "gfs-point [-o FILE] [--lat LAT --lon LON] GRIB2FILE...",
      "the GFS model file of a point from the model's GRIB2 files", gfs_point_usage,
      gfs_point_options, std::size(gfs_point_options), true, run_gfs_point},

@@ -5,6 +5,7 @@
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
 #include "diagnostics/sentences.h"
+#include "export/forecast_export.h"
 #include "pointforecast/compute_city_forecast.h"
 #include "pointforecast/load_bulletin_file.h"
 #include "pointforecast/write_day_table.h"
@@ -31,12 +32,15 @@ int run_forecast(const command_line& parsed, const diagnostics& to) {
     const std::string& name = parsed.operands[0];
     std::ifstream input;
     std::vector<std::string> outputs;
-    int status = open_run_files(to, parsed, input, outputs, {"chart"});
+    int status = open_run_files(to, parsed, input, outputs, {"chart", "json", "csv"});
     if (status != exit_done) return status;
     const std::string &report_name = outputs[0], &chart_name = outputs[1];
     loaded_bulletins loaded;
     fault why;
     if (!load_bulletin_file(input, name, loaded, why)) return refuse(to, why);
+    city_forecast forecast;
+    forecast_export_input documents{program_version, name, eta_weight, &loaded, &forecast, {}};
+    header_lines(input, loaded.layout, documents.header_line);
     input.close();
     for (const fault& warning : loaded.warnings) diagnose(to, fault_line(warning));
     // The chart dates its days from the first header; without a date, nothing is written.
@@ -45,7 +49,6 @@ int run_forecast(const command_line& parsed, const diagnostics& to) {
                                 "the bulletin date is no real month/day/year date to chart", name,
                                 0, -1});
 
-    city_forecast forecast;
     if (!compute_city_forecast(loaded.values, eta_weight, forecast, why)) {
         why.what = "--eta-weight " + quote_word(weight->second) + ": " + why.what;
         return refuse(to, why);
@@ -61,6 +64,9 @@ int run_forecast(const command_line& parsed, const diagnostics& to) {
     }
     write_day_table(std::cout, forecast, false);
     status = write_output(to, report_name, report.str());
-    if (status != exit_done || chart_name.empty()) return status;
-    return write_output(to, chart_name, svg.str());
+    if (status == exit_done && !chart_name.empty())
+        status = write_output(to, chart_name, svg.str());
+    if (status != exit_done) return status;
+    return write_documents(to, outputs[2], forecast_json(documents), outputs[3],
+                           forecast_csv(documents));
 }

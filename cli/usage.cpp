@@ -38,6 +38,7 @@ const char* const assemble_usage =
 
 const char* const forecast_usage =
     "Usage: vuzazav-cli forecast BULLETINS --eta-weight W [-o REPORT] [--chart FILE.svg]\n"
+    "       [--json FILE.json] [--csv FILE.csv]\n"
     "The 1200 run on a bulletin file: prints the day table and writes the report, named\n"
     "after BULLETINS with \"out\" in place of its last three characters unless -o names it.\n"
     "\n"
@@ -45,23 +46,29 @@ const char* const forecast_usage =
     "  --eta-weight W  the weight of the ETA guidance, a number; the AVN guidance gets 1 - W\n"
     "  -o REPORT       the report file to write\n"
     "  --chart FILE    also write the run's meteogram, an SVG picture, to FILE\n"
+    "  --json FILE     also write every value with its valid time, each model's value and\n"
+    "                  its stations, a JSON document, to FILE\n"
+    "  --csv FILE      also write the same values as CSV, one line a value, to FILE\n"
     "  -h, --help      show this help and exit\n"
     "\n"
     "Exit status: 0 written, 1 the bulletin file was refused, 2 usage error (also a weight\n"
-    "that is no number), 3 the report or the chart could not be written.\n";
+    "that is no number), 3 an output could not be written.\n";
 
 const char* const gfs_usage =
-    "Usage: vuzazav-cli gfs MODEL [-o TABLE] [--chart FILE.svg]\n"
+    "Usage: vuzazav-cli gfs MODEL [-o TABLE] [--chart FILE.svg] [--json FILE.json]\n"
+    "       [--csv FILE.csv]\n"
     "The GFS run on a GFS model file: writes the fifteen-column table, named after MODEL with\n"
     "\"out\" in place of its last three characters unless -o names it.\n"
     "\n"
     "Options:\n"
     "  -o TABLE       the table file to write\n"
     "  --chart FILE   also write the run's meteogram, an SVG picture, to FILE\n"
+    "  --json FILE    also write the table with valid times and the point, a JSON document\n"
+    "  --csv FILE     also write the table as CSV, one line a row, to FILE\n"
     "  -h, --help     show this help and exit\n"
     "\n"
-    "Exit status: 0 written, 1 the model file was refused, 2 usage error, 3 the table or the\n"
-    "chart could not be written.\n";
+    "Exit status: 0 written, 1 the model file was refused, 2 usage error, 3 an output could\n"
+    "not be written.\n";
 
 const char* const gfs_point_usage =
     "Usage: vuzazav-cli gfs-point [-o FILE] [--lat LAT --lon LON] GRIB2FILE...\n"

@@ -1,6 +1,7 @@
 #include "gfs/load_gfs_file.h"
 
 #include "gfs/check_gfs_header.h"
+#include "gfs/find_model_point.h"
 #include "gfs/find_model_run.h"
 #include "gfs/read_gfs_rows.h"
 #include "reading/place_lines.h"
@@ -18,6 +19,7 @@ static bool read_model(std::istream& in, const std::string& name, gfs_model& mod
         return false;
     }
     model.run_known = find_model_run(in, field_at, model.run_time);
+    model.point_known = find_model_point(in, field_at, model.latitude, model.longitude);
     return true;
 }
 

@@ -38,6 +38,24 @@ inline constexpr bool shown_in_day_table(int d, int c) {
 std::string day_value_name(int d, int c);
 std::string sky_wind_value_name(int r, const char* column);
 
+// Where one value of the city forecast comes from, for programs that weigh the models
+// again: the city value of the ETA stations alone (first) and of the AVN stations alone
+// (second), each NaN where that model has none and for the extended range, and how many
+// station values went into it (of 8, or of 4 in the extended range).
+struct value_source {
+    double first;
+    double second;
+    int stations;
+};
+
+// The sources of every value of a city_forecast, arranged as its values are.
+struct forecast_sources {
+    value_source day[forecast_days][day_columns];
+    value_source cloud[sky_wind_rows];
+    value_source direction[short_rows];
+    value_source speed[sky_wind_rows];
+};
+
 // Every value of a 1200 run for the city. Days 3 to 7 have no LowProbPrec (their column
 // 4 is a gap), and the extended rows no wind direction.
 struct city_forecast {
@@ -45,4 +63,5 @@ struct city_forecast {
     city_value cloud[sky_wind_rows];  // covered fraction of the sky, 0 to 1
     city_value direction[short_rows]; // tens of degrees, as the bulletins give it
     city_value speed[sky_wind_rows];  // miles per hour
+    forecast_sources sources;         // what each value above rests on
 };

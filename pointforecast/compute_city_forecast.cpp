@@ -24,8 +24,7 @@ static void gather(const Block* eta, const Block* avn, Get get, model_pair& pair
 }
 
 // The four values of one quantity at one time from the extended bulletins.
-template <class Block, class Get>
-static void gather(const Block* mrf, Get get, station_set& set) {
+template <class Block, class Get> static void gather(const Block* mrf, Get get, station_set& set) {
     for (int s = 0; s < station_count; ++s) set[s] = get(mrf[s]);
 }
 
@@ -40,21 +39,48 @@ static bool mark_present(const std::int32_t* values, int count, std::int32_t mar
     return fewer;
 }
 
-// A blended value of the short range, the stations that lack it left out.
+static int count_present(const bool* present, int count) {
+    int n = 0;
+    for (int k = 0; k < count; ++k) n += present[k] ? 1 : 0;
+    return n;
+}
+
+// A blended value of the short range, the stations that lack it left out; source gets
+// each model's value by the same rules.
 static city_value blend(double eta_weight, double avn_ratio, const model_pair& pair,
-                        std::int32_t marker) {
+                        std::int32_t marker, value_source& source) {
     bool present[8];
     city_value v{gap, mark_present(pair, 8, marker, present)};
     if (!present_blended_sum(eta_weight, avn_ratio, pair, present, v.value)) v.value = gap;
+    source = {gap, gap, count_present(present, 8)};
+    present_station_sum(pair, present, source.first);
+    present_station_sum(pair + station_count, present + station_count, source.second);
     return v;
 }
 
 // A value of the extended range, the stations that lack it left out.
-static city_value weigh(const station_set& set, std::int32_t marker) {
+static city_value weigh(const station_set& set, std::int32_t marker, value_source& source) {
     bool present[station_count];
     city_value v{gap, mark_present(set, station_count, marker, present)};
     if (!present_station_sum(set, present, v.value)) v.value = gap;
+    source = {gap, gap, count_present(present, station_count)};
     return v;
+}
+
+// Each model's wind direction alone, its own test for spanning north included: the other
+// model's stations count as absent, so the blend is that model's value unweighted.
+static void model_directions(const model_pair& directions, const model_pair& speeds,
+                             const bool* present, value_source& source) {
+    bool first[8], second[8];
+    for (int k = 0; k < 8; ++k) {
+        first[k] = k < station_count && present[k];
+        second[k] = k >= station_count && present[k];
+    }
+    source = {gap, gap, count_present(present, 8)};
+    if (!blended_wind_direction(1.0, 0.0, directions, speeds, first, source.first))
+        source.first = gap;
+    if (!blended_wind_direction(0.0, 1.0, directions, speeds, second, source.second))
+        source.second = gap;
 }
 
 // Whether every value the tables show is a number; else the first that is not.
@@ -80,57 +106,90 @@ bool compute_city_forecast(const bulletin_values& v, double eta_weight, city_for
         // Day d + 1 takes the short-range values 2d (its night) and 2d + 1 (its daytime).
         model_pair p;
         const int night = 2 * d, daytime = 2 * d + 1;
-        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.temp[night]; }, p);
-        f.day[d][0] = blend(eta_weight, avn_ratio, p, day_marker);
-        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.temp[daytime]; }, p);
-        f.day[d][1] = blend(eta_weight, avn_ratio, p, day_marker);
-        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.dew_point[night]; }, p);
-        f.day[d][2] = blend(eta_weight, avn_ratio, p, day_marker);
-        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.dew_point[daytime]; }, p);
-        f.day[d][3] = blend(eta_weight, avn_ratio, p, day_marker);
-        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.pop12[night]; }, p);
-        f.day[d][4] = blend(eta_weight, avn_ratio, p, day_marker);
-        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.pop12[daytime]; }, p);
-        f.day[d][5] = blend(eta_weight, avn_ratio, p, day_marker);
+        gather(
+            v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.temp[night]; },
+            p);
+        f.day[d][0] = blend(eta_weight, avn_ratio, p, day_marker, f.sources.day[d][0]);
+        gather(
+            v.eta_temp_pop, v.avn_temp_pop,
+            [&](const short_temp_pop& b) { return b.temp[daytime]; }, p);
+        f.day[d][1] = blend(eta_weight, avn_ratio, p, day_marker, f.sources.day[d][1]);
+        gather(
+            v.eta_temp_pop, v.avn_temp_pop,
+            [&](const short_temp_pop& b) { return b.dew_point[night]; }, p);
+        f.day[d][2] = blend(eta_weight, avn_ratio, p, day_marker, f.sources.day[d][2]);
+        gather(
+            v.eta_temp_pop, v.avn_temp_pop,
+            [&](const short_temp_pop& b) { return b.dew_point[daytime]; }, p);
+        f.day[d][3] = blend(eta_weight, avn_ratio, p, day_marker, f.sources.day[d][3]);
+        gather(
+            v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.pop12[night]; },
+            p);
+        f.day[d][4] = blend(eta_weight, avn_ratio, p, day_marker, f.sources.day[d][4]);
+        gather(
+            v.eta_temp_pop, v.avn_temp_pop,
+            [&](const short_temp_pop& b) { return b.pop12[daytime]; }, p);
+        f.day[d][5] = blend(eta_weight, avn_ratio, p, day_marker, f.sources.day[d][5]);
     }
     for (int t = 0; t < extended_days; ++t) {
         // Days 3 to 7 hold no low precipitation probability.
         station_set s;
-        gather(v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.low_temp[t]; }, s);
-        f.day[2 + t][0] = weigh(s, day_marker);
-        gather(v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.high_temp[t]; }, s);
-        f.day[2 + t][1] = weigh(s, day_marker);
-        gather(v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.low_dew_point[t]; }, s);
-        f.day[2 + t][2] = weigh(s, day_marker);
-        gather(v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.high_dew_point[t]; }, s);
-        f.day[2 + t][3] = weigh(s, day_marker);
+        gather(
+            v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.low_temp[t]; }, s);
+        f.day[2 + t][0] = weigh(s, day_marker, f.sources.day[2 + t][0]);
+        gather(
+            v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.high_temp[t]; }, s);
+        f.day[2 + t][1] = weigh(s, day_marker, f.sources.day[2 + t][1]);
+        gather(
+            v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.low_dew_point[t]; }, s);
+        f.day[2 + t][2] = weigh(s, day_marker, f.sources.day[2 + t][2]);
+        gather(
+            v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.high_dew_point[t]; }, s);
+        f.day[2 + t][3] = weigh(s, day_marker, f.sources.day[2 + t][3]);
         f.day[2 + t][4] = {gap, false};
-        gather(v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.pop24[t]; }, s);
-        f.day[2 + t][5] = weigh(s, day_marker);
+        f.sources.day[2 + t][4] = {gap, gap, 0};
+        gather(
+            v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.pop24[t]; }, s);
+        f.day[2 + t][5] = weigh(s, day_marker, f.sources.day[2 + t][5]);
     }
 
     for (int r = 0; r < short_rows; ++r) {
         model_pair cloud, direction, speed;
-        gather(v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.cloud[r]; }, cloud);
-        gather(v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.direction[r]; }, direction);
-        gather(v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.speed[r]; }, speed);
+        gather(
+            v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.cloud[r]; },
+            cloud);
+        gather(
+            v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.direction[r]; },
+            direction);
+        gather(
+            v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.speed[r]; },
+            speed);
         // Cloud words have no missing marker: every cloud code is a value.
         f.cloud[r] = {blended_station_sum(eta_weight, avn_ratio, cloud) / 10.0, false};
+        f.sources.cloud[r] = {weighted_station_sum(cloud) / 10.0,
+                              weighted_station_sum(cloud + station_count) / 10.0, 8};
         bool present[8];
         f.direction[r] = {gap, mark_present(direction, 8, missing_wind_value, present)};
         if (!blended_wind_direction(eta_weight, avn_ratio, direction, speed, present,
                                     f.direction[r].value))
             f.direction[r].value = gap;
-        f.speed[r] = blend(eta_weight, avn_ratio, speed, missing_wind_value);
+        model_directions(direction, speed, present, f.sources.direction[r]);
+        value_source& speed_source = f.sources.speed[r];
+        f.speed[r] = blend(eta_weight, avn_ratio, speed, missing_wind_value, speed_source);
         f.speed[r].value = knots_to_mph(f.speed[r].value);
+        speed_source.first = knots_to_mph(speed_source.first);
+        speed_source.second = knots_to_mph(speed_source.second);
     }
     for (int e = 0; e < extended_columns; ++e) {
         station_set cloud, speed;
-        gather(v.mrf_sky_wind, [&](const ext_sky_wind& b) { return b.cloud[e]; }, cloud);
-        gather(v.mrf_sky_wind, [&](const ext_sky_wind& b) { return b.speed[e]; }, speed);
+        gather(
+            v.mrf_sky_wind, [&](const ext_sky_wind& b) { return b.cloud[e]; }, cloud);
+        gather(
+            v.mrf_sky_wind, [&](const ext_sky_wind& b) { return b.speed[e]; }, speed);
         const int r = short_rows + e;
         f.cloud[r] = {weighted_station_sum(cloud) / 10.0, false};
-        f.speed[r] = weigh(speed, missing_wind_value);
+        f.sources.cloud[r] = {gap, gap, station_count};
+        f.speed[r] = weigh(speed, missing_wind_value, f.sources.speed[r]);
         f.speed[r].value = knots_to_mph(f.speed[r].value);
     }
     const std::string overflow = first_overflow(f);

@@ -9,7 +9,9 @@ through the positions of the y-axis tick labels alone, to the values that the pr
 wrote to its report (bulletins.out) or table file (gfs_model.out), each within a pixel.
 """
 
+import csv
 import datetime
+import json
 import os
 import struct
 import sys
@@ -178,6 +180,7 @@ def check_forecast(svg, png, report):
     pop12 = {d: v[5] for d, v in days.items() if d <= 2}
     check_values(name, root, "precipitation", "pop24", "day", {d: v[4] for d, v in days.items() if d > 2})
     check_values(name, root, "wind", "wind-speed", "hour", {h: v[-1] for h, v in hours.items()})
+    check_freezing_line(name, root)
     # The 12-hour bars: the day's first period (LowProbPrec) and its second (HighProbPrec).
     panel = next(g for g in root.iter(SVG + "g") if g.get("id") == "precipitation")
     bars = [e for e in panel.iter(SVG + "rect") if e.get("class") == "pop12"]
@@ -186,6 +189,75 @@ def check_forecast(svg, png, report):
     check(len(bars) == 4, name + ": %d 12-hour bars" % len(bars))
     for bar, value in zip(sorted(bars, key=lambda e: float(e.get("x"))), expected):
         check(abs(mark_y(bar) - to_y(value)) <= 1.0, name + ": 12-hour bar %g off" % value)
+
+
+def close(a, b):
+    """Whether a full-precision value prints as the report's six significant digits."""
+    return abs(a - b) <= 1e-5 * max(1.0, abs(b))
+
+
+def prints_as(value, text):
+    """Whether value rounds to the table's text, to as many decimals as the text has."""
+    decimals = len(text.split(".")[1]) if "." in text else 0
+    return abs(value - float(text)) <= 0.51 * 10 ** -decimals
+
+
+def check_freezing_line(name, root):
+    panel = next(g for g in root.iter(SVG + "g") if g.get("id") == "temperature")
+    lines = [e for e in panel.iter(SVG + "line") if e.get("class") == "freezing"]
+    if check(len(lines) == 1, name + ": %d freezing lines" % len(lines)):
+        check(abs(float(lines[0].get("y1")) - panel_scale(name, panel)(32)) < 0.05,
+              name + ": the freezing line is not at 32")
+
+
+def check_forecast_documents(report):
+    """The JSON and CSV documents of the run against its report, read with json and csv."""
+    name = "1200 documents"
+    folder = os.path.dirname(report)
+    doc = json.load(open(os.path.join(folder, "bulletins.json"), encoding="utf-8"))
+    days, hours = read_report(report)
+    keys = ["low_temp", "high_temp", "low_dew_point", "high_dew_point", "low_pop", "high_pop"]
+    for d in doc["days"]:
+        shown = [k for k in keys if d[k] is not None]
+        check(len(shown) == len(days[d["day"]]), name + ": day %d has %d values" % (d["day"], len(shown)))
+        for k, printed in zip(shown, days[d["day"]]):
+            check(close(d[k]["value"], printed), name + ": day %d %s is %r, the report %g"
+                  % (d["day"], k, d[k]["value"], printed))
+    for h in doc["hours"]:
+        values = [h[k]["value"] for k in ("cloud", "wind_direction", "wind_speed_mph") if h[k] is not None]
+        # The cloud and wind table prints two decimals.
+        check(all(abs(v - p) <= 0.0051 for v, p in zip(values, hours[h["hour"]])),
+              name + ": hour %d differs from the report" % h["hour"])
+    with open(os.path.join(folder, "bulletins.csv"), newline="", encoding="utf-8") as f:
+        rows = list(csv.DictReader(f))
+    check(len(rows) == sum(d[k] is not None for d in doc["days"] for k in keys)
+          + sum(h[k] is not None for h in doc["hours"] for k in ("cloud", "wind_direction", "wind_speed_mph")),
+          name + ": CSV has %d lines" % len(rows))
+    by_key = {(r["element"], r["day"], r["hour"]): r for r in rows}
+    for d in doc["days"]:
+        for k in keys:
+            r = by_key.get((k, str(d["day"]), ""))
+            if d[k] is not None and check(r is not None, name + ": no CSV line for day %d %s" % (d["day"], k)):
+                check(float(r["value"]) == d[k]["value"] and r["valid_from"] == d[k]["valid_from"]
+                      and (r["first"] == "") == (d[k]["first"] is None),
+                      name + ": CSV day %d %s differs" % (d["day"], k))
+
+
+def check_gfs_documents(table):
+    name = "GFS documents"
+    folder = os.path.dirname(table)
+    doc = json.load(open(os.path.join(folder, "gfs_model.json"), encoding="utf-8"))
+    rows = [line.split() for line in open(table).read().splitlines()[1:]]
+    check(len(doc["rows"]) == len(rows), name + ": %d rows" % len(doc["rows"]))
+    with open(os.path.join(folder, "gfs_model.csv"), newline="", encoding="utf-8") as f:
+        lines = list(csv.DictReader(f))
+    for row, printed, line in zip(doc["rows"], rows, lines):
+        values = [v for k, v in row.items() if k not in ("hour", "valid")]
+        check(row["hour"] == int(printed[0]) and len(values) == 14, name + ": hour %d" % row["hour"])
+        check(all(prints_as(v, p) for v, p in zip(values, printed[1:])),
+              name + ": hour %d differs from the table" % row["hour"])
+        check(all(float(line[k]) == v for k, v in row.items() if k not in ("hour", "valid"))
+              and line["valid"] == row["valid"], name + ": CSV hour %d differs" % row["hour"])
 
 
 def check_gfs(svg, png, table):
@@ -204,6 +276,7 @@ def check_gfs(svg, png, table):
     check_values(name, root, "precipitation", "precip", "hour",
                  {int(r[0]): float(r[8]) for r in rows})
     check_values(name, root, "wind", "wind-speed", "hour", {int(r[0]): float(r[11]) for r in rows})
+    check_freezing_line(name, root)
 
 
 def main():
@@ -211,6 +284,8 @@ def main():
         sys.exit(__doc__)
     check_forecast(*sys.argv[1:4])
     check_gfs(*sys.argv[4:7])
+    check_forecast_documents(sys.argv[3])
+    check_gfs_documents(sys.argv[6])
     for failure in failures:
         print("FAIL: " + failure)
     failed = len({failure.split(":")[0] for failure in failures})

@@ -70,7 +70,8 @@ TEST(WriteGfsChart, RefusesAnUnboundedSpanWritingNothing) {
 TEST(WriteGfsChart, ChartsTheLongestSpanItCanShow) {
     plain_run run;
     run.rows[0].hour = 0;
-    run.rows[gfs_row_count - 1].hour = static_cast<int>(max_axis_hours) - 6;
+    // The axis runs from the start of the first 6-hour period to 3 hours past the last row.
+    run.rows[gfs_row_count - 1].hour = static_cast<int>(max_axis_hours) - 9;
     std::ostringstream out;
     fault why;
     EXPECT_TRUE(write_gfs_chart(out, run.input(), why));
@@ -86,10 +87,12 @@ TEST(WriteGfsChart, RefusesARunTimeThatIsNoDate) {
     input.run_time = utc_time{2023, 2, 29, 0};
     EXPECT_FALSE(write_gfs_chart(out, input, why));
     EXPECT_EQ(out.str(), "");
-    // Without a run time there is no date to be wrong: the chart counts hours only.
+    // Without a run time there is no date to be wrong: the band counts the days instead.
     input.run_known = false;
     EXPECT_TRUE(write_gfs_chart(out, input, why));
-    EXPECT_EQ(count_of(out.str(), "class=\"day-label\""), 0u);
+    EXPECT_EQ(count_of(out.str(), "class=\"day-label\""), 12u);
+    EXPECT_EQ(count_of(out.str(), ">day 1<"), 1u);
+    EXPECT_EQ(count_of(out.str(), "Mar<"), 0u);
 }
 
 TEST(WriteForecastChart, RefusesADateThatIsNoDateAndAWeightThatIsNoNumber) {

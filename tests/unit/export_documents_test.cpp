@@ -1,0 +1,209 @@
+// The JSON and CSV documents of the runs, read back with the library that wrote them.
+#include "export/forecast_export.h"
+#include "export/gfs_export.h"
+#include "gfs/compute_gfs_table.h"
+#include "pointforecast/compute_city_forecast.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using json = nlohmann::json;
+
+namespace {
+
+struct sample_run {
+    loaded_bulletins loaded;
+    city_forecast forecast;
+    forecast_export_input in;
+};
+
+// The sample bulletin file at weight 0.7, with change applied to its values first.
+template <class Change> void run_sample(sample_run& run, Change change) {
+    std::ifstream file(VUZAZAV_SOURCE_DIR "/examples/bulletins.txt", std::ios::binary);
+    fault why;
+    ASSERT_TRUE(load_bulletin_file(file, "bulletins.txt", run.loaded, why)) << why.what;
+    change(run.loaded.values);
+    ASSERT_TRUE(compute_city_forecast(run.loaded.values, 0.7, run.forecast, why)) << why.what;
+    run.in = forecast_export_input{"vuzazav-cli test", "bulletins.txt", 0.7,
+                                   &run.loaded,        &run.forecast,   {}};
+    header_lines(file, run.loaded.layout, run.in.header_line);
+}
+
+// A JSON number, or NaN for null.
+double number(const json& j) {
+    return j.is_null() ? NAN : j.get<double>();
+}
+
+void expect_same(double expected, const json& j) {
+    if (std::isnan(expected))
+        EXPECT_TRUE(j.is_null());
+    else
+        EXPECT_EQ(number(j), expected); // exactly: the digits read back the same double
+}
+
+std::vector<std::vector<std::string>> csv_lines(const std::string& text) {
+    std::vector<std::vector<std::string>> lines;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        EXPECT_EQ(line.back(), '\r');
+        line.pop_back();
+        std::vector<std::string> fields(1);
+        for (char c : line) {
+            if (c == ',')
+                fields.emplace_back();
+            else
+                fields.back().push_back(c);
+        }
+        lines.push_back(fields);
+    }
+    return lines;
+}
+
+} // namespace
+
+TEST(ForecastDocuments, SampleValuesAreTheReportsAndCsvTheJsons) {
+    sample_run run;
+    run_sample(run, [](bulletin_values&) {});
+    const json doc = json::parse(forecast_json(run.in));
+    EXPECT_EQ(doc["issued"], "2010-03-04T12:00:00Z");
+    ASSERT_EQ(doc["guidance"].size(), 12u);
+    EXPECT_EQ(doc["guidance"][0]["line"], 1);
+    EXPECT_EQ(doc["guidance"][5]["model"], run.loaded.layout.header[5].model);
+    EXPECT_GT(doc["guidance"][11]["line"].get<int>(), doc["guidance"][10]["line"].get<int>());
+    ASSERT_EQ(doc["days"].size(), 7u);
+    for (int d = 0; d < forecast_days; ++d)
+        for (int c = 0; c < day_columns; ++c) {
+            SCOPED_TRACE(day_value_name(d, c));
+            const json& v = doc["days"][d][day_keys[c]];
+            if (!shown_in_day_table(d, c)) {
+                EXPECT_TRUE(v.is_null());
+                continue;
+            }
+            expect_same(run.forecast.day[d][c].value, v["value"]);
+            EXPECT_EQ(v["stations"], d < 2 ? 8 : 4);
+            EXPECT_EQ(v["first"].is_null(), d >= 2);
+        }
+    EXPECT_EQ(doc["days"][0]["date"], "2010-03-05");
+    EXPECT_EQ(doc["days"][0]["low_temp"]["valid_from"], "2010-03-05T00:00:00Z");
+    EXPECT_EQ(doc["days"][0]["high_dew_point"]["valid_from"], "2010-03-06T00:00:00Z");
+    EXPECT_EQ(doc["days"][2]["high_pop"]["valid_to"], "2010-03-08T00:00:00Z");
+    ASSERT_EQ(doc["hours"].size(), static_cast<std::size_t>(sky_wind_rows));
+    for (int r = 0; r < sky_wind_rows; ++r) {
+        expect_same(run.forecast.cloud[r].value, doc["hours"][r]["cloud"]["value"]);
+        expect_same(run.forecast.speed[r].value, doc["hours"][r]["wind_speed_mph"]["value"]);
+        if (r < short_rows)
+            expect_same(run.forecast.direction[r].value,
+                        doc["hours"][r]["wind_direction"]["value"]);
+        else
+            EXPECT_TRUE(doc["hours"][r]["wind_direction"].is_null());
+    }
+    // With both models' values the blend lies between them, weighted to the first.
+    const json& high = doc["days"][0]["high_temp"];
+    EXPECT_DOUBLE_EQ(number(high["value"]),
+                     0.7 * number(high["first"]) + 0.3 * number(high["second"]));
+
+    const auto lines = csv_lines(forecast_csv(run.in));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0].size(), 9u);
+    // 7 days of 6 values less 5 low_pop, and 30 hours of 3 values less 11 directions.
+    ASSERT_EQ(lines.size(), 1u + 42 - 5 + 90 - 11);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const auto& f = lines[i];
+        ASSERT_EQ(f.size(), 9u);
+        const json& v = f[1].empty()
+                            ? doc["hours"][(std::stoi(f[2]) <= 60)
+                                               ? (std::stoi(f[2]) - 6) / 3
+                                               : short_rows + (std::stoi(f[2]) - 72) / 12][f[0]]
+                            : doc["days"][std::stoi(f[1]) - 1][f[0]];
+        SCOPED_TRACE(f[0] + " " + f[1] + f[2]);
+        EXPECT_EQ(json::parse(f[5]), v["value"]);
+        EXPECT_EQ(f[6].empty() ? json() : json::parse(f[6]), v["first"]);
+        EXPECT_EQ(f[3], v["valid_from"]);
+        EXPECT_EQ(std::stoi(f[8]), v["stations"].get<int>());
+    }
+}
+
+TEST(ForecastDocuments, MissingStationsAreCountedAndAModelWithoutAnyIsNull) {
+    sample_run run;
+    run_sample(run, [](bulletin_values& v) {
+        for (int s = 0; s < station_count; ++s) v.eta_temp_pop[s].temp[0] = missing_temp_pop_value;
+        v.avn_temp_pop[2].temp[1] = missing_temp_pop_value;
+    });
+    const json doc = json::parse(forecast_json(run.in));
+    const json& low = doc["days"][0]["low_temp"];
+    EXPECT_TRUE(low["first"].is_null());
+    EXPECT_EQ(low["stations"], 4);
+    EXPECT_EQ(number(low["value"]), number(low["second"]));
+    const json& high = doc["days"][0]["high_temp"];
+    EXPECT_EQ(high["stations"], 7);
+    EXPECT_FALSE(high["second"].is_null());
+}
+
+TEST(ForecastDocuments, HoursAroundTheExtendedRangeAreValidFromTheirCycles) {
+    sample_run run;
+    run_sample(run, [](bulletin_values&) {});
+    const json doc = json::parse(forecast_json(run.in));
+    const json& hours = doc["hours"];
+    EXPECT_EQ(hours[17]["hour"], 57);
+    EXPECT_EQ(hours[17]["valid"], "2010-03-06T21:00:00Z");
+    // Hour 60 after the 1200 cycle and hour 72 after 0000 UTC are the same time.
+    EXPECT_EQ(hours[18]["hour"], 60);
+    EXPECT_EQ(hours[18]["valid"], "2010-03-07T00:00:00Z");
+    EXPECT_EQ(hours[19]["hour"], 72);
+    EXPECT_EQ(hours[19]["valid"], "2010-03-07T00:00:00Z");
+    EXPECT_EQ(hours[20]["valid"], "2010-03-07T12:00:00Z");
+    EXPECT_TRUE(hours[19]["wind_speed_mph"]["first"].is_null());
+}
+
+TEST(ForecastDocuments, FileNamesOfAnyBytesStayJson) {
+    sample_run run;
+    run_sample(run, [](bulletin_values&) {});
+    run.in.input = "say \"hi\"\\ caf\xc3\xa9 \xff\xfe.txt";
+    const json doc = json::parse(forecast_json(run.in));
+    EXPECT_EQ(doc["input"], "say \"hi\"\\ caf\xc3\xa9 \xef\xbf\xbd\xef\xbf\xbd.txt");
+}
+
+TEST(GfsDocuments, RowsAreTheTablesWithValidTimesAndThePoint) {
+    std::ifstream file(VUZAZAV_SOURCE_DIR "/examples/gfs_model.txt", std::ios::binary);
+    gfs_model model;
+    gfs_table_row table[gfs_row_count];
+    fault why;
+    ASSERT_TRUE(load_gfs_file(file, "gfs_model.txt", model, why));
+    ASSERT_TRUE(compute_gfs_table(model, table, why));
+    const gfs_export_input in{"vuzazav-cli test", "gfs_model.txt", &model, table};
+    const json doc = json::parse(gfs_json(in));
+    EXPECT_EQ(doc["run"], "2024-03-04T00:00:00Z");
+    EXPECT_EQ(number(doc["point"]["latitude"]), 44.05);
+    EXPECT_EQ(number(doc["point"]["longitude"]), -97.20);
+    ASSERT_EQ(doc["rows"].size(), static_cast<std::size_t>(gfs_row_count));
+    const auto lines = csv_lines(gfs_csv(in));
+    ASSERT_EQ(lines.size(), 1u + gfs_row_count);
+    for (int i = 0; i < gfs_row_count; ++i) {
+        const json& row = doc["rows"][i];
+        EXPECT_EQ(row["hour"], table[i].hour);
+        double values[gfs_value_columns];
+        gfs_table_values(table[i], values);
+        for (int c = 0; c < gfs_value_columns; ++c) {
+            EXPECT_EQ(number(row[gfs_value_keys[c]]), values[c]);
+            EXPECT_EQ(std::stod(lines[1 + i][2 + c]), values[c]);
+        }
+        EXPECT_EQ(lines[1 + i][1], row["valid"]);
+    }
+    EXPECT_EQ(doc["rows"][1]["valid"], "2024-03-04T06:00:00Z");
+
+    // Without MODEL RUN: and POINT: lines there is neither run nor point.
+    gfs_model bare = model;
+    bare.run_known = bare.point_known = false;
+    const json none = json::parse(gfs_json(gfs_export_input{"p", "m", &bare, table}));
+    EXPECT_TRUE(none["run"].is_null());
+    EXPECT_TRUE(none["point"].is_null());
+    EXPECT_TRUE(none["rows"][0]["valid"].is_null());
+}
