@@ -5,6 +5,7 @@
 #include "arith/present_blended_sum.h"
 #include "arith/present_station_sum.h"
 #include "arith/shared_types.h"
+#include "arith/station_weights.h"
 #include "arith/unit_conversions.h"
 #include "arith/weighted_station_sum.h"
 #include "pointforecast/first_city_gap.h"
@@ -24,8 +25,7 @@ static void gather(const Block* eta, const Block* avn, Get get, model_pair& pair
 }
 
 // The four values of one quantity at one time from the extended bulletins.
-template <class Block, class Get>
-static void gather(const Block* mrf, Get get, station_set& set) {
+template <class Block, class Get> static void gather(const Block* mrf, Get get, station_set& set) {
     for (int s = 0; s < station_count; ++s) set[s] = get(mrf[s]);
 }
 
@@ -57,6 +57,70 @@ static city_value weigh(const station_set& set, std::int32_t marker) {
     return v;
 }
 
+// The weighted sum of four station values, as weighted_station_sum adds them.
+static double weighted_sum(const double* set) {
+    double p[4];
+    for (int k = 0; k < 4; ++k) p[k] = set[k] * station_weights[k];
+    return ((p[0] + p[1]) + p[2]) + p[3];
+}
+
+// The sum of the stations present, scaled to all four weights, as present_station_sum
+// makes it.
+static bool present_sum(const double* set, const bool* present, double& sum) {
+    if (present[0] && present[1] && present[2] && present[3]) {
+        sum = weighted_sum(set);
+        return true;
+    }
+    double p = 0, w = 0;
+    bool any = false;
+    for (int k = 0; k < 4; ++k) {
+        if (!present[k]) continue;
+        const double part = set[k] * station_weights[k];
+        p = any ? p + part : part;
+        w = any ? w + station_weights[k] : station_weights[k];
+        any = true;
+    }
+    if (!any) return false;
+    const double all_weights =
+        ((station_weights[0] + station_weights[1]) + station_weights[2]) + station_weights[3];
+    sum = (p / w) * all_weights;
+    return true;
+}
+
+// Sky covers of the National Blend are percent, not cloud codes: each enters the cloud
+// blend as tenths, s / 10.0, a double, and a missing one (999) is left out.
+static const double percent_per_tenth = 10.0;
+
+// The short-range cloud blend of row r when some first-model bulletin gives sky covers in
+// percent, the values that are missing left out as present_blended_sum leaves them out.
+static city_value blend_sky(const bulletin_values& v, double eta_weight, double avn_ratio, int r) {
+    double cloud[8];
+    bool present[8];
+    for (int s = 0; s < station_count; ++s) {
+        const short_sky_wind& first = v.eta_sky_wind[s];
+        const std::int32_t c = first.cloud[r];
+        present[s] = first.sky_percent == 0 || c != missing_temp_pop_value;
+        cloud[s] = first.sky_percent != 0 ? static_cast<double>(c) / percent_per_tenth
+                                          : static_cast<double>(c);
+        present[station_count + s] = true;
+        cloud[station_count + s] = static_cast<double>(v.avn_sky_wind[s].cloud[r]);
+    }
+    bool all = true;
+    for (int k = 0; k < 8; ++k) all = all && present[k];
+    city_value out{gap, !all};
+    double s1 = 0, s2 = 0;
+    const bool first = present_sum(cloud, present, s1);
+    const bool second = present_sum(cloud + 4, present + 4, s2);
+    if (first && second)
+        out.value = (eta_weight * s1) + (avn_ratio * s2);
+    else if (second)
+        out.value = s2;
+    else if (first)
+        out.value = s1;
+    if (first || second) out.value = out.value / 10.0;
+    return out;
+}
+
 // Whether every value the tables show is a number; else the first that is not.
 static std::string first_overflow(const city_forecast& f) {
     for (int d = 0; d < forecast_days; ++d)
@@ -80,42 +144,71 @@ bool compute_city_forecast(const bulletin_values& v, double eta_weight, city_for
         // Day d + 1 takes the short-range values 2d (its night) and 2d + 1 (its daytime).
         model_pair p;
         const int night = 2 * d, daytime = 2 * d + 1;
-        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.temp[night]; }, p);
+        gather(
+            v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.temp[night]; },
+            p);
         f.day[d][0] = blend(eta_weight, avn_ratio, p, day_marker);
-        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.temp[daytime]; }, p);
+        gather(
+            v.eta_temp_pop, v.avn_temp_pop,
+            [&](const short_temp_pop& b) { return b.temp[daytime]; }, p);
         f.day[d][1] = blend(eta_weight, avn_ratio, p, day_marker);
-        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.dew_point[night]; }, p);
+        gather(
+            v.eta_temp_pop, v.avn_temp_pop,
+            [&](const short_temp_pop& b) { return b.dew_point[night]; }, p);
         f.day[d][2] = blend(eta_weight, avn_ratio, p, day_marker);
-        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.dew_point[daytime]; }, p);
+        gather(
+            v.eta_temp_pop, v.avn_temp_pop,
+            [&](const short_temp_pop& b) { return b.dew_point[daytime]; }, p);
         f.day[d][3] = blend(eta_weight, avn_ratio, p, day_marker);
-        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.pop12[night]; }, p);
+        gather(
+            v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.pop12[night]; },
+            p);
         f.day[d][4] = blend(eta_weight, avn_ratio, p, day_marker);
-        gather(v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.pop12[daytime]; }, p);
+        gather(
+            v.eta_temp_pop, v.avn_temp_pop,
+            [&](const short_temp_pop& b) { return b.pop12[daytime]; }, p);
         f.day[d][5] = blend(eta_weight, avn_ratio, p, day_marker);
     }
     for (int t = 0; t < extended_days; ++t) {
         // Days 3 to 7 hold no low precipitation probability.
         station_set s;
-        gather(v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.low_temp[t]; }, s);
+        gather(
+            v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.low_temp[t]; }, s);
         f.day[2 + t][0] = weigh(s, day_marker);
-        gather(v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.high_temp[t]; }, s);
+        gather(
+            v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.high_temp[t]; }, s);
         f.day[2 + t][1] = weigh(s, day_marker);
-        gather(v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.low_dew_point[t]; }, s);
+        gather(
+            v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.low_dew_point[t]; }, s);
         f.day[2 + t][2] = weigh(s, day_marker);
-        gather(v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.high_dew_point[t]; }, s);
+        gather(
+            v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.high_dew_point[t]; }, s);
         f.day[2 + t][3] = weigh(s, day_marker);
         f.day[2 + t][4] = {gap, false};
-        gather(v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.pop24[t]; }, s);
+        gather(
+            v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.pop24[t]; }, s);
         f.day[2 + t][5] = weigh(s, day_marker);
     }
 
     for (int r = 0; r < short_rows; ++r) {
         model_pair cloud, direction, speed;
-        gather(v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.cloud[r]; }, cloud);
-        gather(v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.direction[r]; }, direction);
-        gather(v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.speed[r]; }, speed);
+        gather(
+            v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.cloud[r]; },
+            cloud);
+        gather(
+            v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.direction[r]; },
+            direction);
+        gather(
+            v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.speed[r]; },
+            speed);
+        bool sky_percent = false;
+        for (int s = 0; s < station_count; ++s)
+            sky_percent = sky_percent || v.eta_sky_wind[s].sky_percent != 0;
         // Cloud words have no missing marker: every cloud code is a value.
-        f.cloud[r] = {blended_station_sum(eta_weight, avn_ratio, cloud) / 10.0, false};
+        f.cloud[r] =
+            sky_percent
+                ? blend_sky(v, eta_weight, avn_ratio, r)
+                : city_value{blended_station_sum(eta_weight, avn_ratio, cloud) / 10.0, false};
         bool present[8];
         f.direction[r] = {gap, mark_present(direction, 8, missing_wind_value, present)};
         if (!blended_wind_direction(eta_weight, avn_ratio, direction, speed, present,
@@ -126,8 +219,10 @@ bool compute_city_forecast(const bulletin_values& v, double eta_weight, city_for
     }
     for (int e = 0; e < extended_columns; ++e) {
         station_set cloud, speed;
-        gather(v.mrf_sky_wind, [&](const ext_sky_wind& b) { return b.cloud[e]; }, cloud);
-        gather(v.mrf_sky_wind, [&](const ext_sky_wind& b) { return b.speed[e]; }, speed);
+        gather(
+            v.mrf_sky_wind, [&](const ext_sky_wind& b) { return b.cloud[e]; }, cloud);
+        gather(
+            v.mrf_sky_wind, [&](const ext_sky_wind& b) { return b.speed[e]; }, speed);
         const int r = short_rows + e;
         f.cloud[r] = {weighted_station_sum(cloud) / 10.0, false};
         f.speed[r] = weigh(speed, missing_wind_value);
