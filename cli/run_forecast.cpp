@@ -27,6 +27,12 @@ int run_forecast(const command_line& parsed, const diagnostics& to) {
                                " is no number; give one such as 0.7",
                            forecast_usage);
     }
+    // A script's weight outside 0 to 1 is always a slip; only the menu extrapolates.
+    if (!(eta_weight >= lowest_eta_weight && eta_weight <= highest_eta_weight))
+        return usage_error(to,
+                           "--eta-weight " + quote_word(weight->second) + " is " +
+                               weight_range_note + "; give one from 0 to 1",
+                           forecast_usage);
 
     const std::string& name = parsed.operands[0];
     std::ifstream input;

@@ -42,13 +42,14 @@ const char* const forecast_usage =
     "after BULLETINS with \"out\" in place of its last three characters unless -o names it.\n"
     "\n"
     "Options:\n"
-    "  --eta-weight W  the weight of the ETA guidance, a number; the AVN guidance gets 1 - W\n"
+    "  --eta-weight W  the weight, from 0 to 1, of the first short-range guidance (ETA, NAM\n"
+    "                  or NBM) against AVN/GFS MOS, which gets 1 - W\n"
     "  -o REPORT       the report file to write\n"
     "  --chart FILE    also write the run's meteogram, an SVG picture, to FILE\n"
     "  -h, --help      show this help and exit\n"
     "\n"
     "Exit status: 0 written, 1 the bulletin file was refused, 2 usage error (also a weight\n"
-    "that is no number), 3 the report or the chart could not be written.\n";
+    "that is no number or outside 0 to 1), 3 the report or the chart could not be written.\n";
 
 const char* const gfs_usage =
     "Usage: vuzazav-cli gfs MODEL [-o TABLE] [--chart FILE.svg]\n"
