@@ -6,6 +6,7 @@
 #include "cli/usage.h"
 #include "diagnostics/sentences.h"
 #include "pointforecast/compute_city_forecast.h"
+#include "pointforecast/guidance_names.h"
 #include "pointforecast/load_bulletin_file.h"
 #include "pointforecast/write_day_table.h"
 #include "pointforecast/write_report.h"
@@ -63,6 +64,7 @@ int run_forecast(const command_line& parsed, const diagnostics& to) {
         chart_input.file_name = name;
         chart_input.issued = loaded.issued;
         gather_forecast_chart_input(forecast, eta_weight, chart_input);
+        guidance_names(loaded.layout, chart_input.short_models, chart_input.extended_model);
         if (!write_forecast_chart(svg, chart_input, why)) return refuse(to, why);
     }
     write_day_table(std::cout, forecast, false);
