@@ -20,8 +20,9 @@ struct bulletin_header {
 // may come first. False at the end of input before the cycle word.
 bool read_header_words(std::istream& in, bulletin_header& header);
 
-// Whether line, whole, is a header: STATION MODEL "MOS" "GUIDANCE" DATE CYCLE "UTC" and
-// nothing else; header then holds its words and their columns in the line.
+// Whether line, whole, is a header: STATION MODEL "MOS" "GUIDANCE" DATE CYCLE "UTC" (or
+// STATION "NBM" [VERSION] "NBS" "GUIDANCE" DATE CYCLE "UTC") and nothing else; header then holds
+// its words and their columns in the line.
 bool parse_header_line(const std::string& line, bulletin_header& header);
 
 // The hour of a cycle word written hhmm ("1200" is 12), or -1 when it is no whole hour.
