@@ -2,21 +2,43 @@
 
 #include "assemble/rewrite_guidance_header.h"
 #include "assemble/scan_station_bulletins.h"
-#include "ingest/bulletin_layout.h"
 #include "calendar/bulletin_date.h"
+#include "ingest/bulletin_layout.h"
 #include "reading/reading.h"
 
 #include <cstdint>
 #include <sstream>
 
-static const unsigned all_twelve = (1u << bulletin_count) - 1;
+// Slots of the bulletins a file may take: places 0 to 11 of the file, NAM (or ETA) in 0 to
+// 3, then places 12 to 15 for the National Blend's NBS bulletins, which stand in places 0
+// to 3 when the four NAM ones are not all there.
+static const int blend_slot = bulletin_count;
+static const int slot_count = bulletin_count + station_count;
+static const unsigned four_slots = (1u << station_count) - 1;
+static const unsigned nam_slots = four_slots, blend_slots = four_slots << blend_slot;
+static const unsigned gfs_slots = ((1u << bulletin_count) - 1) & ~four_slots;
 
-// The place of a bulletin in the file, 0 to 11, or -1 for one the file does not take.
+// Which short-range set a date's slots fill: NAM when all four are there, else NBM;
+// none when neither is whole.
+enum class short_range { nam, nbm, none };
+static short_range short_range_of(unsigned slots) {
+    if ((slots & nam_slots) == nam_slots) return short_range::nam;
+    if ((slots & blend_slots) == blend_slots) return short_range::nbm;
+    return short_range::none;
+}
+static bool complete(unsigned slots) {
+    return (slots & gfs_slots) == gfs_slots && short_range_of(slots) != short_range::none;
+}
+
+// The slot of a bulletin, 0 to 15, or -1 for one the file does not take.
 static int slot_of(const bulletin_header& header) {
+    if (header.model == blend_model && header.cycle == bulletin_groups[0].cycle)
+        for (int s = 0; s < station_count; ++s)
+            if (header.station == station_ids[s]) return blend_slot + s;
     for (int g = 0; g < 3; ++g) {
         const bulletin_group& group = bulletin_groups[g];
-        if (header.cycle != group.cycle || (header.model != group.product_models[0] &&
-                                            header.model != group.product_models[1]))
+        if (header.cycle != group.cycle ||
+            (header.model != group.product_models[0] && header.model != group.product_models[1]))
             continue;
         for (int s = 0; s < station_count; ++s)
             if (header.station == station_ids[s]) return g * station_count + s;
@@ -34,7 +56,7 @@ struct held_bulletin {
 
 // The slots that each date has, a bit per slot and an element per day of the bulletin
 // years: a fixed table, however many dates the products hold.
-using date_table = std::vector<std::uint16_t>;
+using date_table = std::vector<std::uint32_t>;
 
 static std::size_t day_index(const utc_time& d) {
     return static_cast<std::size_t>(((d.year - first_bulletin_year) * 12 + d.month - 1) * 31 +
@@ -49,15 +71,16 @@ static utc_time date_at(std::size_t index) {
 // Reads every product once. Each slot holds the bulletin of date only or, when only is
 // null, of the latest date; seen, when not null, gets every date each slot has.
 static bool read_products(const std::vector<std::string>& names, const utc_time* only,
-                          held_bulletin* held, date_table* seen,
+                          unsigned excluded, held_bulletin* held, date_table* seen,
                           std::vector<fault>& problems) {
     int slot = -1;
     utc_time date{0, 0, 0, 0};
     std::size_t product = 0;
     auto keep = [&](const bulletin_header& header) {
         slot = slot_of(header);
+        if (slot >= 0 && (excluded >> slot & 1u)) slot = -1;
         if (slot < 0 || !parse_bulletin_date(header.date_word, date)) return false;
-        if (seen) (*seen)[day_index(date)] |= static_cast<std::uint16_t>(1u << slot);
+        if (seen) (*seen)[day_index(date)] |= static_cast<std::uint32_t>(1u << slot);
         if (only) return same_day(date, *only);
         return !held[slot].present || !day_before(date, held[slot].date);
     };
@@ -81,33 +104,52 @@ static fault problem(const std::string& what) {
 }
 
 static fault missing_line(int slot, const utc_time& date) {
+    if (slot >= blend_slot)
+        return problem(std::string("missing ") + station_ids[slot - blend_slot] + " " +
+                       blend_model + " NBS " + bulletin_groups[0].cycle + " UTC bulletin of " +
+                       format_bulletin_date(date));
     const bulletin_group& group = bulletin_groups[group_of(slot)];
     return problem(std::string("missing ") + station_ids[station_of(slot)] + " " +
                    group.product_models[0] + " or " + group.product_models[1] + " " + group.cycle +
                    " UTC bulletin of " + format_bulletin_date(date));
 }
 
-// The latest date that has all twelve; otherwise false, with what the latest date lacks.
-static bool choose_date(const date_table& seen, utc_time& chosen,
-                        std::vector<fault>& problems) {
-    std::size_t latest = seen.size();
-    for (std::size_t i = seen.size(); i-- > 0;) {
-        if (seen[i] == all_twelve) {
-            chosen = date_at(i);
-            return true;
-        }
-        if (seen[i] != 0 && latest == seen.size()) latest = i;
+// Each bulletin that date's slots lack for a whole file: of the short-range set, the NAM
+// bulletins unless the NBM ones are nearer whole.
+static void list_missing(unsigned slots, const utc_time& date, std::vector<fault>& problems) {
+    int nam = 0, nbm = 0;
+    for (int s = 0; s < station_count; ++s) {
+        nam += (slots >> s) & 1u;
+        nbm += (slots >> (blend_slot + s)) & 1u;
     }
+    const int first = short_range_of(slots) != short_range::none ? station_count
+                      : nbm > nam                                ? blend_slot
+                                                                 : 0;
+    for (int s = first; s < first + station_count && s < slot_count; ++s)
+        if (first < station_count || s >= blend_slot)
+            if (!(slots & (1u << s))) problems.push_back(missing_line(s, date));
+    for (int k = station_count; k < bulletin_count; ++k)
+        if (!(slots & (1u << k))) problems.push_back(missing_line(k, date));
+}
+
+// The latest date any bulletin of the file's places carries, when it has all twelve;
+// otherwise false, with what it lacks: an older complete date is never taken unasked, so
+// yesterday's guidance is not issued as today's.
+static bool choose_date(const date_table& seen, utc_time& chosen, std::vector<fault>& problems) {
+    std::size_t latest = seen.size();
+    for (std::size_t i = seen.size(); i-- > 0 && latest == seen.size();)
+        if (seen[i] != 0) latest = i;
     if (latest == seen.size()) {
-        problems.push_back(problem("no NAM, ETA, GFS, AVN, GFSX or MRF guidance bulletin of KBKX, "
-                                   "KHON, KMHE or KFSD was found"));
+        problems.push_back(problem("no NAM, ETA, NBM, GFS, AVN, GFSX or MRF guidance bulletin of "
+                                   "KBKX, KHON, KMHE or KFSD was found"));
         return false;
     }
-    const utc_time date = date_at(latest);
-    problems.push_back(problem("no date has all twelve bulletins; the latest, " +
-                               format_bulletin_date(date) + ", lacks:"));
-    for (int k = 0; k < bulletin_count; ++k)
-        if (!(seen[latest] & (1u << k))) problems.push_back(missing_line(k, date));
+    chosen = date_at(latest);
+    if (complete(seen[latest])) return true;
+    problems.push_back(problem("the latest date, " + format_bulletin_date(chosen) +
+                               ", lacks bulletins; nothing is written (--date takes an older "
+                               "date):"));
+    list_missing(seen[latest], chosen, problems);
     return false;
 }
 
@@ -128,29 +170,38 @@ static std::string described(const held_bulletin& h, const std::vector<std::stri
 }
 
 bool assemble_bulletins(const std::vector<std::string>& product_names, const utc_time* wanted,
-                        std::string& text, std::vector<fault>& problems) {
+                        short_range_choice choice, std::string& text, std::string& taken_text,
+                        std::vector<fault>& problems) {
+    // A forced short-range guidance makes the other one's bulletins as foreign ones.
+    const unsigned excluded = choice == short_range_choice::nam   ? blend_slots
+                              : choice == short_range_choice::nbm ? nam_slots
+                                                                  : 0u;
     text.clear();
+    taken_text.clear();
     problems.clear();
-    held_bulletin held[bulletin_count];
+    held_bulletin held[slot_count];
     utc_time date{0, 0, 0, 0};
     if (wanted) {
-        if (!read_products(product_names, wanted, held, nullptr, problems)) return false;
+        if (!read_products(product_names, wanted, excluded, held, nullptr, problems)) return false;
         date = *wanted;
     } else {
         date_table seen(day_index({last_bulletin_year, 12, 31, 0}) + 1);
-        if (!read_products(product_names, nullptr, held, &seen, problems) ||
+        if (!read_products(product_names, nullptr, excluded, held, &seen, problems) ||
             !choose_date(seen, date, problems))
             return false;
-        // The slots hold the latest date of each; a later incomplete date makes a second
-        // reading for the chosen one.
-        bool all_held = true;
-        for (const held_bulletin& h : held) all_held = all_held && h.present && same_day(h.date, date);
-        if (!all_held) {
+        // The slots hold the latest date of each, and the chosen date is the latest of all.
+        unsigned slots = 0;
+        for (int k = 0; k < slot_count; ++k)
+            if (held[k].present && same_day(held[k].date, date)) slots |= 1u << k;
+        if (!complete(slots)) {
             for (held_bulletin& h : held) h = held_bulletin{};
-            if (!read_products(product_names, &date, held, nullptr, problems)) return false;
+            if (!read_products(product_names, &date, excluded, held, nullptr, problems))
+                return false;
             // The first reading saw all twelve; a pipe reads empty the second time.
-            for (const held_bulletin& h : held) {
-                if (h.present) continue;
+            unsigned again = 0;
+            for (int k = 0; k < slot_count; ++k)
+                if (held[k].present) again |= 1u << k;
+            if (!complete(again)) {
                 problems.push_back(problem("a product gave other bulletins when read again for " +
                                            format_bulletin_date(date) +
                                            "; give the date to read products from a pipe"));
@@ -158,20 +209,44 @@ bool assemble_bulletins(const std::vector<std::string>& product_names, const utc
             }
         }
     }
+    unsigned slots = 0;
+    for (int k = 0; k < slot_count; ++k)
+        if (held[k].present) slots |= 1u << k;
+    if (!complete(slots)) {
+        list_missing(slots, date, problems);
+        return false;
+    }
+    // NAM when all four are there, else the National Blend's bulletins.
+    const int short_first = short_range_of(slots) == short_range::nam ? 0 : blend_slot;
+    const held_bulletin* taken[bulletin_count];
+    for (int k = 0; k < bulletin_count; ++k)
+        taken[k] = &held[k < station_count ? short_first + k : k];
     for (int k = 0; k < bulletin_count; ++k) {
-        const held_bulletin& h = held[k];
-        if (!h.present)
-            problems.push_back(missing_line(k, date));
-        else if (h.bulletin.too_long)
+        const held_bulletin& h = *taken[k];
+        if (h.bulletin.too_long)
             problems.push_back(problem(described(h, product_names) + " has no end within " +
                                        std::to_string(max_bulletin_size) + " characters"));
         else if (const char* id = station_in_body(h.bulletin.text))
-            problems.push_back(problem(described(h, product_names) + " holds the station word " + id));
+            problems.push_back(
+                problem(described(h, product_names) + " holds the station word " + id));
     }
     if (!problems.empty()) return false;
     const std::string date_word = format_bulletin_date(date);
+    taken_text = date_word + ":";
+    for (int g = 0; g < 3; ++g) {
+        // Each group's model words as received, the distinct ones joined by "/".
+        std::string models;
+        for (int s = 0; s < station_count; ++s) {
+            const std::string& model = taken[g * station_count + s]->bulletin.header.model;
+            if (("/" + models + "/").find("/" + model + "/") == std::string::npos)
+                models += (models.empty() ? "" : "/") + model;
+        }
+        const bulletin_header& first = taken[g * station_count]->bulletin.header;
+        taken_text +=
+            std::string(g ? ", " : " ") + models + " " + first.kind[0] + " " + first.cycle + " UTC";
+    }
     for (int k = 0; k < bulletin_count; ++k) {
-        const station_bulletin& b = held[k].bulletin;
+        const station_bulletin& b = taken[k]->bulletin;
         const std::size_t end = b.text.find('\n');
         if (k > 0) text += '\n';
         text += rewrite_guidance_header(b.text.substr(0, end), b.header, date_word);

@@ -7,11 +7,17 @@
 #include <vector>
 
 // Reads the guidance product files in their order and puts together the bulletin file of
-// the 1200 run: for KBKX, KHON, KMHE and KFSD the NAM (or ETA) and the GFS (or AVN)
-// bulletins of 1200 UTC and the GFSX (or MRF) bulletins of 0000 UTC of the date wanted or,
-// when it is null, of the latest date that has all twelve; of a bulletin received twice the
-// one read last counts. Returns true with text the file, "\n" ending each line, or false
-// with text empty and problems one per problem: a product that cannot be read, each
-// bulletin missing, or one that the run could not read.
+// the 1200 run: for KBKX, KHON, KMHE and KFSD the NAM (or ETA) bulletins of 1200 UTC when
+// all four are there, else the NBM NBS ones, the GFS (or AVN) bulletins of 1200 UTC and the
+// GFSX (or MRF) bulletins of 0000 UTC, of the date wanted or, when it is null, of the
+// latest date any of them carries; of a bulletin received twice the one read last counts.
+// Model words are written as received, date words alike. Returns true with text the file,
+// "\n" ending each line, and taken what it took ("12/09/2026: NBM NBS 1200 UTC, GFS MOS
+// 1200 UTC, GFSX MOS 0000 UTC"), or false with text empty and problems one per problem: a
+// product that cannot be read, each bulletin missing, or one that the run could not read.
+// Which short-range guidance fills places 1 to 4: NAM when all four are there, else NBM;
+// or only the one named.
+enum class short_range_choice { either, nam, nbm };
 bool assemble_bulletins(const std::vector<std::string>& product_names, const utc_time* wanted,
-                        std::string& text, std::vector<fault>& problems);
+                        short_range_choice choice, std::string& text, std::string& taken,
+                        std::vector<fault>& problems);

@@ -5,8 +5,6 @@
 std::string rewrite_guidance_header(const std::string& line, const bulletin_header& header,
                                     const std::string& date_word) {
     std::string out = line;
-    // The bulletin file keeps the model's older name.
-    if (header.model == "NAM") out.replace(static_cast<std::size_t>(header.model_at), 3, "ETA");
     std::size_t at = static_cast<std::size_t>(header.date_at);
     const std::size_t old_size = header.date_word.size();
     if (date_word.size() >= old_size) {

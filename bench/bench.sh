@@ -10,7 +10,10 @@
 #   (b) a valid GFS model file with that much preamble, and times option 1 on it;
 #   (c) three national guidance products (NAM, GFS, GFSX) of that much in all, framed as
 #       NOAAPort sends them, and times `vuzazav-cli assemble` on them (skipped when that
-#       program is not beside BINARY); the assembled file must pass option 4.
+#       program is not beside BINARY); the assembled file must pass option 4;
+#   (d) once, the national NBS product as today's guidance comes (blend_nbstx.t12z, some
+#       9,000 stations of NBM bulletins, tens of megabytes, NOAAPort framing) beside the GFS
+#       and GFSX products of (c), and times `vuzazav-cli assemble` on the three.
 # Then, untimed, it checks memory on inputs that are that large in a single piece: a file
 # of NUL bytes and a file of one word (options 1 and 4 on each), a menu word, a file name
 # and a weight of that length typed on standard input, and standard input of NUL bytes.
@@ -107,6 +110,31 @@ make_national() { # $1 directory, $2 megabytes
     }' "$here/examples/bulletins.txt"
 }
 
+# The national NBS product: nbs_stations bulletins with the test data's real NBS bodies,
+# the four stations among them, framed as NOAAPort sends them, 40 bulletins a frame.
+nbs_stations=9000
+make_nbs() { # $1 file
+  awk -v stations="$nbs_stations" '
+    BEGIN { crlf = "\r\r\n" }
+    FNR == 1 { f++; station[f] = $1; next }
+    { body[f] = body[f] $0 crlf }
+    function put(st, b) {
+      if (in_frame == 0) printf "\001%s%03d %sFOUS16 KWNO 041200%sNBSUSA%s", crlf, seq++ % 1000, crlf, crlf, crlf
+      printf "\036%s    NBM V5.0 NBS GUIDANCE    3/04/2010  1200 UTC%s%s", st, crlf, b
+      if (++in_frame == 40) { printf "$$%s\003", crlf; in_frame = 0 }
+    }
+    END {
+      seq = 1
+      for (i = 0; i < stations; i++) {
+        if (i == int(stations / 2)) for (s = 1; s <= 4; s++) put(station[s], body[s])
+        st = sprintf("K%c%c%c", 65 + int(i / 676) % 26, 65 + int(i / 26) % 26, 65 + i % 26)
+        if (st !~ /^(KBKX|KHON|KMHE|KFSD)$/) put(st, body[i % 4 + 1])
+      }
+      if (in_frame > 0) printf "$$%s\003", crlf
+    }' "$here"/tests/data/nbs/kbkx.txt "$here"/tests/data/nbs/khon.txt \
+       "$here"/tests/data/nbs/kmhe.txt "$here"/tests/data/nbs/kfsd.txt > "$1"
+}
+
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # Times one scripted session; prints "seconds peak_kb" per run.
@@ -120,11 +148,13 @@ time_program() { # $1 dir, $2 stdin text, $3 expected output file
   done
 }
 
-# Times the assembler on the products in $1; the file it writes must pass option 4.
-time_assemble() { # $1 dir
+# Times the assembler on the products in $1 (*usa.txt, or the files after it); the file it
+# writes must pass option 4.
+time_assemble() { # $1 dir, [$2... products]
+  local products=("$1"/*usa.txt); [ $# -gt 1 ] && products=("${@:2}")
   for _ in $(seq "$runs"); do
     rm -f "$1/assembled.txt"
-    /usr/bin/time -f '%e %M' -o "$work/t" "$cli" assemble -o "$1/assembled.txt" "$1"/*usa.txt > /dev/null
+    /usr/bin/time -f '%e %M' -o "$work/t" "$cli" assemble -o "$1/assembled.txt" "${products[@]}" > /dev/null 2>&1
     cat "$work/t"
   done
   ( cd "$1" && printf '4\nassembled.txt\n0.7\n6\n' | "$binary" > "$work/console" )
@@ -153,9 +183,20 @@ check_memory() { # $1 label, $2 size in MB, $3 directory, $4 standard input file
 printf '%-10s %6s %10s %10s %8s %12s\n' run MB program_s wc_w_s ratio peak_rss_kb
 fail=0
 for mb in "${sizes[@]}"; do
-  for kind in bulletins gfs national; do
+  kinds="bulletins gfs national"; [ "$mb" = "${sizes[0]}" ] && kinds="$kinds nbs"
+  for kind in $kinds; do
     dir="$work/$kind-$mb"; mkdir -p "$dir"
-    if [ "$kind" = national ]; then
+    if [ "$kind" = nbs ]; then
+      [ -x "$cli" ] || { echo "nbs: skipped, $cli is missing"; continue; }
+      make_national "$dir" "$mb"
+      rm "$dir/metusa.txt"
+      make_nbs "$dir/blend_nbstx.t12z"
+      nbs_products=("$dir/blend_nbstx.t12z" "$dir/mavusa.txt" "$dir/mexusa.txt")
+      cat "${nbs_products[@]}" > /dev/null # into the page cache for both
+      time_assemble "$dir" "${nbs_products[@]}" > "$work/prog"
+      time_wc "${nbs_products[@]}" > "$work/wc"
+      mb=$(( $(cat "${nbs_products[@]}" | wc -c) / 1048576 ))
+    elif [ "$kind" = national ]; then
       [ -x "$cli" ] || { echo "national: skipped, $cli is missing"; continue; }
       make_national "$dir" "$mb"
       cat "$dir"/*usa.txt > /dev/null # into the page cache for both

@@ -35,4 +35,7 @@ struct forecast_chart_input {
     double eta_weight;
     forecast_chart_day days[forecast_days];
     forecast_chart_hour hours[sky_wind_rows];
+    // The guidance as its headers name it: the blended short-range pair of 1200 UTC, the
+    // extended model of 0000 UTC.
+    std::string short_models = "ETA and AVN", extended_model = "MRF";
 };

@@ -242,8 +242,9 @@ bool write_forecast_chart(std::ostream& out, const forecast_chart_input& in, fau
     draw_hour_ticks(out, axis, bottom, "time (UTC)");
     out << "<text" << svg_attr("x", plot_left) << svg_attr("y", bottom + footnote_drop)
         << " fill=\"" << footnote_colour
-        << "\">From the MOS guidance of KBKX, KHON, KMHE and KFSD: ETA and AVN of 1200 UTC, "
-           "blended, to 00 UTC of day 3; MRF of 0000 UTC after it.</text>\n"
+        << "\">From the MOS guidance of KBKX, KHON, KMHE and KFSD: " << svg_escape(in.short_models)
+        << " of 1200 UTC, blended, to 00 UTC of day 3; " << svg_escape(in.extended_model)
+        << " of 0000 UTC after it.</text>\n"
         << "<text" << svg_attr("x", plot_left)
         << svg_attr("y", bottom + footnote_drop + footnote_leading) << " fill=\"" << footnote_colour
         << "\">Lows stand in the night (00 to 12 UTC), highs in the daytime (12 to 24 UTC); the "

@@ -9,6 +9,7 @@ namespace {
 const cli_option assemble_options[] = {
     {'o', "output", true},
     {0, "date", true},
+    {0, "short-range", true},
 };
 const cli_option forecast_options[] = {
     {0, "eta-weight", true}, {'o', "output", true}, {0, "chart", true},
@@ -29,7 +30,7 @@ const cli_option gfs_point_options[] = {
 } // namespace
 
 const cli_command cli_commands[] = {
-    {"assemble", "assemble [-o FILE] [--date DATE] PRODUCT...",
+    {"assemble", "assemble [-o FILE] [--date DATE] [--short-range nam|nbm] PRODUCT...",
      "gather the twelve bulletins of the 1200 run from guidance products", assemble_usage,
      assemble_options, std::size(assemble_options), true, run_assemble},
     {"forecast",

@@ -11,10 +11,24 @@ int run_assemble(const command_line& parsed, const diagnostics& to) {
     const utc_time* wanted = nullptr;
     auto given = parsed.options.find("date");
     if (given != parsed.options.end()) {
-        if (!parse_bulletin_date(given->second, date))
-            return usage_error(to, "--date \"" + given->second + "\" is no date month/day/year",
-                               assemble_usage);
+        // An ISO date (2026-12-09) is taken as the month/day/year it names.
+        std::string word = given->second;
+        if (word.size() == 10 && word[4] == '-' && word[7] == '-')
+            word = word.substr(5, 2) + "/" + word.substr(8, 2) + "/" + word.substr(0, 4);
+        if (!parse_bulletin_date(word, date))
+            return usage_error(
+                to, "--date \"" + given->second + "\" is no date month/day/year or year-month-day",
+                assemble_usage);
         wanted = &date;
+    }
+    short_range_choice choice = short_range_choice::either;
+    auto forced = parsed.options.find("short-range");
+    if (forced != parsed.options.end()) {
+        if (forced->second != "nam" && forced->second != "nbm")
+            return usage_error(to,
+                               "--short-range \"" + forced->second + "\" is neither nam nor nbm",
+                               assemble_usage);
+        choice = forced->second == "nam" ? short_range_choice::nam : short_range_choice::nbm;
     }
     auto named = parsed.options.find("output");
     const std::string output = named != parsed.options.end() ? named->second : "bulletins.txt";
@@ -22,11 +36,12 @@ int run_assemble(const command_line& parsed, const diagnostics& to) {
     fault why;
     for (const std::string& product : parsed.operands)
         if (!check_run_outputs(product, {output}, why)) return refuse(to, why);
-    std::string text;
+    std::string text, taken;
     std::vector<fault> problems;
-    if (!assemble_bulletins(parsed.operands, wanted, text, problems)) {
+    if (!assemble_bulletins(parsed.operands, wanted, choice, text, taken, problems)) {
         for (const fault& problem : problems) diagnose(to, fault_line(problem));
         return exit_refused;
     }
+    diagnose(to, taken);
     return write_output(to, output, text);
 }

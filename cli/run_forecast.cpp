@@ -7,6 +7,7 @@
 #include "diagnostics/sentences.h"
 #include "export/forecast_export.h"
 #include "pointforecast/compute_city_forecast.h"
+#include "pointforecast/guidance_names.h"
 #include "pointforecast/load_bulletin_file.h"
 #include "pointforecast/write_day_table.h"
 #include "pointforecast/write_report.h"
@@ -28,6 +29,12 @@ int run_forecast(const command_line& parsed, const diagnostics& to) {
                                " is no number; give one such as 0.7",
                            forecast_usage);
     }
+    // A script's weight outside 0 to 1 is always a slip; only the menu extrapolates.
+    if (!(eta_weight >= lowest_eta_weight && eta_weight <= highest_eta_weight))
+        return usage_error(to,
+                           "--eta-weight " + quote_word(weight->second) + " is " +
+                               weight_range_note + "; give one from 0 to 1",
+                           forecast_usage);
 
     const std::string& name = parsed.operands[0];
     std::ifstream input;
@@ -60,6 +67,7 @@ int run_forecast(const command_line& parsed, const diagnostics& to) {
         chart_input.file_name = name;
         chart_input.issued = loaded.issued;
         gather_forecast_chart_input(forecast, eta_weight, chart_input);
+        guidance_names(loaded.layout, chart_input.short_models, chart_input.extended_model);
         if (!write_forecast_chart(svg, chart_input, why)) return refuse(to, why);
     }
     write_day_table(std::cout, forecast, false);

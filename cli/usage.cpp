@@ -21,16 +21,19 @@ std::string main_usage() {
 }
 
 const char* const assemble_usage =
-    "Usage: vuzazav-cli assemble [-o FILE] [--date DATE] PRODUCT...\n"
+    "Usage: vuzazav-cli assemble [-o FILE] [--date DATE] [--short-range nam|nbm] PRODUCT...\n"
     "Gathers the twelve bulletins the 1200 run needs, for the stations KBKX, KHON, KMHE and\n"
-    "KFSD: NAM (or ETA) and GFS (or AVN) at 1200 UTC and GFSX (or MRF) at 0000 UTC, all of\n"
-    "one date, from guidance products as received (headings, framing, any station order),\n"
-    "and writes them in the order the 1200 run reads them.\n"
+    "KFSD: NAM (or ETA) when all four are there, else NBM NBS, and GFS (or AVN) at 1200 UTC,\n"
+    "and GFSX (or MRF) at 0000 UTC, all of one date, from guidance products as received\n"
+    "(headings, framing, any station order, the national NBS product too), and writes them\n"
+    "in the order the 1200 run reads them, model words as received.\n"
     "\n"
     "Options:\n"
     "  -o FILE        the bulletin file to write (default bulletins.txt)\n"
-    "  --date DATE    the date of the bulletins, month/day/year (default: the latest date\n"
-    "                 for which all twelve are present)\n"
+    "  --date DATE    the date of the bulletins, month/day/year or year-month-day (default:\n"
+    "                 the latest date any bulletin carries; when it lacks one, nothing is\n"
+    "                 written)\n"
+    "  --short-range G  nam or nbm: take only that short-range guidance\n"
     "  -h, --help     show this help and exit\n"
     "\n"
     "Exit status: 0 written, 1 a product could not be read or a bulletin is missing\n"
@@ -43,7 +46,8 @@ const char* const forecast_usage =
     "after BULLETINS with \"out\" in place of its last three characters unless -o names it.\n"
     "\n"
     "Options:\n"
-    "  --eta-weight W  the weight of the ETA guidance, a number; the AVN guidance gets 1 - W\n"
+    "  --eta-weight W  the weight, from 0 to 1, of the first short-range guidance (ETA, NAM\n"
+    "                  or NBM) against AVN/GFS MOS, which gets 1 - W\n"
     "  -o REPORT       the report file to write\n"
     "  --chart FILE    also write the run's meteogram, an SVG picture, to FILE\n"
     "  --json FILE     also write every value with its valid time, each model's value and\n"
@@ -52,7 +56,7 @@ const char* const forecast_usage =
     "  -h, --help      show this help and exit\n"
     "\n"
     "Exit status: 0 written, 1 the bulletin file was refused, 2 usage error (also a weight\n"
-    "that is no number), 3 an output could not be written.\n";
+    "that is no number or outside 0 to 1), 3 an output could not be written.\n";
 
 const char* const gfs_usage =
     "Usage: vuzazav-cli gfs MODEL [-o TABLE] [--chart FILE.svg] [--json FILE.json]\n"

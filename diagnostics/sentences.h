@@ -26,6 +26,13 @@ inline constexpr const char* invalid_file_sentence = "Your file is invalid.";
 inline constexpr const char* incorrect_format_sentence = "Your file is in the incorrect format.";
 inline constexpr const char* bad_weight_sentence = "The ETA model weight must be a number.";
 
+// The weight of the first short-range guidance (ETA, NAM or NBM) against AVN/GFS MOS: a
+// blend, not an extrapolation, only from 0 to 1.
+inline constexpr double lowest_eta_weight = 0.0;
+inline constexpr double highest_eta_weight = 1.0;
+inline constexpr const char* weight_range_note =
+    "outside 0 to 1, so the blend extrapolates beyond both guidances";
+
 // "The output file NAME could not be written."
 std::string not_written_sentence(const std::string& name);
 

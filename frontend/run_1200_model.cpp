@@ -46,6 +46,9 @@ void run_1200_model(dialogue& d) {
     std::string word;
     double eta_weight = 0;
     if (!ask_eta_weight(d, word, eta_weight)) return;
+    // The menu takes any weight, as it always has, but says when it extrapolates.
+    if (!(eta_weight >= lowest_eta_weight && eta_weight <= highest_eta_weight))
+        diagnose(d.why, "the ETA model weight " + quote_word(word) + " is " + weight_range_note);
     city_forecast forecast;
     if (!compute_city_forecast(loaded.values, eta_weight, forecast, why)) {
         say(d, bad_weight_sentence);

@@ -7,6 +7,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string file = write_scratch_file("product.txt", data, size);
     std::string text;
     std::vector<fault> problems;
-    assemble_bulletins({file, file}, nullptr, text, problems);
+    std::string taken;
+    assemble_bulletins({file, file}, nullptr, short_range_choice::either, text, taken, problems);
     return 0;
 }

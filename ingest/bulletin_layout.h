@@ -4,7 +4,8 @@
 
 #include <string>
 
-// Bulletins in a bulletin file: four ETA, four AVN (or GFS), four MRF (or GFSX).
+// Bulletins in a bulletin file: four short-range ETA, NAM or NBM, four AVN (or GFS), four
+// MRF (or GFSX).
 inline constexpr int bulletin_count = 12;
 inline constexpr int station_count = 4;
 
@@ -15,14 +16,14 @@ inline constexpr const char* station_ids[station_count] = {"KBKX", "KHON", "KMHE
 // refusals name them; the names the products carry, current name first; and the cycle.
 // The validator and the assembler both read this one table.
 struct bulletin_group {
-    const char* file_models[2]; // null where a group accepts one word only
+    const char* file_models[3]; // null after the last word a group accepts
     const char* product_models[2];
     const char* cycle;
 };
 inline constexpr bulletin_group bulletin_groups[3] = {
-    {{"ETA", nullptr}, {"NAM", "ETA"}, "1200"},
-    {{"AVN", "GFS"}, {"GFS", "AVN"}, "1200"},
-    {{"MRF", "GFSX"}, {"GFSX", "MRF"}, "0000"},
+    {{"ETA", "NAM", "NBM"}, {"NAM", "ETA"}, "1200"},
+    {{"AVN", "GFS", nullptr}, {"GFS", "AVN"}, "1200"},
+    {{"MRF", "GFSX", nullptr}, {"GFSX", "MRF"}, "0000"},
 };
 
 // The group of bulletin k (0-11) and its station.
@@ -31,6 +32,15 @@ inline constexpr int group_of(int k) {
 }
 inline constexpr int station_of(int k) {
     return k % station_count;
+}
+
+// The model word of the National Blend of Models, whose short-range bulletins (NBS) stand
+// where the retired NAM MOS ones stood; they are read by their own rows.
+inline constexpr const char* blend_model = "NBM";
+
+// Whether bulletin header h is a short-range one of the National Blend of Models.
+inline bool is_blend_bulletin(const bulletin_header& h) {
+    return h.model == blend_model;
 }
 
 // Rows that one reader takes from one bulletin, at most.

@@ -7,8 +7,9 @@
 // The values of the rows the readers take, one struct per kind of bulletin block, each
 // member in the order the row gives them. Every other file reads them by name.
 
-// What the bulletins write where they have no value: 999 in the temperature, dew point and
-// precipitation rows, 99 in the wind rows. Cloud rows have no such marker.
+// What the bulletins write where they have no value: 999 in the temperature, dew point,
+// precipitation and sky cover rows, 99 in the wind rows. Cloud word rows have no such
+// marker.
 inline constexpr std::int32_t missing_temp_pop_value = 999;
 inline constexpr std::int32_t missing_wind_value = 99;
 
@@ -37,11 +38,13 @@ struct ext_temp_pop {
 };
 
 // A short-range bulletin's "CLD" (as cloud codes: tenths covered), "WDR" (tens of degrees)
-// and "WSP" (knots) rows.
+// and "WSP" (knots) rows; for a National Blend bulletin, "SKY" (percent covered, 999
+// where missing) in place of "CLD".
 struct short_sky_wind {
     std::int32_t cloud[short_columns];
     std::int32_t direction[short_columns];
     std::int32_t speed[short_columns];
+    std::int32_t sky_percent; // 1 where cloud holds sky covers in percent, else 0
 };
 
 // An extended bulletin's "CLD" and "WND" rows from hour 72 to 192.

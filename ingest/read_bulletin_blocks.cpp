@@ -30,13 +30,11 @@ bool read_ints(std::istream& in, std::int32_t* values, int count, const char* la
     return true;
 }
 
-bool skip_row_words(std::istream& in, int count, const char* label, long long row,
-                    fault& why) {
+bool skip_row_words(std::istream& in, int count, const char* label, long long row, fault& why) {
     return skip_column_words(in, count) || value_fault(in, label, row, "a column", why);
 }
 
-bool value_fault(std::istream& in, const char* label, long long row, const char* what,
-                 fault& why) {
+bool value_fault(std::istream& in, const char* label, long long row, const char* what, fault& why) {
     const bool at_end = in.eof();
     in.clear();
     const long long position = static_cast<long long>(in.tellg());

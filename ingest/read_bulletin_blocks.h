@@ -16,13 +16,14 @@ using block_reader = bool (*)(std::istream& in, Block& block, long long limit, l
                               fault& why);
 
 // The skeleton both array readers share: reads bulletins 1-4 into first, 5-8 into second
-// (read_short) and 9-12 into third (read_ext), every bulletin from its own body. Returns
-// false at the first block that fails, with why naming the bulletin.
+// (read_short; read_blend for a National Blend bulletin among 1-4) and 9-12 into third
+// (read_ext), every bulletin from its own body. Returns false at the first block that
+// fails, with why naming the bulletin.
 template <class Short, class Ext>
 bool read_bulletin_blocks(std::istream& in, const bulletin_layout& layout,
-                          block_reader<Short> read_short, Short* first, Short* second,
-                          block_reader<Ext> read_ext, Ext* third, bulletin_rows& rows,
-                          fault& why) {
+                          block_reader<Short> read_short, block_reader<Short> read_blend,
+                          Short* first, Short* second, block_reader<Ext> read_ext, Ext* third,
+                          bulletin_rows& rows, fault& why) {
     for (int k = 0; k < bulletin_count; ++k) {
         // Each bulletin is read from its own body; its searches end at the next header.
         const long long limit = k + 1 < bulletin_count ? layout.header[k + 1].station_at : -1;
@@ -31,7 +32,9 @@ bool read_bulletin_blocks(std::istream& in, const bulletin_layout& layout,
         in.clear();
         bool ok = !in.seekg(layout.body_start[k]).fail();
         const int s = station_of(k);
-        if (group_of(k) == 0)
+        if (group_of(k) == 0 && is_blend_bulletin(layout.header[k]))
+            ok = ok && read_blend(in, first[s], limit, at, why);
+        else if (group_of(k) == 0)
             ok = ok && read_short(in, first[s], limit, at, why);
         else if (group_of(k) == 1)
             ok = ok && read_short(in, second[s], limit, at, why);
@@ -65,8 +68,7 @@ bool skip_row_words(std::istream& in, int count, const char* label, long long ro
 // Sets why for a read of the row labelled label (found at row) that failed: the word
 // where what belongs ("a whole number") stands instead, or the end of the file. Returns
 // false.
-bool value_fault(std::istream& in, const char* label, long long row, const char* what,
-                 fault& why);
+bool value_fault(std::istream& in, const char* label, long long row, const char* what, fault& why);
 
 // A cloud word and the code the forecast takes for it (tenths of the sky covered).
 struct cloud_word {

@@ -17,8 +17,18 @@ static bool take(std::istream& in, std::string& word, long long* at) {
     return true;
 }
 
+// "V" followed by digits and dots, as the National Blend writes its version: "V4.0".
+static bool is_version_word(const std::string& word) {
+    return word.size() > 1 && word[0] == 'V' &&
+           word.find_first_not_of("0123456789.", 1) == std::string::npos;
+}
+
 bool read_header_words(std::istream& in, bulletin_header& h) {
-    return take(in, h.model, &h.model_at) && take(in, h.kind[0], nullptr) &&
-           take(in, h.kind[1], nullptr) && take(in, h.date_word, &h.date_at) &&
+    if (!take(in, h.model, &h.model_at) || !take(in, h.kind[0], nullptr)) return false;
+    if (h.model == "NBM" && is_version_word(h.kind[0])) {
+        h.version = h.kind[0];
+        if (!take(in, h.kind[0], nullptr)) return false;
+    }
+    return take(in, h.kind[1], nullptr) && take(in, h.date_word, &h.date_at) &&
            take(in, h.cycle, &h.cycle_at);
 }

@@ -9,8 +9,9 @@
 #include <string>
 
 // Cloud cover words and their codes; extended rows glue the column separator to a word.
-static const cloud_word short_cloud_words[] = {{"CL", 0}, {"FW", 1}, {"SC", 3}, {"BK", 7}, {"OV", 10}};
-static const cloud_word ext_cloud_words[] = {{"CL|", 0}, {"CL", 0},  {"PC|", 5},
+static const cloud_word short_cloud_words[] = {
+    {"CL", 0}, {"FW", 1}, {"SC", 3}, {"BK", 7}, {"OV", 10}};
+static const cloud_word ext_cloud_words[] = {{"CL|", 0}, {"CL", 0},   {"PC|", 5},
                                              {"PC", 5},  {"OV|", 10}, {"OV", 10}};
 
 // How read_clouds takes one word of its row.
@@ -44,11 +45,55 @@ static bool read_row_word(std::istream& in, std::string& word) {
 // or a value that is no integer.
 static bool read_short_sky_wind(std::istream& in, short_sky_wind& b, long long limit,
                                 long long* rows, fault& why) {
+    b.sky_percent = 0;
     return find_row(in, "CLD", nullptr, limit, rows[0], why) &&
            read_clouds(in, b.cloud, short_columns, rows[0], read_row_word, short_cloud_words,
                        static_cast<int>(std::size(short_cloud_words)),
                        "a cloud word (CL, FW, SC, BK or OV)", why) &&
            find_row(in, "WDR", "CLD", limit, rows[1], why) &&
+           read_ints(in, b.direction, short_columns, "WDR", rows[1], why) &&
+           find_row(in, "WSP", "WDR", limit, rows[2], why) &&
+           read_ints(in, b.speed, short_columns, "WSP", rows[2], why);
+}
+
+// Width of a column of a short-range row; a sky cover of 100 fills one whole and so runs
+// into the value before it ("98100").
+static const std::size_t column_width = 3;
+
+// Reads the 19 sky covers (percent) of the "SKY" row found at row into percent. A word of
+// digits longer than one column is taken as columns counted from its right end.
+static bool read_sky_covers(std::istream& in, std::int32_t* percent, long long row, fault& why) {
+    std::string word;
+    int count = 0;
+    while (count < short_columns) {
+        if (!read_word(in, word)) return value_fault(in, "SKY", row, "a sky cover", why);
+        if (word.empty() || word.find_first_not_of("0123456789") != std::string::npos) {
+            in.clear();
+            why.position = static_cast<long long>(in.tellg()) - static_cast<long long>(word.size());
+            why.what = "the SKY row holds " + quote_word(word) + " where a sky cover belongs";
+            return false;
+        }
+        // Columns of this word, leftmost first: the first may be narrower.
+        const std::size_t first = word.size() % column_width;
+        std::size_t start = 0;
+        for (std::size_t end = first ? first : column_width;
+             end <= word.size() && count < short_columns; end += column_width) {
+            std::int32_t value = 0;
+            for (; start < end; ++start) value = value * 10 + (word[start] - '0');
+            percent[count++] = value;
+        }
+    }
+    return true;
+}
+
+// Reads the "SKY", "WDR" and "WSP" rows of one National Blend bulletin (NBS), searching
+// no label at or beyond limit; the sky covers are percent, not cloud codes.
+static bool read_blend_sky_wind(std::istream& in, short_sky_wind& b, long long limit,
+                                long long* rows, fault& why) {
+    b.sky_percent = 1;
+    return find_row(in, "SKY", nullptr, limit, rows[0], why) &&
+           read_sky_covers(in, b.cloud, rows[0], why) &&
+           find_row(in, "WDR", "SKY", limit, rows[1], why) &&
            read_ints(in, b.direction, short_columns, "WDR", rows[1], why) &&
            find_row(in, "WSP", "WDR", limit, rows[2], why) &&
            read_ints(in, b.speed, short_columns, "WSP", rows[2], why);
@@ -93,6 +138,6 @@ static bool read_ext_sky_wind(std::istream& in, ext_sky_wind& b, long long limit
 bool read_sky_wind(std::istream& in, const bulletin_layout& layout, bulletin_values& values,
                    bulletin_rows& rows, fault& why) {
     return read_bulletin_blocks<short_sky_wind, ext_sky_wind>(
-        in, layout, read_short_sky_wind, values.eta_sky_wind, values.avn_sky_wind,
-        read_ext_sky_wind, values.mrf_sky_wind, rows, why);
+        in, layout, read_short_sky_wind, read_blend_sky_wind, values.eta_sky_wind,
+        values.avn_sky_wind, read_ext_sky_wind, values.mrf_sky_wind, rows, why);
 }

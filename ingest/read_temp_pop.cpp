@@ -4,6 +4,7 @@
 #include "reading/reading.h"
 
 #include <istream>
+#include <string>
 
 // The dew points of a short-range row that stand at the times of the maxima and minima:
 // the 7th, 11th, 15th and 19th of its 19.
@@ -27,6 +28,44 @@ static bool read_short_temp_pop(std::istream& in, short_temp_pop& b, long long l
         if (kept_dew_point(column)) b.dew_point[kept++] = value;
     }
     return find_row(in, "P12", "DPT", limit, rows[2], why) &&
+           read_ints(in, b.pop12, 4, "P12", rows[2], why);
+}
+
+// Reads the temperature and P12 rows of one National Blend bulletin (NBS) of 1200 UTC,
+// and its DPT row as a short-range one. Its temperature row is "TXN" (NBM 4 and later) or
+// "N/X" (NBM 3), and that row and P12 begin with the value at hour 12, before the four
+// that stand under the hours of a NAM MOS bulletin: that first value is passed over.
+static bool read_blend_temp_pop(std::istream& in, short_temp_pop& b, long long limit,
+                                long long* rows, fault& why) {
+    const bool at_end = in.eof();
+    in.clear();
+    const long long body = static_cast<long long>(in.tellg());
+    if (at_end) in.setstate(std::ios::eofbit);
+    const char* temp_label = "TXN";
+    if (!find_row(in, temp_label, nullptr, limit, rows[0], why)) {
+        temp_label = "N/X";
+        in.clear();
+        if (body < 0 || in.seekg(body).fail() ||
+            !find_row(in, temp_label, nullptr, limit, rows[0], why)) {
+            why.position = -1;
+            why.what = std::string("no TXN or N/X row") +
+                       (limit >= 0 ? " before the next bulletin" : " before the end of the file");
+            return false;
+        }
+    }
+    std::int32_t hour_12 = 0;
+    if (!read_ints(in, &hour_12, 1, temp_label, rows[0], why) ||
+        !read_ints(in, b.temp, 4, temp_label, rows[0], why))
+        return false;
+    if (!find_row(in, "DPT", temp_label, limit, rows[1], why)) return false;
+    int kept = 0;
+    for (int column = 1; column <= short_columns; ++column) {
+        int value = 0;
+        if (!read_int(in, value)) return value_fault(in, "DPT", rows[1], "a whole number", why);
+        if (kept_dew_point(column)) b.dew_point[kept++] = value;
+    }
+    return find_row(in, "P12", "DPT", limit, rows[2], why) &&
+           read_ints(in, &hour_12, 1, "P12", rows[2], why) &&
            read_ints(in, b.pop12, 4, "P12", rows[2], why);
 }
 
@@ -85,6 +124,6 @@ static bool read_ext_temp_pop(std::istream& in, ext_temp_pop& b, long long limit
 bool read_temp_pop(std::istream& in, const bulletin_layout& layout, bulletin_values& values,
                    bulletin_rows& rows, fault& why) {
     return read_bulletin_blocks<short_temp_pop, ext_temp_pop>(
-        in, layout, read_short_temp_pop, values.eta_temp_pop, values.avn_temp_pop,
-        read_ext_temp_pop, values.mrf_temp_pop, rows, why);
+        in, layout, read_short_temp_pop, read_blend_temp_pop, values.eta_temp_pop,
+        values.avn_temp_pop, read_ext_temp_pop, values.mrf_temp_pop, rows, why);
 }

@@ -9,8 +9,12 @@
 // What bulletin k must be, as the start of a fault.
 static std::string expected_header(int k) {
     const bulletin_group& group = bulletin_groups[group_of(k)];
+    // "ETA", "AVN or GFS", "ETA, NAM or NBM".
+    int count = 1;
+    while (count < 3 && group.file_models[count]) ++count;
     std::string models = group.file_models[0];
-    if (group.file_models[1]) models += std::string(" or ") + group.file_models[1];
+    for (int i = 1; i < count; ++i)
+        models += std::string(i + 1 == count ? " or " : ", ") + group.file_models[i];
     return "bulletin " + std::to_string(k + 1) + " of 12 should be " + station_ids[station_of(k)] +
            " with " + models + " at " + group.cycle;
 }
@@ -39,38 +43,39 @@ bool validate_bulletin_file(std::istream& in, bulletin_layout& layout, fault& wh
             h.station_at = label_start(in, h.station);
             if (h.station != expected)
                 return header_fault(why, h.station_at,
-                              expected_header(k) + "; found station word " + quote_word(h.station));
+                                    expected_header(k) + "; found station word " +
+                                        quote_word(h.station));
         } else {
             if (!find_label(in, expected))
                 return header_fault(why, -1,
-                              expected_header(k) + "; no " + expected + " follows bulletin " +
-                                  std::to_string(k));
+                                    expected_header(k) + "; no " + expected + " follows bulletin " +
+                                        std::to_string(k));
             // A station word that ends the file leaves no room for the rest of the header.
             const bool at_end = in.eof();
             h.station = expected;
             h.station_at = label_start(in, expected);
             if (at_end)
                 return header_fault(why, h.station_at,
-                              expected_header(k) + "; the file ends after its station word");
+                                    expected_header(k) + "; the file ends after its station word");
         }
         if (!read_header_words(in, h))
             return header_fault(why, h.station_at,
-                          expected_header(k) + "; the file ends inside its header");
+                                expected_header(k) + "; the file ends inside its header");
         const bulletin_group& group = bulletin_groups[group_of(k)];
-        const bool known = h.model == group.file_models[0] ||
-                           (group.file_models[1] && h.model == group.file_models[1]);
+        bool known = false;
+        for (const char* model : group.file_models) known = known || (model && h.model == model);
         if (!known)
             return header_fault(why, h.model_at,
-                          expected_header(k) + "; found model word " + quote_word(h.model));
+                                expected_header(k) + "; found model word " + quote_word(h.model));
         if (h.cycle != group.cycle)
             return header_fault(why, h.cycle_at,
-                          expected_header(k) + "; found cycle word " + quote_word(h.cycle));
+                                expected_header(k) + "; found cycle word " + quote_word(h.cycle));
         if (k == 0) reference_date = h.date_word;
         if (h.date_word != reference_date)
             return header_fault(why, h.date_at,
-                          bulletin_name(layout, k) + " should carry the date " +
-                              quote_word(reference_date) + " of bulletin 1; found " +
-                              quote_word(h.date_word));
+                                bulletin_name(layout, k) + " should carry the date " +
+                                    quote_word(reference_date) + " of bulletin 1; found " +
+                                    quote_word(h.date_word));
         // tellg fails once eofbit is set, as when the last cycle word ends the file.
         in.clear();
         layout.body_start[k] = static_cast<long long>(in.tellg());

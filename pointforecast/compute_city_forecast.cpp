@@ -5,6 +5,7 @@
 #include "arith/present_blended_sum.h"
 #include "arith/present_station_sum.h"
 #include "arith/shared_types.h"
+#include "arith/station_weights.h"
 #include "arith/unit_conversions.h"
 #include "arith/weighted_station_sum.h"
 #include "pointforecast/first_city_gap.h"
@@ -81,6 +82,71 @@ static void model_directions(const model_pair& directions, const model_pair& spe
         source.first = gap;
     if (!blended_wind_direction(0.0, 1.0, directions, speeds, second, source.second))
         source.second = gap;
+}
+
+// The weighted sum of four station values, as weighted_station_sum adds them.
+static double weighted_sum(const double* set) {
+    double p[4];
+    for (int k = 0; k < 4; ++k) p[k] = set[k] * station_weights[k];
+    return ((p[0] + p[1]) + p[2]) + p[3];
+}
+
+// The sum of the stations present, scaled to all four weights, as present_station_sum
+// makes it.
+static bool present_sum(const double* set, const bool* present, double& sum) {
+    if (present[0] && present[1] && present[2] && present[3]) {
+        sum = weighted_sum(set);
+        return true;
+    }
+    double p = 0, w = 0;
+    bool any = false;
+    for (int k = 0; k < 4; ++k) {
+        if (!present[k]) continue;
+        p += set[k] * station_weights[k];
+        w += station_weights[k];
+        any = true;
+    }
+    if (!any) return false;
+    const double all_weights =
+        ((station_weights[0] + station_weights[1]) + station_weights[2]) + station_weights[3];
+    sum = (p / w) * all_weights;
+    return true;
+}
+
+// Sky covers of the National Blend are percent, not cloud codes: each enters the cloud
+// blend as tenths, s / 10.0, a double, and a missing one (999) is left out.
+static const double percent_per_tenth = 10.0;
+
+// The short-range cloud blend of row r when some first-model bulletin gives sky covers in
+// percent, the values that are missing left out as present_blended_sum leaves them out.
+static city_value blend_sky(const bulletin_values& v, double eta_weight, double avn_ratio, int r,
+                            value_source& source) {
+    double cloud[8];
+    bool present[8];
+    for (int s = 0; s < station_count; ++s) {
+        const short_sky_wind& first = v.eta_sky_wind[s];
+        const std::int32_t c = first.cloud[r];
+        present[s] = first.sky_percent == 0 || c != missing_temp_pop_value;
+        cloud[s] = first.sky_percent != 0 ? static_cast<double>(c) / percent_per_tenth
+                                          : static_cast<double>(c);
+        present[station_count + s] = true;
+        cloud[station_count + s] = static_cast<double>(v.avn_sky_wind[s].cloud[r]);
+    }
+    bool all = true;
+    for (int k = 0; k < 8; ++k) all = all && present[k];
+    city_value out{gap, !all};
+    double s1 = 0, s2 = 0;
+    const bool first = present_sum(cloud, present, s1);
+    const bool second = present_sum(cloud + 4, present + 4, s2);
+    if (first && second)
+        out.value = (eta_weight * s1) + (avn_ratio * s2);
+    else if (second)
+        out.value = s2;
+    else if (first)
+        out.value = s1;
+    if (first || second) out.value = out.value / 10.0;
+    source = {first ? s1 / 10.0 : gap, second ? s2 / 10.0 : gap, count_present(present, 8)};
+    return out;
 }
 
 // Whether every value the tables show is a number; else the first that is not.
@@ -164,10 +230,17 @@ bool compute_city_forecast(const bulletin_values& v, double eta_weight, city_for
         gather(
             v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.speed[r]; },
             speed);
-        // Cloud words have no missing marker: every cloud code is a value.
-        f.cloud[r] = {blended_station_sum(eta_weight, avn_ratio, cloud) / 10.0, false};
-        f.sources.cloud[r] = {weighted_station_sum(cloud) / 10.0,
-                              weighted_station_sum(cloud + station_count) / 10.0, 8};
+        bool sky_percent = false;
+        for (int s = 0; s < station_count; ++s)
+            sky_percent = sky_percent || v.eta_sky_wind[s].sky_percent != 0;
+        if (sky_percent) {
+            f.cloud[r] = blend_sky(v, eta_weight, avn_ratio, r, f.sources.cloud[r]);
+        } else {
+            // Cloud words have no missing marker: every cloud code is a value.
+            f.cloud[r] = {blended_station_sum(eta_weight, avn_ratio, cloud) / 10.0, false};
+            f.sources.cloud[r] = {weighted_station_sum(cloud) / 10.0,
+                                  weighted_station_sum(cloud + station_count) / 10.0, 8};
+        }
         bool present[8];
         f.direction[r] = {gap, mark_present(direction, 8, missing_wind_value, present)};
         if (!blended_wind_direction(eta_weight, avn_ratio, direction, speed, present,

@@ -21,9 +21,8 @@ struct bulletin_notes {
 // Notes each of count values that holds marker. Row row_index of the reader's rows holds
 // them, labelled label; value i is the row's value number first + step * i, counted as the
 // forecaster counts them, the words the readers skip included.
-void note_row(const bulletin_notes& b, const bulletin_rows& rows, int row_index,
-              const char* label, const std::int32_t* values, int count, int first, int step,
-              std::int32_t marker) {
+void note_row(const bulletin_notes& b, const bulletin_rows& rows, int row_index, const char* label,
+              const std::int32_t* values, int count, int first, int step, std::int32_t marker) {
     const long long row = rows.label_at[b.k][row_index];
     for (int i = 0; i < count; ++i) {
         if (values[i] != marker) continue;
@@ -41,9 +40,14 @@ void note_row(const bulletin_notes& b, const bulletin_rows& rows, int row_index,
 void note_short(const bulletin_notes& b, const short_temp_pop& tp, const short_sky_wind& sw,
                 const bulletin_rows& tp_rows, const bulletin_rows& sw_rows) {
     const std::int32_t t = missing_temp_pop_value, w = missing_wind_value;
-    note_row(b, tp_rows, 0, "N/X", tp.temp, 4, 1, 1, t);
+    // A National Blend bulletin's temperature and P12 rows begin with a value the readers
+    // pass over, and its sky covers are its SKY row.
+    const bool blend = is_blend_bulletin(b.layout.header[b.k]);
+    const int first = blend ? 2 : 1;
+    note_row(b, tp_rows, 0, blend ? "TXN" : "N/X", tp.temp, 4, first, 1, t);
     note_row(b, tp_rows, 1, "DPT", tp.dew_point, 4, 7, 4, t); // the 7th, 11th, 15th, 19th
-    note_row(b, tp_rows, 2, "P12", tp.pop12, 4, 1, 1, t);
+    note_row(b, tp_rows, 2, "P12", tp.pop12, 4, first, 1, t);
+    if (sw.sky_percent != 0) note_row(b, sw_rows, 0, "SKY", sw.cloud, short_columns, 1, 1, t);
     note_row(b, sw_rows, 1, "WDR", sw.direction, short_columns, 1, 1, w);
     note_row(b, sw_rows, 2, "WSP", sw.speed, short_columns, 1, 1, w);
 }

@@ -22,12 +22,12 @@ static bulletin received(int k, const std::string& station, const std::string& m
     return b;
 }
 
-// The twelve bulletins of date, their second line telling the date; the file takes them
-// under the model words ETA, GFS and GFSX when file_form is true, else as received.
-static std::vector<bulletin> dated_set(const std::string& date, bool file_form) {
+// The twelve bulletins of date as received, their second line telling the date; the file
+// takes them with their model words as they are.
+static std::vector<bulletin> dated_set(const std::string& date) {
     std::vector<bulletin> all;
     for (int k = 0; k < 12; ++k) {
-        const char* model = file_form && k < 4 ? "ETA" : received_models[k / 4];
+        const char* model = received_models[k / 4];
         all.push_back(received(k, station_ids[k % 4], model, date));
         all.back()[1] = "DT   " + date;
     }
@@ -44,11 +44,13 @@ struct assembly {
     bool ok;
     std::string text;
     std::vector<std::string> problems; // the scratch directory dropped from file names
+    std::string taken;
 };
 
 // Writes the products to files product0.txt, ... (or takes a name starting with '@' as the
 // file named by the rest) and assembles them.
-static assembly assemble(const std::vector<std::string>& products, const char* wanted = nullptr) {
+static assembly assemble(const std::vector<std::string>& products, const char* wanted = nullptr,
+                         short_range_choice choice = short_range_choice::either) {
     scratch_directory dir;
     std::vector<std::string> names;
     for (const std::string& product : products) {
@@ -62,9 +64,9 @@ static assembly assemble(const std::vector<std::string>& products, const char* w
     if (wanted) {
         EXPECT_TRUE(parse_bulletin_date(wanted, date));
     }
-    assembly a{false, "unchanged", {"unchanged"}};
+    assembly a{false, "unchanged", {"unchanged"}, ""};
     std::vector<fault> problems;
-    a.ok = assemble_bulletins(names, wanted ? &date : nullptr, a.text, problems);
+    a.ok = assemble_bulletins(names, wanted ? &date : nullptr, choice, a.text, a.taken, problems);
     a.problems.clear();
     for (const fault& p : problems) a.problems.push_back(p.what);
     const std::string prefix = (dir.path / "").string();
@@ -83,16 +85,15 @@ TEST(AssembleBulletins, ProductsAsReceivedGiveTheHandPastedFile) {
 
     // What a forecaster pastes: the sample's KFSD bulletin, a reissued KHON GFS bulletin,
     // an extended header received with a leading blank.
-    std::vector<bulletin> pasted = dated_set(date, true);
+    std::vector<bulletin> pasted = dated_set(date);
     std::istringstream sample_lines(met.substr(kfsd, met.find("\n\n", kfsd) - kfsd));
     pasted[3].clear();
     for (std::string line; std::getline(sample_lines, line);) pasted[3].push_back(line);
-    pasted[3][0].replace(7, 3, "ETA");
     set_row(pasted[5], "WDR  44 33 34 34 35 36 01 02 02 03 05 07 10 12 13 15 16 17 17 18 18");
     pasted[8][0] = " " + pasted[8][0];
     pasted[9][0] = header_line("KHON", "MRF", date, "0000");
 
-    std::vector<bulletin> got = dated_set(date, false);
+    std::vector<bulletin> got = dated_set(date);
     got[1][0] = header_line("KHON", "NAM", "08/12/2017", "1200");
     got[9][0] = header_line("KHON", "MRF", "8/12/2017", "0000");
     const bulletin foreign = received(0, "KFOZ", "NAM", date);
@@ -119,7 +120,7 @@ TEST(AssembleBulletins, ProductsAsReceivedGiveTheHandPastedFile) {
     const std::string late = lines(reissue, "\n") + lines(foreign, "\n") +
                              std::string(600000, 'x') + " " +
                              header_line("KBKX", "NAM", date, "1200") + "\n";
-    const std::string older = file_text(dated_set("8/11/2017", false));
+    const std::string older = file_text(dated_set("8/11/2017"));
 
     assembly a = assemble({older, "@" + sample, nam, gfs, gfsx, late});
     ASSERT_TRUE(a.ok) << a.problems[0];
@@ -134,19 +135,25 @@ TEST(AssembleBulletins, ProductsAsReceivedGiveTheHandPastedFile) {
 
 TEST(AssembleBulletins, ChoosesTheLatestCompleteDateOrTheOneAsked) {
     // Compared as text, 12/31/2009 would come after 1/02/2010.
-    std::vector<bulletin> partial = dated_set("1/03/2010", false);
+    std::vector<bulletin> partial = dated_set("1/03/2010");
     partial.erase(partial.begin() + 10);
     // A date word without leading zeros is written with them.
-    std::vector<bulletin> january = dated_set("1/02/2010", false);
+    std::vector<bulletin> january = dated_set("1/02/2010");
     january[0][0] = header_line("KBKX", "NAM", "1/2/2010", "1200");
     const std::vector<std::string> products = {
-        file_text(january), file_text(dated_set("12/31/2009", false)), file_text(partial)};
+        file_text(january), file_text(dated_set("12/31/2009")), file_text(partial)};
     struct {
         const char* wanted;
         const char* chosen;
         std::vector<std::string> problems;
     } cases[] = {
-        {nullptr, "1/02/2010", {}},
+        // The latest date lacks a bulletin: nothing is written, though 1/02/2010 is whole.
+        {nullptr,
+         nullptr,
+         {"the latest date, 1/03/2010, lacks bulletins; nothing is written (--date takes an "
+          "older date):",
+          "missing KMHE GFSX or MRF 0000 UTC bulletin of 1/03/2010"}},
+        {"1/2/2010", "1/02/2010", {}},
         {"12/31/2009", "12/31/2009", {}},
         {"1/3/2010", nullptr, {"missing KMHE GFSX or MRF 0000 UTC bulletin of 1/03/2010"}},
     };
@@ -154,7 +161,7 @@ TEST(AssembleBulletins, ChoosesTheLatestCompleteDateOrTheOneAsked) {
         SCOPED_TRACE(c.wanted ? c.wanted : "latest");
         assembly a = assemble(products, c.wanted);
         EXPECT_EQ(a.ok, c.chosen != nullptr);
-        EXPECT_EQ(a.text, c.chosen ? file_text(dated_set(c.chosen, true)) : "");
+        EXPECT_EQ(a.text, c.chosen ? file_text(dated_set(c.chosen)) : "");
         EXPECT_EQ(a.problems, c.problems);
     }
     // A date that no product has lacks all twelve.
@@ -165,7 +172,7 @@ TEST(AssembleBulletins, ChoosesTheLatestCompleteDateOrTheOneAsked) {
 }
 
 TEST(AssembleBulletins, ReportsWhatItCannotUse) {
-    std::vector<bulletin> all = dated_set("3/04/2010", false);
+    std::vector<bulletin> all = dated_set("3/04/2010");
     std::vector<bulletin> long_one = all, station_in_body = all, foreign = all;
     for (int i = 0; i < 1100; ++i) long_one[11].push_back(long_one[11][4]);
     station_in_body[0].push_back("REM  KHON");
@@ -180,11 +187,12 @@ TEST(AssembleBulletins, ReportsWhatItCannotUse) {
          {"cannot read vuzazav-no-such-product.txt: " + std::string(std::strerror(ENOENT))}},
         {"no bulletin of the stations",
          {file_text(foreign)},
-         {"no NAM, ETA, GFS, AVN, GFSX or MRF guidance bulletin of KBKX, KHON, KMHE or KFSD "
-          "was found"}},
+         {"no NAM, ETA, NBM, GFS, AVN, GFSX or MRF guidance bulletin of KBKX, KHON, KMHE or "
+          "KFSD was found"}},
         {"no complete date",
          {file_text(partial)},
-         {"no date has all twelve bulletins; the latest, 3/04/2010, lacks:",
+         {"the latest date, 3/04/2010, lacks bulletins; nothing is written (--date takes an "
+          "older date):",
           "missing KBKX NAM or ETA 1200 UTC bulletin of 3/04/2010"}},
         {"bulletin without an end",
          {file_text(long_one)},
@@ -202,4 +210,64 @@ TEST(AssembleBulletins, ReportsWhatItCannotUse) {
         EXPECT_EQ(a.text, "");
         EXPECT_EQ(a.problems, c.problems);
     }
+}
+
+// The NBS bulletin of station s from the test data (real 1200 UTC bulletins renamed).
+static bulletin nbs_bulletin(int s) {
+    const char* const names[4] = {"kbkx", "khon", "kmhe", "kfsd"};
+    std::ifstream in(std::string(VUZAZAV_SOURCE_DIR) + "/tests/data/nbs/" + names[s] + ".txt");
+    bulletin b;
+    for (std::string line; std::getline(in, line);) b.push_back(line);
+    return b;
+}
+
+TEST(AssembleBulletins, TakesNbsWhereTheNamBulletinsAreNotAllThere) {
+    const std::string date = "3/04/2010", framed = "\r\r\n";
+    const std::vector<bulletin> set = dated_set(date);
+    // The national NBS product in NOAAPort framing, a foreign station among the four.
+    std::string nbs = "\x01\r\r\n832 \r\r\nFOUS16 KWNO 041200\r\r\nNBSUSA\r\r\n";
+    bulletin foreign = nbs_bulletin(1);
+    foreign[0].replace(0, 4, "KSUX");
+    for (int s = 0; s < 4; ++s) {
+        if (s == 2) nbs += "\x1e" + lines(foreign, framed) + framed;
+        nbs += "\x1e" + lines(nbs_bulletin(s), framed) + framed;
+    }
+    nbs += "\x03";
+    std::string mav, mex, three_nam;
+    for (int k = 4; k < 8; ++k) mav += lines(set[k], "\n") + "\n";
+    for (int k = 8; k < 12; ++k) mex += lines(set[k], "\n") + "\n";
+    for (int k = 0; k < 3; ++k) three_nam += lines(set[k], "\n") + "\n";
+
+    std::vector<bulletin> expected = set;
+    for (int s = 0; s < 4; ++s) expected[s] = nbs_bulletin(s);
+    assembly a = assemble({mav, three_nam, nbs, mex});
+    ASSERT_TRUE(a.ok) << a.problems[0];
+    EXPECT_EQ(a.text, file_text(expected));
+    EXPECT_EQ(a.taken, "3/04/2010: NBM NBS 1200 UTC, GFS MOS 1200 UTC, GFSX MOS 0000 UTC");
+    forecast_arrays arrays;
+    const read_result r = read_text(a.text, arrays);
+    EXPECT_TRUE(r.valid && r.temp_pop && r.sky_wind) << r.why.what;
+
+    // All four NAM bulletins there: they are taken, as received.
+    a = assemble({nbs, file_text(set)});
+    ASSERT_TRUE(a.ok) << a.problems[0];
+    EXPECT_EQ(a.text, file_text(set));
+    EXPECT_EQ(a.taken, "3/04/2010: NAM MOS 1200 UTC, GFS MOS 1200 UTC, GFSX MOS 0000 UTC");
+
+    // Forced, the other guidance is passed over.
+    a = assemble({nbs, file_text(set)}, nullptr, short_range_choice::nbm);
+    ASSERT_TRUE(a.ok) << a.problems[0];
+    EXPECT_EQ(a.text.substr(0, 4), "KBKX");
+    EXPECT_EQ(a.taken, "3/04/2010: NBM NBS 1200 UTC, GFS MOS 1200 UTC, GFSX MOS 0000 UTC");
+    a = assemble({mav, three_nam, nbs, mex}, nullptr, short_range_choice::nam);
+    EXPECT_FALSE(a.ok);
+    EXPECT_EQ(a.problems.back(), "missing KFSD NAM or ETA 1200 UTC bulletin of 3/04/2010");
+
+    // Neither set whole: the nearer one's gaps are listed.
+    std::string two_nbs = lines(nbs_bulletin(0), "\n") + "\n" + lines(nbs_bulletin(3), "\n");
+    a = assemble({mav, two_nbs, mex});
+    EXPECT_FALSE(a.ok);
+    ASSERT_EQ(a.problems.size(), 3u);
+    EXPECT_EQ(a.problems[1], "missing KHON NBM NBS 1200 UTC bulletin of 3/04/2010");
+    EXPECT_EQ(a.problems[2], "missing KMHE NBM NBS 1200 UTC bulletin of 3/04/2010");
 }

@@ -28,7 +28,12 @@ TEST(CliExitCodes, EachOutcomeHasItsStatus) {
         {"gfs gfs_model.txt -o", 2},
         {"forecast bulletins.txt", 2},
         {"forecast bulletins.txt --eta-weight 0,7", 2},
-        {"forecast bulletins.txt --eta-weight -0.5 -o minus.out", 0},
+        // A script's weight outside 0 to 1 is refused; both ends are weights.
+        {"forecast bulletins.txt --eta-weight -0.5 -o minus.out", 2},
+        {"forecast bulletins.txt --eta-weight 60", 2},
+        {"forecast bulletins.txt --eta-weight 1.0000001", 2},
+        {"forecast bulletins.txt --eta-weight 0 -o zero.out", 0},
+        {"forecast bulletins.txt --eta-weight 1 -o one.out", 0},
         {"forecast missing.txt --eta-weight 0.7", 1},
         {"forecast gfs_model.txt --eta-weight 0.7", 1},
         {"gfs bulletins.txt", 1},

@@ -30,6 +30,8 @@ bulletin_values all_stations(std::int32_t temp_pop, std::int32_t sky_wind) {
         fill(a.eta_sky_wind[s], sky_wind);
         fill(a.avn_sky_wind[s], sky_wind);
         fill(a.mrf_sky_wind[s], sky_wind);
+        // Cloud codes, not the National Blend's sky covers.
+        a.eta_sky_wind[s].sky_percent = a.avn_sky_wind[s].sky_percent = 0;
     }
     return a;
 }
