@@ -3,7 +3,7 @@
 #include "arith/station_weights.h"
 #include "arith/weighted_station_sum.h"
 
-bool present_station_sum(const std::int32_t* set, const bool* present, double& sum) {
+bool present_station_sum(const double* set, const bool* present, double& sum) {
     if (present[0] && present[1] && present[2] && present[3]) {
         sum = weighted_station_sum(set);
         return true;
@@ -12,7 +12,7 @@ bool present_station_sum(const std::int32_t* set, const bool* present, double& s
     bool any = false;
     for (int k = 0; k < 4; ++k) {
         if (!present[k]) continue;
-        p += static_cast<double>(set[k]) * station_weights[k];
+        p += set[k] * station_weights[k];
         w += station_weights[k];
         any = true;
     }
@@ -21,4 +21,10 @@ bool present_station_sum(const std::int32_t* set, const bool* present, double& s
         ((station_weights[0] + station_weights[1]) + station_weights[2]) + station_weights[3];
     sum = (p / w) * all_weights;
     return true;
+}
+
+bool present_station_sum(const std::int32_t* set, const bool* present, double& sum) {
+    const double values[4] = {static_cast<double>(set[0]), static_cast<double>(set[1]),
+                              static_cast<double>(set[2]), static_cast<double>(set[3])};
+    return present_station_sum(values, present, sum);
 }

@@ -8,3 +8,5 @@
 // values v still give v times that sum. With all four present it is weighted_station_sum
 // exactly. Returns false, leaving sum alone, when no station is present.
 bool present_station_sum(const std::int32_t* set, const bool* present, double& sum);
+// The same of values that are already doubles (sky covers in tenths).
+bool present_station_sum(const double* set, const bool* present, double& sum);

@@ -5,7 +5,6 @@
 #include "arith/present_blended_sum.h"
 #include "arith/present_station_sum.h"
 #include "arith/shared_types.h"
-#include "arith/station_weights.h"
 #include "arith/unit_conversions.h"
 #include "arith/weighted_station_sum.h"
 #include "pointforecast/first_city_gap.h"
@@ -84,35 +83,6 @@ static void model_directions(const model_pair& directions, const model_pair& spe
         source.second = gap;
 }
 
-// The weighted sum of four station values, as weighted_station_sum adds them.
-static double weighted_sum(const double* set) {
-    double p[4];
-    for (int k = 0; k < 4; ++k) p[k] = set[k] * station_weights[k];
-    return ((p[0] + p[1]) + p[2]) + p[3];
-}
-
-// The sum of the stations present, scaled to all four weights, as present_station_sum
-// makes it.
-static bool present_sum(const double* set, const bool* present, double& sum) {
-    if (present[0] && present[1] && present[2] && present[3]) {
-        sum = weighted_sum(set);
-        return true;
-    }
-    double p = 0, w = 0;
-    bool any = false;
-    for (int k = 0; k < 4; ++k) {
-        if (!present[k]) continue;
-        p += set[k] * station_weights[k];
-        w += station_weights[k];
-        any = true;
-    }
-    if (!any) return false;
-    const double all_weights =
-        ((station_weights[0] + station_weights[1]) + station_weights[2]) + station_weights[3];
-    sum = (p / w) * all_weights;
-    return true;
-}
-
 // Sky covers of the National Blend are percent, not cloud codes: each enters the cloud
 // blend as tenths, s / 10.0, a double, and a missing one (999) is left out.
 static const double percent_per_tenth = 10.0;
@@ -136,8 +106,8 @@ static city_value blend_sky(const bulletin_values& v, double eta_weight, double 
     for (int k = 0; k < 8; ++k) all = all && present[k];
     city_value out{gap, !all};
     double s1 = 0, s2 = 0;
-    const bool first = present_sum(cloud, present, s1);
-    const bool second = present_sum(cloud + 4, present + 4, s2);
+    const bool first = present_station_sum(cloud, present, s1);
+    const bool second = present_station_sum(cloud + 4, present + 4, s2);
     if (first && second)
         out.value = (eta_weight * s1) + (avn_ratio * s2);
     else if (second)
