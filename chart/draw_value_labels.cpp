@@ -2,6 +2,7 @@
 #include "chart/palette.h"
 #include "chart/svg.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <ostream>
@@ -33,6 +34,8 @@ const double baseline_drop = 4;
 void draw_value_labels(std::ostream& out, const value_label* labels, int count,
                        const chart_mark* marks, int mark_count) {
     std::vector<box> taken;
+    taken.reserve(static_cast<std::size_t>(std::max(0, mark_count)) +
+                  static_cast<std::size_t>(std::max(0, count)));
     for (int m = 0; m < mark_count; ++m)
         taken.push_back(box{marks[m].x, marks[m].y, mark_half_size, mark_half_size});
     for (int i = 0; i < count; ++i) {
