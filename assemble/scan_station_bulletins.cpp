@@ -184,15 +184,14 @@ static void take_framed_line(scan_state& s, const char* p, std::size_t n, bool w
 }
 
 static bool read_problem(const std::string& file_name, fault& problem) {
-    problem = fault{fault_kind::refused_input, "cannot read " + file_name + ": " + std::strerror(errno),
-                    "", 0, -1};
+    problem = fault{fault_kind::refused_input,
+                    "cannot read " + file_name + ": " + std::strerror(errno), "", 0, -1};
     return false;
 }
 
 bool scan_station_bulletins(const std::string& file_name,
                             const std::function<bool(const bulletin_header&)>& keep,
-                            const std::function<void(station_bulletin&)>& take,
-                            fault& problem) {
+                            const std::function<void(station_bulletin&)>& take, fault& problem) {
     errno = 0;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(file_name.c_str(), "rb"),
                                                          std::fclose);

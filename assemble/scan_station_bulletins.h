@@ -27,5 +27,4 @@ struct station_bulletin {
 // when the file cannot be opened or read to its end.
 bool scan_station_bulletins(const std::string& file_name,
                             const std::function<bool(const bulletin_header&)>& keep,
-                            const std::function<void(station_bulletin&)>& take,
-                            fault& problem);
+                            const std::function<void(station_bulletin&)>& take, fault& problem);

@@ -5,7 +5,6 @@ std::string fault_line(const fault& why) {
     // These say what the file is: "week.out is the input file itself".
     if (why.kind == fault_kind::output_is_input || why.kind == fault_kind::same_output)
         return why.file + " " + why.what;
-    const std::string place =
-        why.line > 0 ? why.file + ":" + std::to_string(why.line) : why.file;
+    const std::string place = why.line > 0 ? why.file + ":" + std::to_string(why.line) : why.file;
     return place + ": " + why.what;
 }

@@ -1,5 +1,5 @@
-#include "reading/quote_word.h"
 #include "gfs/check_gfs_header.h"
+#include "reading/quote_word.h"
 
 #include "reading/reading.h"
 
@@ -30,13 +30,13 @@ bool check_gfs_header(std::istream& in, long long& field_at, fault& why) {
     // Only a word followed by more input can open the header, so a "FIELD" that ends the
     // file ends the search.
     if (!find_label(in, first_word))
-        return field_header_fault(why, -1, "no field header: the word \"FIELD\" is not in the file");
+        return field_header_fault(why, -1,
+                                  "no field header: the word \"FIELD\" is not in the file");
     if (in.eof()) {
         in.clear();
-        return field_header_fault(why,
-                      static_cast<long long>(in.tellg()) -
-                          static_cast<long long>(first_word.size()),
-                      "the file ends right after \"FIELD\", where the field header begins");
+        return field_header_fault(
+            why, static_cast<long long>(in.tellg()) - static_cast<long long>(first_word.size()),
+            "the file ends right after \"FIELD\", where the field header begins");
     }
     in.clear();
     field_at = static_cast<long long>(in.tellg()) - static_cast<long long>(first_word.size());
@@ -46,12 +46,13 @@ bool check_gfs_header(std::istream& in, long long& field_at, fault& why) {
     for (int i = 1; i < gfs_header_word_count; ++i) {
         const std::string expected = "field header word " + std::to_string(i + 1) + " should be " +
                                      quote_word(gfs_header_words[i]);
-        if (!read_word(in, word)) return field_header_fault(why, -1, expected + "; the file ends first");
+        if (!read_word(in, word))
+            return field_header_fault(why, -1, expected + "; the file ends first");
         if (word != gfs_header_words[i]) {
             in.clear();
-            return field_header_fault(why,
-                          static_cast<long long>(in.tellg()) - static_cast<long long>(word.size()),
-                          expected + "; found " + quote_word(word));
+            return field_header_fault(
+                why, static_cast<long long>(in.tellg()) - static_cast<long long>(word.size()),
+                expected + "; found " + quote_word(word));
         }
     }
     return true;

@@ -36,8 +36,7 @@ bool compute_gfs_table(const gfs_model& model, gfs_table_row* table, fault& why)
             if (std::isfinite(values[c])) continue;
             why = fault{fault_kind::incorrect_format,
                         "row " + std::to_string(i + 1) + " of " + std::to_string(gfs_row_count) +
-                            ": its " + gfs_columns[c + 1].title +
-                            " comes out as no finite number",
+                            ": its " + gfs_columns[c + 1].title + " comes out as no finite number",
                         "", 0, model.row_at[i]};
             return false;
         }

@@ -1,5 +1,5 @@
-#include "reading/quote_word.h"
 #include "gfs/read_gfs_rows.h"
+#include "reading/quote_word.h"
 
 #include "reading/reading.h"
 

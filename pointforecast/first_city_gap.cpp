@@ -17,13 +17,18 @@ std::string first_city_gap(const bulletin_values& v) {
         const short_temp_pop* eta = v.eta_temp_pop;
         const short_temp_pop* avn = v.avn_temp_pop;
         const bool there[day_columns] = {
-            any_station(eta, avn, [&](const short_temp_pop& b) { return b.temp[2 * d]; }, t),
-            any_station(eta, avn, [&](const short_temp_pop& b) { return b.temp[2 * d + 1]; }, t),
-            any_station(eta, avn, [&](const short_temp_pop& b) { return b.dew_point[2 * d]; }, t),
-            any_station(eta, avn, [&](const short_temp_pop& b) { return b.dew_point[2 * d + 1]; },
-                        t),
-            any_station(eta, avn, [&](const short_temp_pop& b) { return b.pop12[2 * d]; }, t),
-            any_station(eta, avn, [&](const short_temp_pop& b) { return b.pop12[2 * d + 1]; }, t),
+            any_station(
+                eta, avn, [&](const short_temp_pop& b) { return b.temp[2 * d]; }, t),
+            any_station(
+                eta, avn, [&](const short_temp_pop& b) { return b.temp[2 * d + 1]; }, t),
+            any_station(
+                eta, avn, [&](const short_temp_pop& b) { return b.dew_point[2 * d]; }, t),
+            any_station(
+                eta, avn, [&](const short_temp_pop& b) { return b.dew_point[2 * d + 1]; }, t),
+            any_station(
+                eta, avn, [&](const short_temp_pop& b) { return b.pop12[2 * d]; }, t),
+            any_station(
+                eta, avn, [&](const short_temp_pop& b) { return b.pop12[2 * d + 1]; }, t),
         };
         for (int c = 0; c < day_columns; ++c)
             if (!there[c]) return day_value_name(d, c);
@@ -32,12 +37,17 @@ std::string first_city_gap(const bulletin_values& v) {
         const ext_temp_pop* mrf = v.mrf_temp_pop;
         const ext_temp_pop* none = nullptr;
         const bool there[day_columns] = {
-            any_station(mrf, none, [&](const ext_temp_pop& b) { return b.low_temp[e]; }, t),
-            any_station(mrf, none, [&](const ext_temp_pop& b) { return b.high_temp[e]; }, t),
-            any_station(mrf, none, [&](const ext_temp_pop& b) { return b.low_dew_point[e]; }, t),
-            any_station(mrf, none, [&](const ext_temp_pop& b) { return b.high_dew_point[e]; }, t),
+            any_station(
+                mrf, none, [&](const ext_temp_pop& b) { return b.low_temp[e]; }, t),
+            any_station(
+                mrf, none, [&](const ext_temp_pop& b) { return b.high_temp[e]; }, t),
+            any_station(
+                mrf, none, [&](const ext_temp_pop& b) { return b.low_dew_point[e]; }, t),
+            any_station(
+                mrf, none, [&](const ext_temp_pop& b) { return b.high_dew_point[e]; }, t),
             true,
-            any_station(mrf, none, [&](const ext_temp_pop& b) { return b.pop24[e]; }, t),
+            any_station(
+                mrf, none, [&](const ext_temp_pop& b) { return b.pop24[e]; }, t),
         };
         for (int c = 0; c < day_columns; ++c)
             if (!there[c]) return day_value_name(2 + e, c);
@@ -47,15 +57,17 @@ std::string first_city_gap(const bulletin_values& v) {
     for (int r = 0; r < short_rows; ++r) {
         const short_sky_wind* eta = v.eta_sky_wind;
         const short_sky_wind* avn = v.avn_sky_wind;
-        if (!any_station(eta, avn, [&](const short_sky_wind& b) { return b.direction[r]; }, w))
+        if (!any_station(
+                eta, avn, [&](const short_sky_wind& b) { return b.direction[r]; }, w))
             return sky_wind_value_name(r, "WDR");
-        if (!any_station(eta, avn, [&](const short_sky_wind& b) { return b.speed[r]; }, w))
+        if (!any_station(
+                eta, avn, [&](const short_sky_wind& b) { return b.speed[r]; }, w))
             return sky_wind_value_name(r, "WSP");
     }
     for (int e = 0; e < extended_columns; ++e) {
         const ext_sky_wind* none = nullptr;
-        if (!any_station(v.mrf_sky_wind, none, [&](const ext_sky_wind& b) { return b.speed[e]; },
-                         w))
+        if (!any_station(
+                v.mrf_sky_wind, none, [&](const ext_sky_wind& b) { return b.speed[e]; }, w))
             return sky_wind_value_name(short_rows + e, "WSP");
     }
     return "";

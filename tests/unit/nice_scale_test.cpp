@@ -37,8 +37,8 @@ TEST(NiceScale, FixedEndsStayExactly) {
 TEST(NiceScale, NonFiniteAndHugeInputsGiveAFiniteScale) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    const double inputs[][2] = {{nan, nan},     {-inf, inf}, {-1e300, 1e300},
-                                {1e300, 1e300}, {0, 1e-300}, {0, 5e-324}, {nan, 5}};
+    const double inputs[][2] = {{nan, nan},  {-inf, inf}, {-1e300, 1e300}, {1e300, 1e300},
+                                {0, 1e-300}, {0, 5e-324}, {nan, 5}};
     for (const auto& in : inputs) {
         for (bool fixed : {false, true}) {
             value_scale s = nice_scale(in[0], in[1], fixed, fixed, 6);
