@@ -91,11 +91,11 @@ struct chart_mark {
     double x, y;
 };
 
-// The labels, rounded to whole numbers, each on its preferred side of its mark, else on
+// The labels, rounded to decimals digits, each on its preferred side of its mark, else on
 // the other, else beside it, whichever first covers none of the marks and no label
 // placed before it (earlier labels win their place).
 void draw_value_labels(std::ostream& out, const value_label* labels, int count,
-                       const chart_mark* marks, int mark_count);
+                       const chart_mark* marks, int mark_count, int decimals = 0);
 
 // A dashed, labelled line at 32 °F across the plot, where the panel's scale holds it:
 // the freezing point forecasters look for.

@@ -32,7 +32,9 @@ const double baseline_drop = 4;
 } // namespace
 
 void draw_value_labels(std::ostream& out, const value_label* labels, int count,
-                       const chart_mark* marks, int mark_count) {
+                       const chart_mark* marks, int mark_count, int decimals) {
+    // More digits than a double holds would only print noise.
+    decimals = std::max(0, std::min(decimals, 17));
     std::vector<box> taken;
     taken.reserve(static_cast<std::size_t>(std::max(0, mark_count)) +
                   static_cast<std::size_t>(std::max(0, count)));
@@ -42,8 +44,10 @@ void draw_value_labels(std::ostream& out, const value_label* labels, int count,
         const value_label& l = labels[i];
         if (!std::isfinite(l.value) || !std::isfinite(l.x) || !std::isfinite(l.y)) continue;
         char digits[32];
-        std::snprintf(digits, sizeof digits, "%.0f", l.value);
-        const std::string text = std::string(digits) == "-0" ? "0" : digits;
+        std::snprintf(digits, sizeof digits, "%.*f", decimals, l.value);
+        // A value that rounds to zero drops its sign: "-0" reads "0", "-0.0" reads "0.0".
+        const bool zero = std::string(digits).find_first_not_of("-0.") == std::string::npos;
+        const std::string text = zero && digits[0] == '-' ? digits + 1 : digits;
         const double half_width = digit_width * static_cast<double>(text.size()) / 2 + halo;
         const double side = half_width + mark_half_size + side_gap;
         const double preferred = l.side > 0 ? -label_offset : label_offset;

@@ -9,3 +9,4 @@ int run_assemble(const command_line& parsed, const diagnostics& to);
 int run_forecast(const command_line& parsed, const diagnostics& to);
 int run_gfs(const command_line& parsed, const diagnostics& to);
 int run_gfs_point(const command_line& parsed, const diagnostics& to);
+int run_verify(const command_line& parsed, const diagnostics& to);

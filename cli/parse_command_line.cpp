@@ -62,6 +62,7 @@ bool parse_command_line(const std::vector<std::string>& args, const cli_option* 
             return false;
         }
         parsed.options[option->long_name] = value;
+        parsed.given.push_back({option->long_name, value, parsed.operands.size()});
     }
     return true;
 }

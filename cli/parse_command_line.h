@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -12,11 +13,21 @@ struct cli_option {
     bool takes_value;
 };
 
+// An option as given, and how many operands stood before it, for options that apply to
+// the operands after them.
+struct given_option {
+    std::string name; // the long name
+    std::string value;
+    std::size_t operands_before;
+};
+
 // A command line taken apart: the operands in order, and each option given, by long name,
-// with its value (empty for an option without one; the last one given counts).
+// with its value (empty for an option without one; the last one given counts), and every
+// option in the order given.
 struct command_line {
     std::vector<std::string> operands;
     std::map<std::string, std::string> options;
+    std::vector<given_option> given;
 };
 
 // Takes args apart by the count options of options; "-h" and "--help" are always known,

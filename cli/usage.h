@@ -9,4 +9,4 @@ extern const char* const assemble_usage;
 extern const char* const forecast_usage;
 extern const char* const gfs_usage;
 extern const char* const gfs_point_usage;
-extern const char* const gfs_point_usage;
+extern const char* const verify_usage;

@@ -2,11 +2,13 @@
 """Checks the meteograms of the sample files as a browser showed them.
 
 Usage: check_charts.py FORECAST_SVG FORECAST_PNG REPORT GFS_SVG GFS_PNG TABLE
+                       [VERIFY_SVG VERIFY_PNG VERIFY_JSON]
 
 For each chart: the SVG parses as XML and is self-contained; the PNG that headless
 Chromium made of it has the chart's size and is not blank; and the plotted points map back,
 through the positions of the y-axis tick labels alone, to the values that the program
-wrote to its report (bulletins.out) or table file (gfs_model.out), each within a pixel.
+wrote to its report (bulletins.out), table file (gfs_model.out) or, for the verification
+chart, its JSON document, each within a pixel.
 """
 
 import csv
@@ -279,17 +281,64 @@ def check_gfs(svg, png, table):
     check_freezing_line(name, root)
 
 
+VERIFY_SERIES = ("issued", "first", "second", "fitted")
+
+
+def check_verify(svg, png, document):
+    """The verification chart against its JSON document: in each panel, every mean absolute
+    error that is there has its mark, with its label in tenths; one that is null has none,
+    and the fitted blend has none at all without a fitted weight."""
+    name = "verify chart"
+    root = ET.parse(svg).getroot()
+    check_picture(name, root, png)
+    doc = json.load(open(document, encoding="utf-8"))
+    days = sorted(doc["days"], key=lambda d: d["day"])
+    check([d["day"] for d in days] == list(range(1, 8)), name + ": days %s" % [d["day"] for d in days])
+    # The days are labelled above the first panel and below the last.
+    check(day_labels(root) == ["day %d" % n for n in range(1, 8)] * 2,
+          name + ": days labelled %s" % day_labels(root))
+    weight = doc["fit"]["weight"]
+    for panel_id in ("low", "high"):
+        shown = []
+        for series in VERIFY_SERIES:
+            expected = {}
+            if series != "fitted" or weight is not None:
+                for d in days:
+                    scores = (d.get(panel_id) or {}).get(series) or {}
+                    if scores.get("mae") is not None:
+                        expected[d["day"]] = scores["mae"]
+            check_values(name, root, panel_id, series, "day", expected)
+            shown += expected.values()
+        panel = next((g for g in root.iter(SVG + "g") if g.get("id") == panel_id), None)
+        if panel is None:
+            continue
+        labels = sorted(t.text for t in panel.iter(SVG + "text") if t.get("class") == "value-label")
+        check(labels == sorted("%.1f" % v for v in shown),
+              name + ": panel %s labels %s" % (panel_id, labels))
+        legend = ["".join(t.itertext()) for g in panel.iter(SVG + "g") if g.get("class") == "legend"
+                  for t in g.iter(SVG + "text")]
+        fitted = [t for t in legend if " weight " in t]
+        if weight is None:
+            check(not fitted, name + ": panel %s names a weight without a fit" % panel_id)
+        else:
+            check(len(fitted) == 1 and fitted[0].endswith(" weight %.2f" % weight),
+                  name + ": panel %s legend %s, weight %g" % (panel_id, legend, weight))
+
 def main():
-    if len(sys.argv) != 7:
+    if len(sys.argv) not in (7, 10):
         sys.exit(__doc__)
     check_forecast(*sys.argv[1:4])
     check_gfs(*sys.argv[4:7])
     check_forecast_documents(sys.argv[3])
     check_gfs_documents(sys.argv[6])
+    charts = 2
+    if len(sys.argv) == 10:
+        check_verify(*sys.argv[7:10])
+        charts += 1
     for failure in failures:
         print("FAIL: " + failure)
     failed = len({failure.split(":")[0] for failure in failures})
-    print("charts: %d passed, %d failed" % (2 - failed, failed))
+    print("charts: %d passed, %d failed" % (charts - failed, failed))
     sys.exit(1 if failures else 0)
 
 

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "calendar/utc_time.h"
+
+#include <string>
+
+// Reads an ISO 8601 date, "2026-12-09", or a time in UTC as the documents write it,
+// "2026-12-09T12:00:00Z" (whole hours only). Returns false, leaving time unchanged, for
+// anything else or a day that does not exist.
+bool parse_iso_date(const std::string& text, utc_time& time);
+bool parse_iso_time(const std::string& text, utc_time& time);

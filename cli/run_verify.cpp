@@ -1,0 +1,149 @@
+#include "chart/write_verify_chart.h"
+#include "cli/cli_steps.h"
+#include "cli/commands.h"
+#include "cli/exit_codes.h"
+#include "cli/usage.h"
+#include "export/forecast_export.h"
+#include "files/check_run_outputs.h"
+#include "files/open_input_file.h"
+#include "reading/quote_word.h"
+#include "verify/input_kind.h"
+#include "verify/verification.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+// Everything the files given hold.
+struct verify_inputs {
+    std::vector<forecast_document> documents;
+    observed_days observed;
+    std::vector<fault> warnings;
+};
+
+// Reads one file given to verify into inputs, telling its kind by its content; station is
+// the --station in effect for it (empty for none).
+bool read_verify_file(const std::string& name, const std::string& station, verify_inputs& inputs,
+                      fault& why) {
+    std::ifstream in;
+    if (!open_input_file(name, in, why)) return false;
+    bool read = false;
+    // A damaged disk makes the stream buffer throw: a file that cannot be read.
+    try {
+        switch (recognise_verify_input(in)) {
+        case verify_input::forecast_document: {
+            forecast_document doc;
+            read = read_forecast_document(in, name, doc, why);
+            if (read && !doc.dated)
+                inputs.warnings.push_back(fault{fault_kind::refused_input,
+                                                "the forecast has no issued time (its bulletins "
+                                                "had no real date); none of its days is verified",
+                                                name});
+            if (read) inputs.documents.push_back(doc);
+            break;
+        }
+        case verify_input::mesonet_csv:
+            read = read_mesonet_csv(in, name, inputs.observed, inputs.warnings, why);
+            break;
+        case verify_input::cf6_product:
+            read = read_cf6_products(in, name, station, inputs.observed, inputs.warnings, why);
+            break;
+        case verify_input::unknown:
+            why = fault{fault_kind::refused_input,
+                        "neither a forecast document of vuzazav-cli forecast --json, a mesonet "
+                        "daily CSV nor a CF6 product",
+                        name};
+            return false;
+        }
+    } catch (const std::ios_base::failure&) {
+        read = false;
+        why = fault{fault_kind::missing_file, std::strerror(EIO), name};
+    }
+    if (read && in.bad()) {
+        why = fault{fault_kind::missing_file, std::strerror(EIO), name};
+        return false;
+    }
+    return read;
+}
+
+// Why no pair could be made: the days the forecasts verify on beside the days observed.
+std::string no_pair_reason(const verify_inputs& inputs, const verification& result) {
+    if (result.forecasts == 0)
+        return inputs.documents.empty() ? "no forecast document was given"
+                                        : "no forecast document has an issued time";
+    if (inputs.observed.days.empty()) return "no observation was read";
+    return "the forecasts verify on " + iso_day(days_since_epoch(result.first_issued) + 1) +
+           " to " + iso_day(days_since_epoch(result.last_issued) + verified_days) +
+           ", the observations are of " + iso_day(inputs.observed.days.begin()->first) + " to " +
+           iso_day(inputs.observed.days.rbegin()->first);
+}
+
+void gather_chart_input(const verification& r, verify_chart_input& in) {
+    in.period = issued_period(r);
+    in.first_model = r.first_model;
+    in.second_model = r.second_model;
+    in.weight = r.fit.weight;
+    for (int k = 0; k < 2; ++k)
+        for (int d = 0; d < verified_days; ++d) {
+            const day_scores& s = k == 0 ? r.low[d] : r.high[d];
+            in.issued[k][d] = s.issued.mae;
+            in.first[k][d] = s.first.mae;
+            in.second[k][d] = s.second.mae;
+            in.fitted[k][d] = s.fitted.mae;
+            in.pairs[k][d] = s.issued.pairs;
+        }
+}
+
+} // namespace
+
+int run_verify(const command_line& parsed, const diagnostics& to) {
+    for (const given_option& option : parsed.given)
+        if (option.name == "station" && station_index(option.value) < 0)
+            return usage_error(
+                to, "--station " + quote_word(option.value) + " is none of KBKX, KHON, KMHE, KFSD",
+                verify_usage);
+    std::vector<std::string> outputs;
+    for (const char* option : {"chart", "json"}) {
+        auto given = parsed.options.find(option);
+        if (given != parsed.options.end()) outputs.push_back(given->second);
+    }
+    fault why;
+    // The inputs are never changed: none may be an output under any name.
+    for (const std::string& name : parsed.operands)
+        if (!check_run_outputs(name, outputs, why)) return refuse(to, why);
+
+    verify_inputs inputs;
+    for (std::size_t i = 0; i < parsed.operands.size(); ++i) {
+        std::string station;
+        for (const given_option& option : parsed.given)
+            if (option.name == "station" && option.operands_before <= i) station = option.value;
+        if (!read_verify_file(parsed.operands[i], station, inputs, why)) return refuse(to, why);
+    }
+    for (const fault& warning : inputs.warnings) diagnose(to, fault_line(warning));
+
+    verification result;
+    verify_forecasts(inputs.documents, inputs.observed, result);
+    if (result.all_pairs == 0)
+        return refuse(to, fault{fault_kind::refused_input,
+                                "no forecast/observation pair could be made: " +
+                                    no_pair_reason(inputs, result),
+                                ""});
+    std::ostringstream svg;
+    auto chart = parsed.options.find("chart");
+    if (chart != parsed.options.end()) {
+        verify_chart_input chart_input;
+        gather_chart_input(result, chart_input);
+        if (!write_verify_chart(svg, chart_input, why)) return refuse(to, why);
+    }
+    write_verify_table(std::cout, result);
+    int status = exit_done;
+    if (chart != parsed.options.end()) status = write_output(to, chart->second, svg.str());
+    auto json = parsed.options.find("json");
+    if (status == exit_done && json != parsed.options.end())
+        status = write_output(to, json->second, verify_json(result, program_version));
+    return status;
+}

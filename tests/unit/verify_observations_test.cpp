@@ -1,0 +1,235 @@
+#include "calendar/utc_time.h"
+#include "verify/observations.h"
+
+#include "test_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace {
+
+struct read_result {
+    bool ok;
+    observed_days observed;
+    std::vector<fault> warnings;
+    fault why;
+};
+
+read_result read_csv(const std::string& text) {
+    read_result r{};
+    std::istringstream in(text);
+    r.ok = read_mesonet_csv(in, "obs.csv", r.observed, r.warnings, r.why);
+    return r;
+}
+
+read_result read_cf6(const std::string& text, const std::string& station = "") {
+    read_result r{};
+    std::istringstream in(text);
+    r.ok = read_cf6_products(in, "cf6.txt", station, r.observed, r.warnings, r.why);
+    return r;
+}
+
+std::string sample(const std::string& name) {
+    std::ifstream in(source_path() + "/tests/data/verify/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+long long day(int year, int month, int date) {
+    return days_since_epoch(utc_time{year, month, date, 0});
+}
+
+// Max and min of station on a date, NaN where nothing was taken.
+station_day seen(const read_result& r, int station, long long date) {
+    auto found = r.observed.days.find(date);
+    if (found == r.observed.days.end()) return {std::nan(""), std::nan("")};
+    return found->second[static_cast<std::size_t>(station)];
+}
+
+// A product as typed from a web page: no transmission lines, no identifier line.
+const std::string bare_product = "PRELIMINARY LOCAL CLIMATOLOGICAL DATA (WS FORM: F-6)\n"
+                                 "                                          MONTH:     MARCH\n"
+                                 "                                          YEAR:      2024\n"
+                                 "DY MAX MIN AVG DEP HDD\n"
+                                 "==========================\n"
+                                 "\n"
+                                 " 1  42  32  37  13  28\n"
+                                 " 2   M  -3  44  20  21\n"
+                                 "31 100   M  44  20  21\n"
+                                 "==========================\n"
+                                 "SM  760  364       862\n";
+
+} // namespace
+
+TEST(ObservationStations, TakesIdsWithOrWithoutK) {
+    EXPECT_EQ(station_index("KFSD"), 3);
+    EXPECT_EQ(station_index("fsd"), 3);
+    EXPECT_EQ(station_index("Kbkx"), 0);
+    EXPECT_EQ(station_index("KDSM"), -1);
+    EXPECT_EQ(station_index("KKFSD"), -1);
+    EXPECT_EQ(station_index(""), -1);
+}
+
+TEST(ObservationTaking, LeavesOutAbsurdValuesAndKeepsWhatNaNWouldReplace) {
+    observed_days into;
+    std::vector<fault> warnings;
+    take_observation(into, day(2026, 12, 8), 3, true, -80, "a.csv", 2, warnings);
+    take_observation(into, day(2026, 12, 8), 3, false, 140, "a.csv", 2, warnings);
+    take_observation(into, day(2026, 12, 8), 3, true, std::nan(""), "a.csv", 3, warnings);
+    take_observation(into, day(2026, 12, 9), 3, true, std::nan(""), "a.csv", 4, warnings);
+    take_observation(into, day(2026, 12, 8), 3, true, 150, "a.csv", 7, warnings);
+    ASSERT_EQ(into.days.size(), 1u);
+    const auto& stations = into.days.at(day(2026, 12, 8));
+    EXPECT_EQ(stations[3].max_f, -80);
+    EXPECT_EQ(stations[3].min_f, 140);
+    EXPECT_TRUE(std::isnan(stations[0].max_f) && std::isnan(stations[2].min_f));
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].what,
+              "KFSD 2026-12-08: maximum 150 °F is outside -80 to 140 °F, left out");
+    EXPECT_EQ(warnings[0].file, "a.csv");
+    EXPECT_EQ(warnings[0].line, 7);
+}
+
+TEST(ObservationMesonetCsv, ReadsColumnsByNameInAnyOrder) {
+    const read_result r = read_csv("\xEF\xBB\xBFmin_temp_f,station,precip_in,day,max_temp_f\r\n"
+                                   "12,FSD,0.01,2026-12-08,30\r\n"
+                                   "5,DSM,0.00,2026-12-08,25\r\n"
+                                   "M,KHON,0.00,2026-12-08,\r\n"
+                                   "-4.5,fsd,0.00,2026-12-09,150\r\n"
+                                   "13,FSD,0.00,2026-12-08,31.5\r\n"
+                                   "\r\n");
+    ASSERT_TRUE(r.ok) << r.why.what;
+    EXPECT_EQ(seen(r, 3, day(2026, 12, 8)).max_f, 31.5);
+    EXPECT_EQ(seen(r, 3, day(2026, 12, 8)).min_f, 13);
+    EXPECT_EQ(seen(r, 3, day(2026, 12, 9)).min_f, -4.5);
+    EXPECT_TRUE(std::isnan(seen(r, 3, day(2026, 12, 9)).max_f));
+    EXPECT_TRUE(std::isnan(seen(r, 1, day(2026, 12, 8)).max_f));
+    EXPECT_TRUE(std::isnan(seen(r, 1, day(2026, 12, 8)).min_f));
+    ASSERT_EQ(r.warnings.size(), 1u);
+    EXPECT_EQ(r.warnings[0].line, 5);
+}
+
+TEST(ObservationMesonetCsv, RefusesWithTheLine) {
+    const std::string header = "station,day,max_temp_f,min_temp_f\n";
+    struct {
+        std::string text;
+        long long line;
+        const char* what;
+    } cases[] = {
+        {"station,day,min_temp_f\nFSD,2026-12-08,3\n", 1, "the header names no max_temp_f column"},
+        {header + "FSD,2026-12-08,30,12\nFSD,2026-12-09,30\n", 3,
+         "the line has 3 fields where the header has 4"},
+        {header + "\nFSD,2026-02-30,30,12\n", 3,
+         "the day \"2026-02-30\" is no date of the form YYYY-MM-DD that exists"},
+        {header + "FSD,12/08/2026,30,12\n", 2,
+         "the day \"12/08/2026\" is no date of the form YYYY-MM-DD that exists"},
+        {header + "FSD,2026-12-08,NaN,12\n", 2, "max_temp_f \"NaN\" is no number"},
+        {header + "FSD,2026-12-08,30,1e999\n", 2, "min_temp_f \"1e999\" is no number"},
+        {header + "FSD,2026-12-08,37F,12\n", 2, "max_temp_f \"37F\" is no number"},
+        {header + "FSD,\"2026-12-08,30,12\n", 2,
+         "the quote that opens field 2 is not closed on its line"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const read_result r = read_csv(c.text);
+        ASSERT_FALSE(r.ok);
+        EXPECT_EQ(r.why.what, c.what);
+        EXPECT_EQ(r.why.file, "obs.csv");
+        EXPECT_EQ(r.why.line, c.line);
+    }
+    // A quoted field may hold the separator.
+    const read_result quoted = read_csv("station,name,day,max_temp_f,min_temp_f\n"
+                                        "FSD,\"Sioux Falls, SD\",2026-12-08,30,12\n");
+    ASSERT_TRUE(quoted.ok) << quoted.why.what;
+    EXPECT_EQ(seen(quoted, 3, day(2026, 12, 8)).max_f, 30);
+}
+
+TEST(ObservationCf6Products, ReadsTheDaysOfTheReceivedProduct) {
+    const std::string fsd = sample("cf6-fsd-202002.txt");
+    ASSERT_NE(fsd.find("CF6FSD\n"), std::string::npos);
+    // As NOAAPort sends it: framed, each line ending in CR CR LF, followed by the station
+    // that is not one of the four.
+    std::string framed = "\x01\r\r\n";
+    for (char c : fsd) framed += c == '\n' ? std::string("\r\r\n") : std::string(1, c);
+    framed += "\x03" + sample("cf6-dsm-202002.txt");
+    for (const std::string& text : {fsd, framed}) {
+        const read_result r = read_cf6(text);
+        ASSERT_TRUE(r.ok) << r.why.line << ": " << r.why.what;
+        EXPECT_EQ(r.observed.days.size(), 22u);
+        EXPECT_EQ(seen(r, 3, day(2020, 2, 1)).max_f, 42);
+        EXPECT_EQ(seen(r, 3, day(2020, 2, 13)).max_f, 4);
+        EXPECT_EQ(seen(r, 3, day(2020, 2, 13)).min_f, -10);
+        EXPECT_EQ(seen(r, 3, day(2020, 2, 22)).min_f, 27);
+        EXPECT_TRUE(std::isnan(seen(r, 0, day(2020, 2, 13)).max_f));
+    }
+    const read_result dsm = read_cf6(sample("cf6-dsm-202002.txt"));
+    ASSERT_TRUE(dsm.ok) << dsm.why.what;
+    EXPECT_TRUE(dsm.observed.days.empty());
+    ASSERT_EQ(dsm.warnings.size(), 1u);
+    EXPECT_EQ(dsm.warnings[0].what,
+              "KDSM (CF6DSM) is not one of KBKX, KHON, KMHE, KFSD; its product is passed over");
+    EXPECT_EQ(dsm.warnings[0].line, 3);
+}
+
+TEST(ObservationCf6Products, TakesTheStationArgumentWhereTheProductNamesNone) {
+    const read_result r = read_cf6(bare_product, "hon");
+    ASSERT_TRUE(r.ok) << r.why.what;
+    EXPECT_EQ(seen(r, 1, day(2024, 3, 2)).min_f, -3);
+    EXPECT_TRUE(std::isnan(seen(r, 1, day(2024, 3, 2)).max_f));
+    EXPECT_EQ(seen(r, 1, day(2024, 3, 31)).max_f, 100);
+
+    const read_result none = read_cf6(bare_product);
+    ASSERT_FALSE(none.ok);
+    EXPECT_EQ(none.why.line, 1);
+    EXPECT_EQ(none.why.what, "no station: the product has no CF6 identifier line; give "
+                             "--station ID before the file");
+
+    // A product's own identifier line wins over the station argument.
+    const read_result own = read_cf6(sample("cf6-fsd-202002.txt"), "KHON");
+    ASSERT_TRUE(own.ok) << own.why.what;
+    EXPECT_EQ(seen(own, 3, day(2020, 2, 13)).min_f, -10);
+}
+
+TEST(ObservationCf6Products, RefusesWithTheLine) {
+    auto with = [](const std::string& from, const std::string& to,
+                   std::string text = bare_product) {
+        return text.replace(text.find(from), from.size(), to);
+    };
+    struct {
+        std::string text;
+        long long line;
+        const char* what;
+    } cases[] = {
+        {with("DY MAX MIN", "DY HI  LOW"), 1,
+         "the CF6 product that begins here has no column header line \"DY MAX MIN ...\"; its "
+         "days cannot be found"},
+        {with("MONTH:     MARCH", "MONTH:     MARCHE"), 2, "MONTH: \"MARCHE\" is no month"},
+        {with("          YEAR:      2024", ""), 4,
+         "the column header comes before the product names its YEAR"},
+        {with("31 100   M", "30 100   M", with("MARCH", "FEBRUARY")), 9,
+         "FEBRUARY 2024 has no day 30"},
+        {with(" 2   M  -3", " 2   M  3x"), 8,
+         "day 2: the MIN column holds \"3x\" where a whole number or M belongs"},
+        {"station,day,max_temp_f,min_temp_f\n", 0,
+         "no CF6 product: no line \"PRELIMINARY LOCAL CLIMATOLOGICAL DATA (WS FORM: F-6)\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const read_result r = read_cf6(c.text, "KMHE");
+        ASSERT_FALSE(r.ok);
+        EXPECT_EQ(r.why.what, c.what);
+        EXPECT_EQ(r.why.line, c.line);
+    }
+}
+
+// Whatever a cut leaves, the reader ends with an answer, never outside the text.
+TEST(ObservationCf6Products, EndsOnEveryCutOfTheProduct) {
+    const std::string fsd = sample("cf6-fsd-202002.txt");
+    for (std::size_t size = 0; size < fsd.size(); size += 7) {
+        const read_result r = read_cf6(fsd.substr(0, size));
+        EXPECT_LE(r.observed.days.size(), 22u);
+    }
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+
+// What the observation readers share, for their own use.
+
+// One line as received, without its line end: every carriage return at its end and the
+// NOAAPort framing bytes (start and end of product, record separator) wherever they stand
+// are dropped, so that CR LF files, "\r\r\n" transmissions and framed products read as
+// plain text. False at the end of input.
+bool read_received_line(std::istream& in, std::string& line);
+
+inline bool is_blank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+// The characters of text from first to last (both clipped to its size), without the
+// blanks at either end.
+inline std::string trimmed(const std::string& text, std::size_t first = 0,
+                           std::size_t last = std::string::npos) {
+    if (last > text.size()) last = text.size();
+    while (first < last && is_blank(text[first])) ++first;
+    while (last > first && is_blank(text[last - 1])) --last;
+    return first < last ? text.substr(first, last - first) : std::string();
+}
+
+// text in ASCII capitals: the received products and ids are ASCII, and anything else
+// stays as it is.
+inline std::string ascii_capitals(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}

@@ -1,0 +1,190 @@
+#include "verify/forecast_document.h"
+
+#include "calendar/iso_date.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <limits>
+
+using json = nlohmann::json;
+
+namespace {
+
+const double none = std::numeric_limits<double>::quiet_NaN();
+// Far beyond any temperature, so that sums of many of them stay finite.
+const double largest_temperature = 1e6;
+
+// The line of the count-th (from 1) member named key, or 0 where there is none: the
+// library keeps no positions, and a document written by the program has each member on
+// a line of its own. A quote inside a string is escaped, so "key": is always a member.
+long long member_line(const std::string& text, const std::string& key, int count) {
+    const std::string quoted = '"' + key + '"';
+    std::size_t at = 0;
+    while ((at = text.find(quoted, at)) != std::string::npos) {
+        std::size_t after = at + quoted.size();
+        while (after < text.size() && (text[after] == ' ' || text[after] == '\t' ||
+                                       text[after] == '\n' || text[after] == '\r'))
+            ++after;
+        if (after < text.size() && text[after] == ':' && --count == 0) {
+            long long line = 1;
+            for (std::size_t i = 0; i < at; ++i) line += text[i] == '\n' ? 1 : 0;
+            return line;
+        }
+        at += quoted.size();
+    }
+    return 0;
+}
+
+struct document_reader {
+    const std::string& text;
+    const std::string& file;
+    fault& why;
+
+    bool refuse(const std::string& what, const std::string& key, int count = 1) {
+        why = fault{fault_kind::refused_input, what, file, member_line(text, key, count)};
+        return false;
+    }
+
+    // A temperature member: a number, or null where there is none.
+    bool temperature(const json& object, const char* name, const std::string& where,
+                     const char* key, int day, double& value) {
+        auto member = object.find(name);
+        if (member == object.end())
+            return refuse(where + " has no member \"" + name + "\"", key, day);
+        if (member->is_null()) {
+            value = none;
+            return true;
+        }
+        if (!member->is_number() || !(std::fabs(member->get<double>()) <= largest_temperature))
+            return refuse(where + " " + name + " " + member->dump() + " is no temperature", key,
+                          day);
+        value = member->get<double>();
+        return true;
+    }
+
+    bool day_value(const json& day, const char* key, int d, forecast_temperature& t) {
+        const std::string where = "day " + std::to_string(d) + " " + key;
+        auto member = day.find(key);
+        if (member == day.end())
+            return refuse("day " + std::to_string(d) + " has no member \"" + key + "\"", "day", d);
+        if (member->is_null()) {
+            t = {none, none, none};
+            return true;
+        }
+        if (!member->is_object()) return refuse(where + " is no object", key, d);
+        return temperature(*member, "value", where, key, d, t.issued) &&
+               temperature(*member, "first", where, key, d, t.first) &&
+               temperature(*member, "second", where, key, d, t.second);
+    }
+
+    // The model words of bulletins first to first + 3, each once.
+    bool model_words(const json& guidance, int first, std::vector<std::string>& models) {
+        for (int bulletin = first; bulletin < first + 4; ++bulletin) {
+            const json& g = guidance[static_cast<std::size_t>(bulletin - 1)];
+            auto member = g.is_object() ? g.find("model") : g.end();
+            if (!g.is_object() || member == g.end() || !member->is_string())
+                return refuse("guidance " + std::to_string(bulletin) + " names no model",
+                              "bulletin", bulletin);
+            const std::string model = member->get<std::string>();
+            if (std::find(models.begin(), models.end(), model) == models.end())
+                models.push_back(model);
+        }
+        return true;
+    }
+
+    bool read(const json& doc, forecast_document& out) {
+        const char* const program = "vuzazav-cli ";
+        auto p = doc.is_object() ? doc.find("program") : doc.end();
+        if (p == doc.end() || !p->is_string() ||
+            p->get<std::string>().compare(0, std::string(program).size(), program) != 0)
+            return refuse("no forecast document of vuzazav-cli: its \"program\" is " +
+                              (p == doc.end() ? std::string("missing") : p->dump()),
+                          "program");
+        // Another run's document (the GFS run's has "rows") shares the program's name.
+        for (const char* member : {"eta_weight", "days"})
+            if (doc.find(member) == doc.end())
+                return refuse(std::string("no forecast document of vuzazav-cli forecast: it has "
+                                          "no \"") +
+                                  member + "\"",
+                              "program");
+        auto weight = doc.find("eta_weight");
+        if (weight == doc.end() || !weight->is_number())
+            return refuse("\"eta_weight\" is no number", "eta_weight");
+        out.eta_weight = weight->get<double>();
+        auto issued = doc.find("issued");
+        if (issued == doc.end()) return refuse("has no member \"issued\"", "program");
+        out.dated = !issued->is_null();
+        if (out.dated &&
+            (!issued->is_string() || !parse_iso_time(issued->get<std::string>(), out.issued)))
+            return refuse("\"issued\" " + issued->dump() + " is no real time such as " +
+                              "\"2026-12-09T12:00:00Z\"",
+                          "issued");
+        auto guidance = doc.find("guidance");
+        if (guidance == doc.end() || !guidance->is_array() || guidance->size() != 12)
+            return refuse("\"guidance\" is no list of the twelve bulletins", "guidance");
+        if (!model_words(*guidance, 1, out.first_models) ||
+            !model_words(*guidance, 5, out.second_models))
+            return false;
+        auto days = doc.find("days");
+        if (days == doc.end() || !days->is_array() || days->size() != verified_days)
+            return refuse("\"days\" is no list of seven days", "days");
+        for (int d = 1; d <= verified_days; ++d) {
+            const json& day = (*days)[static_cast<std::size_t>(d - 1)];
+            auto number = day.is_object() ? day.find("day") : day.end();
+            if (!day.is_object() || number == day.end() || *number != d)
+                return refuse("day " + std::to_string(d) + " of \"days\" is not numbered " +
+                                  std::to_string(d),
+                              "day", d);
+            // Each day is dated from the issued time; a document that says otherwise was
+            // edited, and would be verified against another day than it shows.
+            auto date = day.find("date");
+            utc_time when{0, 0, 0, 0};
+            const bool has_date = date != day.end() && !date->is_null();
+            if (has_date && (!date->is_string() || !parse_iso_date(date->get<std::string>(), when)))
+                return refuse("day " + std::to_string(d) + " \"date\" " + date->dump() +
+                                  " is no real date",
+                              "day", d);
+            if (has_date && out.dated && days_since_epoch(when) != days_since_epoch(out.issued) + d)
+                return refuse("day " + std::to_string(d) + " is dated " + date->dump() +
+                                  ", not the day " + std::to_string(d) + " after \"issued\"",
+                              "day", d);
+            if (!day_value(day, "low_temp", d, out.low[d - 1]) ||
+                !day_value(day, "high_temp", d, out.high[d - 1]))
+                return false;
+        }
+        return true;
+    }
+};
+
+} // namespace
+
+bool read_forecast_document(std::istream& in, const std::string& file, forecast_document& doc,
+                            fault& why) {
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    json parsed;
+    try {
+        parsed = json::parse(text);
+    } catch (const json::parse_error& e) {
+        long long line = 1;
+        for (std::size_t i = 0; i + 1 < e.byte && i < text.size(); ++i)
+            line += text[i] == '\n' ? 1 : 0;
+        // The library's message names its own position; the line says it for the user.
+        // and what it last read may be any bytes: neither goes to the user.
+        std::string what = e.what();
+        const std::string::size_type reason = what.find(": syntax error");
+        what = reason == std::string::npos ? std::string() : what.substr(reason);
+        what = what.substr(0, what.find("; last read"));
+        why = fault{fault_kind::refused_input, "no JSON document" + what, file, line};
+        return false;
+    } catch (const json::exception&) {
+        why = fault{fault_kind::refused_input, "no JSON document", file, 0};
+        return false;
+    }
+    doc = forecast_document{};
+    doc.file = file;
+    document_reader reader{text, file, why};
+    return reader.read(parsed, doc);
+}
