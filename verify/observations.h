@@ -44,7 +44,7 @@ void take_observation(observed_days& into, long long day, int station, bool maxi
 
 // The daily summary CSV of the Iowa Environmental Mesonet: a header line naming at least
 // the columns station, day (YYYY-MM-DD), max_temp_f and min_temp_f, in any order, then
-// one line per station and day with as many fields as the header; "M" or an empty field
+// one line per station and day with as many fields as the header; "M", "None" or an empty field
 // is missing, other stations and columns are passed over, and so are blank lines. A
 // byte-order mark and CR LF line ends are taken; a field may be quoted ("a, b", "" for a
 // quote). Returns false with why (the file and line) at a header without one of those

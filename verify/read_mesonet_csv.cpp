@@ -130,7 +130,8 @@ bool read_mesonet_csv(std::istream& in, const std::string& file, observed_days& 
         if (!parse_day(wanted[day_column], day, what)) return refuse(number, what);
         for (int c : {max_column, min_column}) {
             const std::string& text = wanted[c];
-            if (text.empty() || text == "M") continue;
+            // The Mesonet writes M, or None where asked for Python's missing value.
+            if (text.empty() || text == "M" || text == "None") continue;
             double value = std::numeric_limits<double>::quiet_NaN();
             if (!parse_number(text, value))
                 return refuse(number, std::string(wanted_columns[c]) + " " + quote_word(text) +

@@ -50,3 +50,15 @@ TEST(ParseCommandLine, SaysWhatIsWrong) {
     EXPECT_EQ(parse_of({"--quiet=yes"}).error, "option --quiet takes no value");
     EXPECT_FALSE(parse_of({"--date"}).ok);
 }
+
+// An option that applies to the files after it (verify's --station) knows where it stood.
+TEST(ParseCommandLine, OptionsKeepTheirPlaceAmongOperands) {
+    parse p = parse_of({"a.txt", "--date", "1", "b.txt", "c.txt", "--date=2", "--", "--date"});
+    ASSERT_TRUE(p.ok) << p.error;
+    ASSERT_EQ(p.parsed.given.size(), 2u);
+    EXPECT_EQ(p.parsed.given[0].value, "1");
+    EXPECT_EQ(p.parsed.given[0].operands_before, 1u);
+    EXPECT_EQ(p.parsed.given[1].value, "2");
+    EXPECT_EQ(p.parsed.given[1].operands_before, 3u);
+    EXPECT_EQ(p.parsed.operands.size(), 4u);
+}

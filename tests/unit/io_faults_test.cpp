@@ -2,6 +2,7 @@
 // not do, keeps what was there, and never makes a table of values a file did not hold.
 #ifndef _WIN32
 
+#include "count_of.h"
 #include "scratch_directory.h"
 #include "test_paths.h"
 
@@ -99,12 +100,6 @@ class IoFaults : public ::testing::Test {
     int exit_code = -1;
     std::string errors;
 };
-
-std::size_t count_of(const std::string& text, const std::string& part) {
-    std::size_t n = 0;
-    for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}
 
 unsigned mode_of(const fs::path& path) {
     struct stat s = {};

@@ -98,6 +98,7 @@ TEST(ObservationMesonetCsv, ReadsColumnsByNameInAnyOrder) {
                                    "12,FSD,0.01,2026-12-08,30\r\n"
                                    "5,DSM,0.00,2026-12-08,25\r\n"
                                    "M,KHON,0.00,2026-12-08,\r\n"
+                                   "None,BKX,0.00,2026-12-08,None\r\n"
                                    "-4.5,fsd,0.00,2026-12-09,150\r\n"
                                    "13,FSD,0.00,2026-12-08,31.5\r\n"
                                    "\r\n");
@@ -108,8 +109,9 @@ TEST(ObservationMesonetCsv, ReadsColumnsByNameInAnyOrder) {
     EXPECT_TRUE(std::isnan(seen(r, 3, day(2026, 12, 9)).max_f));
     EXPECT_TRUE(std::isnan(seen(r, 1, day(2026, 12, 8)).max_f));
     EXPECT_TRUE(std::isnan(seen(r, 1, day(2026, 12, 8)).min_f));
+    EXPECT_TRUE(std::isnan(seen(r, 0, day(2026, 12, 8)).max_f));
     ASSERT_EQ(r.warnings.size(), 1u);
-    EXPECT_EQ(r.warnings[0].line, 5);
+    EXPECT_EQ(r.warnings[0].line, 6);
 }
 
 TEST(ObservationMesonetCsv, RefusesWithTheLine) {

@@ -1,4 +1,5 @@
 #include "chart/write_forecast_chart.h"
+#include "count_of.h"
 
 #include <gtest/gtest.h>
 
@@ -30,13 +31,6 @@ std::string chart_of(const forecast_chart_input& input) {
     fault why;
     EXPECT_TRUE(write_forecast_chart(out, input, why)) << why.what;
     return out.str();
-}
-
-std::size_t count_of(const std::string& text, const std::string& part) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "chart/chart_drawing.h"
 #include "chart/write_forecast_chart.h"
 #include "chart/write_gfs_chart.h"
+#include "count_of.h"
 
 #include <gtest/gtest.h>
 
@@ -22,13 +23,6 @@ struct plain_run {
         return gfs_chart_input{"run.txt", true, {2024, 3, 4, 0}, rows};
     }
 };
-
-std::size_t count_of(const std::string& text, const std::string& part) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "chart/chart_drawing.h"
 #include "chart/write_verify_chart.h"
+#include "count_of.h"
 
 #include <gtest/gtest.h>
 
@@ -30,13 +31,6 @@ std::string chart_of(const verify_chart_input& in) {
     fault why;
     EXPECT_TRUE(write_verify_chart(out, in, why)) << why.what;
     return out.str();
-}
-
-std::size_t count_of(const std::string& text, const std::string& part) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
 }
 
 // The text of the panel with this id, to the next panel or the end.
