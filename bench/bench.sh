@@ -17,7 +17,9 @@
 # Then, untimed, it checks memory on inputs that are that large in a single piece: a file
 # of NUL bytes and a file of one word (options 1 and 4 on each), a menu word, a file name
 # and a weight of that length typed on standard input, and standard input of NUL bytes.
-# Each of those runs must end normally, with exit code 0.
+# Each of those runs must end normally, with exit code 0. `vuzazav-cli verify` reads a
+# mesonet CSV that large beside a forecast (exit code 0) and refuses the NUL file and the
+# one word (exit code 1).
 # Needs GNU time (Debian package "time"). RUNS sets the runs per measurement (default 5);
 # MAX_RSS_KB, when set, makes the script fail if a run's peak memory exceeds it.
 set -euo pipefail
@@ -180,6 +182,40 @@ check_memory() { # $1 label, $2 size in MB, $3 directory, $4 standard input file
   fi
 }
 
+# Runs vuzazav-cli verify once untimed and prints its line of the table.
+check_verify() { # $1 label, $2 size in MB, $3 directory, $4 exit status expected, $5... files
+  local status=0
+  ( cd "$3" && /usr/bin/time -f '%M' -o "$work/t" "$cli" verify "${@:5}" > /dev/null 2>&1 ) ||
+    status=$?
+  if [ "$status" -ne "$4" ]; then
+    echo "$1: vuzazav-cli verify ended with exit code $status, not $4" >&2; fail=1
+  fi
+  local rss; rss=$(tail -1 "$work/t")
+  printf '%-10s %6s %10s %10s %8s %12s\n' "$1" "$2" - - - "$rss"
+  if [ -n "${MAX_RSS_KB:-}" ] && [ "$rss" -gt "$MAX_RSS_KB" ]; then
+    echo "$1: peak memory $rss KB is above $MAX_RSS_KB KB" >&2; fail=1
+  fi
+}
+
+# A mesonet daily CSV of $2 megabytes: the four stations and fourteen others, every day
+# from 1990 to 2019, then those days over again.
+make_mesonet() { # $1 file, $2 megabytes
+  awk -v bytes="$(( $2 * 1048576 ))" 'BEGIN {
+    print "station,day,max_temp_f,min_temp_f,max_dewpoint_f,min_dewpoint_f,precip_in"
+    split("31 28 31 30 31 30 31 31 30 31 30 31", length_of)
+    split("BKX HON MHE FSD ATY ABR PIR MBG 9V9 ICR YKN SUX SPW OTG MML MJQ RWF RAP", ids)
+    n = 0
+    while (n < bytes)
+      for (y = 1990; y < 2020 && n < bytes; y++)
+        for (m = 1; m <= 12; m++)
+          for (d = 1; d <= length_of[m] + (m == 2 && y % 4 == 0); d++)
+            for (s = 1; s <= 18; s++) {
+              line = sprintf("%s,%04d-%02d-%02d,%d,%d,%d,%d,0.00", ids[s], y, m, d, 20 + (d + s) % 40, (d * s) % 30 - 5, 10, 0)
+              print line; n += length(line) + 1
+            }
+  }' > "$1"
+}
+
 printf '%-10s %6s %10s %10s %8s %12s\n' run MB program_s wc_w_s ratio peak_rss_kb
 fail=0
 for mb in "${sizes[@]}"; do
@@ -241,6 +277,18 @@ for mb in "${sizes[@]}"; do
   check_memory typed-word "$mb" "$dir" "$dir/typed.stdin"
   head -c "$bytes" /dev/zero > "$dir/typed.stdin"
   check_memory typed-nul "$mb" "$dir" "$dir/typed.stdin"
+  if [ -x "$cli" ]; then
+    # verify: a mesonet CSV that large against a forecast, then the NUL file and the one
+    # word, which it refuses.
+    ( cd "$dir" && "$cli" forecast valid.txt --eta-weight 0.7 --json f.json >/dev/null 2>&1 )
+    make_mesonet "$dir/mesonet.csv" "$mb"
+    check_verify verify-csv "$mb" "$dir" 0 mesonet.csv f.json
+    rm "$dir/mesonet.csv"
+    head -c "$bytes" /dev/zero > "$dir/nul.txt"
+    check_verify verify-nul "$mb" "$dir" 1 nul.txt f.json
+    one_word a > "$dir/nul.txt"
+    check_verify verify-one "$mb" "$dir" 1 nul.txt f.json
+  fi
   rm -rf "$dir"
 done
 echo "cores: $(nproc)"

@@ -6,11 +6,21 @@
 
 // What the observation readers share, for their own use.
 
+// No real product or mesonet file has lines near this long.
+inline constexpr std::size_t longest_received_line = 64 * 1024;
+
 // One line as received, without its line end: every carriage return at its end and the
 // NOAAPort framing bytes (start and end of product, record separator) wherever they stand
 // are dropped, so that CR LF files, "\r\r\n" transmissions and framed products read as
-// plain text. False at the end of input.
-bool read_received_line(std::istream& in, std::string& line);
+// plain text. A line longer than longest_received_line is cut there, with too_long set.
+// False at the end of input.
+bool read_received_line(std::istream& in, std::string& line, bool& too_long);
+
+// What a reader says of a line that was cut.
+inline std::string too_long_line() {
+    return "the line is longer than " + std::to_string(longest_received_line) +
+           " bytes, which no mesonet CSV or CF6 product has";
+}
 
 inline bool is_blank(char c) {
     return c == ' ' || c == '\t' || c == '\v' || c == '\f';

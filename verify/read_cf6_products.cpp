@@ -306,8 +306,10 @@ bool read_cf6_products(std::istream& in, const std::string& file, const std::str
     cf6_reading r{file, station_id(trimmed(station)), into, warnings, why, {}, 0, {}, false};
     std::string line;
     long long number = 0;
-    while (read_received_line(in, line)) {
+    bool too_long = false;
+    while (read_received_line(in, line, too_long)) {
         if (++number == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+        if (too_long) return refuse(r, number, too_long_line());
         if (!read_line(r, line, number)) return false;
     }
     if (in.bad()) return refuse(r, 0, "the file cannot be read to its end");

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
+#include <istream>
 #include <limits>
 
 using json = nlohmann::json;
@@ -14,6 +14,7 @@ using json = nlohmann::json;
 namespace {
 
 const double none = std::numeric_limits<double>::quiet_NaN();
+const std::size_t largest_document = 1024 * 1024;
 // Far beyond any temperature, so that sums of many of them stay finite.
 const double largest_temperature = 1e6;
 
@@ -163,7 +164,19 @@ struct document_reader {
 
 bool read_forecast_document(std::istream& in, const std::string& file, forecast_document& doc,
                             fault& why) {
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // A document of the program is some 32 KB; far beyond that is no forecast, and is not
+    // held in memory whole.
+    std::string text;
+    char chunk[64 * 1024];
+    while (text.size() <= largest_document && in.read(chunk, sizeof chunk).gcount() > 0)
+        text.append(chunk, static_cast<std::size_t>(in.gcount()));
+    if (text.size() > largest_document) {
+        why = fault{fault_kind::refused_input,
+                    "no forecast document of vuzazav-cli: it is larger than " +
+                        std::to_string(largest_document / (1024 * 1024)) + " MiB",
+                    file, 0};
+        return false;
+    }
     json parsed;
     try {
         parsed = json::parse(text);

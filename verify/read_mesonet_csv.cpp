@@ -86,8 +86,10 @@ bool read_mesonet_csv(std::istream& in, const std::string& file, observed_days& 
     std::string wanted[wanted_count];
     long long number = 0;
     bool header = false;
-    while (!header && read_received_line(in, line)) {
+    bool too_long = false;
+    while (!header && read_received_line(in, line, too_long)) {
         if (++number == 1 && line.compare(0, 3, byte_order_mark) == 0) line.erase(0, 3);
+        if (too_long) return refuse(number, too_long_line());
         header = !trimmed(line).empty();
     }
     if (!header) {
@@ -112,8 +114,9 @@ bool read_mesonet_csv(std::istream& in, const std::string& file, observed_days& 
         if (column[c] == std::string::npos)
             return refuse(number,
                           std::string("the header names no ") + wanted_columns[c] + " column");
-    while (read_received_line(in, line)) {
+    while (read_received_line(in, line, too_long)) {
         ++number;
+        if (too_long) return refuse(number, too_long_line());
         if (trimmed(line).empty()) continue;
         std::size_t fields = 0;
         auto keep = [&](std::size_t index, const std::string& field) {

@@ -95,6 +95,9 @@ TEST(VerifyDocuments, RefusesWithTheLine) {
     refused(edit("2010-03-04T12:00:00Z", "2010-02-30T12:00:00Z"), 5, "no real time");
     refused(edit("\"date\": \"2010-03-07\"", "\"date\": \"2010-03-08\""), 210, "day 3 is dated");
     refused(edit("\"value\": 21.329432374", "\"value\": \"21\""), 108, "no temperature");
+    refused(
+        edit("\"input\": \"bulletins.txt\"", "\"input\": \"" + std::string(1 << 20, 'x') + "\""), 0,
+        "larger than 1 MiB");
 }
 
 TEST(VerifyCity, MissingStationsAreScaledToTheFullWeight) {

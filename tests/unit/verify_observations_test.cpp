@@ -235,3 +235,15 @@ TEST(ObservationCf6Products, EndsOnEveryCutOfTheProduct) {
         EXPECT_LE(r.observed.days.size(), 22u);
     }
 }
+
+// A line longer than any product's is refused, not held: memory stays bounded.
+TEST(ObservationLines, AnEndlessLineIsRefused) {
+    const std::string endless(200 * 1024, '7');
+    const read_result csv = read_csv("station,day,max_temp_f,min_temp_f\n" + endless + "\n");
+    EXPECT_FALSE(csv.ok);
+    EXPECT_EQ(csv.why.line, 2);
+    EXPECT_NE(csv.why.what.find("longer than 65536 bytes"), std::string::npos);
+    const read_result cf6 = read_cf6(endless);
+    EXPECT_FALSE(cf6.ok);
+    EXPECT_EQ(cf6.why.line, 1);
+}
