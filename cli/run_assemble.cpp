@@ -1,5 +1,6 @@
 #include "assemble/assemble_bulletins.h"
 #include "calendar/bulletin_date.h"
+#include "calendar/iso_date.h"
 #include "cli/cli_steps.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
@@ -13,8 +14,8 @@ int run_assemble(const command_line& parsed, const diagnostics& to) {
     if (given != parsed.options.end()) {
         // An ISO date (2026-12-09) is taken as the month/day/year it names.
         std::string word = given->second;
-        if (word.size() == 10 && word[4] == '-' && word[7] == '-')
-            word = word.substr(5, 2) + "/" + word.substr(8, 2) + "/" + word.substr(0, 4);
+        utc_time iso{0, 0, 0, 0};
+        if (parse_iso_date(word, iso)) word = format_bulletin_date(iso);
         if (!parse_bulletin_date(word, date))
             return usage_error(
                 to, "--date \"" + given->second + "\" is no date month/day/year or year-month-day",

@@ -3,6 +3,8 @@
 // Shared by the fuzz targets that build values rather than files: the fuzzed bytes taken
 // in turn as numbers, zeros once they run out.
 
+#include "calendar/utc_time.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -28,6 +30,13 @@ template <typename T> T take(fuzz_bytes& bytes) {
 // one in tenths, so that most inputs reach the drawing rather than only its clamps.
 inline double take_value(fuzz_bytes& bytes, bool raw) {
     return raw ? take<double>(bytes) : take<std::int16_t>(bytes) / 10.0;
+}
+
+// A time from five bytes: year, month, day and hour, whatever they hold.
+inline utc_time take_time(fuzz_bytes& bytes) {
+    // Braces evaluate in order, so the fields take the bytes as they stand.
+    return utc_time{take<std::int16_t>(bytes), take<std::int8_t>(bytes), take<std::int8_t>(bytes),
+                    take<std::int8_t>(bytes)};
 }
 
 // Up to length bytes as text.

@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz_bytes bytes{data, size, 0};
     const std::uint8_t flags = take<std::uint8_t>(bytes);
     const bool raw_date = flags & 1, raw_values = flags & 2;
-    utc_time issued{take<std::int16_t>(bytes), take<std::int8_t>(bytes), take<std::int8_t>(bytes),
-                    take<std::int8_t>(bytes)};
+    utc_time issued = take_time(bytes);
     // Mostly a real date, so that the chart is drawn; sometimes anything.
     if (!raw_date)
         issued = utc_time{1 + std::abs(issued.year % 9999), 1 + std::abs(issued.month % 12),

@@ -10,8 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz_bytes bytes{data, size, 0};
     const std::uint8_t flags = take<std::uint8_t>(bytes);
     const bool raw_hours = flags & 2, raw_values = flags & 4;
-    utc_time run{take<std::int16_t>(bytes), take<std::int8_t>(bytes), take<std::int8_t>(bytes),
-                 take<std::int8_t>(bytes)};
+    utc_time run = take_time(bytes);
     const std::string file_name = take_text(bytes, take<std::uint8_t>(bytes) % 32);
     gfs_table_row rows[gfs_row_count];
     for (int i = 0; i < gfs_row_count; ++i) {

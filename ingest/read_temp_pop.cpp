@@ -12,6 +12,17 @@ static bool kept_dew_point(int column) {
     return column >= 7 && (column - 7) % 4 == 0;
 }
 
+// Reads the DPT row found at row, keeping the dew points the day table takes.
+static bool read_dew_points(std::istream& in, short_temp_pop& b, long long row, fault& why) {
+    int kept = 0;
+    for (int column = 1; column <= short_columns; ++column) {
+        int value = 0;
+        if (!read_int(in, value)) return value_fault(in, "DPT", row, "a whole number", why);
+        if (kept_dew_point(column)) b.dew_point[kept++] = value;
+    }
+    return true;
+}
+
 // Reads the "N/X", "DPT" and "P12" rows of one short-range bulletin, searching no label at
 // or beyond limit. Returns false, with why set, at a missing label or a value that is no
 // integer.
@@ -20,13 +31,8 @@ static bool read_short_temp_pop(std::istream& in, short_temp_pop& b, long long l
     if (!find_row(in, "N/X", nullptr, limit, rows[0], why) ||
         !read_ints(in, b.temp, 4, "N/X", rows[0], why))
         return false;
-    if (!find_row(in, "DPT", "N/X", limit, rows[1], why)) return false;
-    int kept = 0;
-    for (int column = 1; column <= short_columns; ++column) {
-        int value = 0;
-        if (!read_int(in, value)) return value_fault(in, "DPT", rows[1], "a whole number", why);
-        if (kept_dew_point(column)) b.dew_point[kept++] = value;
-    }
+    if (!find_row(in, "DPT", "N/X", limit, rows[1], why) || !read_dew_points(in, b, rows[1], why))
+        return false;
     return find_row(in, "P12", "DPT", limit, rows[2], why) &&
            read_ints(in, b.pop12, 4, "P12", rows[2], why);
 }
@@ -57,13 +63,9 @@ static bool read_blend_temp_pop(std::istream& in, short_temp_pop& b, long long l
     if (!read_ints(in, &hour_12, 1, temp_label, rows[0], why) ||
         !read_ints(in, b.temp, 4, temp_label, rows[0], why))
         return false;
-    if (!find_row(in, "DPT", temp_label, limit, rows[1], why)) return false;
-    int kept = 0;
-    for (int column = 1; column <= short_columns; ++column) {
-        int value = 0;
-        if (!read_int(in, value)) return value_fault(in, "DPT", rows[1], "a whole number", why);
-        if (kept_dew_point(column)) b.dew_point[kept++] = value;
-    }
+    if (!find_row(in, "DPT", temp_label, limit, rows[1], why) ||
+        !read_dew_points(in, b, rows[1], why))
+        return false;
     return find_row(in, "P12", "DPT", limit, rows[2], why) &&
            read_ints(in, &hour_12, 1, "P12", rows[2], why) &&
            read_ints(in, b.pop12, 4, "P12", rows[2], why);

@@ -119,6 +119,26 @@ static city_value blend_sky(const bulletin_values& v, double eta_weight, double 
     return out;
 }
 
+// The short-range row of each day column, and whether the column takes the day's daytime
+// value of the row (its second) or its night one.
+struct short_day_column {
+    std::int32_t (short_temp_pop::*row)[4];
+    bool daytime;
+};
+static const short_day_column short_day_columns[day_columns] = {
+    {&short_temp_pop::temp, false},      {&short_temp_pop::temp, true},
+    {&short_temp_pop::dew_point, false}, {&short_temp_pop::dew_point, true},
+    {&short_temp_pop::pop12, false},     {&short_temp_pop::pop12, true}};
+
+// The extended row of each day column; the low precipitation column has none.
+static std::int32_t (ext_temp_pop::*const ext_day_rows[day_columns])[extended_days] = {
+    &ext_temp_pop::low_temp,
+    &ext_temp_pop::high_temp,
+    &ext_temp_pop::low_dew_point,
+    &ext_temp_pop::high_dew_point,
+    nullptr,
+    &ext_temp_pop::pop24};
+
 // Whether every value the tables show is a number; else the first that is not.
 static std::string first_overflow(const city_forecast& f) {
     for (int d = 0; d < forecast_days; ++d)
@@ -138,56 +158,30 @@ bool compute_city_forecast(const bulletin_values& v, double eta_weight, city_for
                            fault& why) {
     const double avn_ratio = 1.0 - eta_weight;
     const std::int32_t day_marker = missing_temp_pop_value;
-    for (int d = 0; d < 2; ++d) {
-        // Day d + 1 takes the short-range values 2d (its night) and 2d + 1 (its daytime).
-        model_pair p;
-        const int night = 2 * d, daytime = 2 * d + 1;
-        gather(
-            v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.temp[night]; },
-            p);
-        f.day[d][0] = blend(eta_weight, avn_ratio, p, day_marker, f.sources.day[d][0]);
-        gather(
-            v.eta_temp_pop, v.avn_temp_pop,
-            [&](const short_temp_pop& b) { return b.temp[daytime]; }, p);
-        f.day[d][1] = blend(eta_weight, avn_ratio, p, day_marker, f.sources.day[d][1]);
-        gather(
-            v.eta_temp_pop, v.avn_temp_pop,
-            [&](const short_temp_pop& b) { return b.dew_point[night]; }, p);
-        f.day[d][2] = blend(eta_weight, avn_ratio, p, day_marker, f.sources.day[d][2]);
-        gather(
-            v.eta_temp_pop, v.avn_temp_pop,
-            [&](const short_temp_pop& b) { return b.dew_point[daytime]; }, p);
-        f.day[d][3] = blend(eta_weight, avn_ratio, p, day_marker, f.sources.day[d][3]);
-        gather(
-            v.eta_temp_pop, v.avn_temp_pop, [&](const short_temp_pop& b) { return b.pop12[night]; },
-            p);
-        f.day[d][4] = blend(eta_weight, avn_ratio, p, day_marker, f.sources.day[d][4]);
-        gather(
-            v.eta_temp_pop, v.avn_temp_pop,
-            [&](const short_temp_pop& b) { return b.pop12[daytime]; }, p);
-        f.day[d][5] = blend(eta_weight, avn_ratio, p, day_marker, f.sources.day[d][5]);
-    }
-    for (int t = 0; t < extended_days; ++t) {
-        // Days 3 to 7 hold no low precipitation probability.
-        station_set s;
-        gather(
-            v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.low_temp[t]; }, s);
-        f.day[2 + t][0] = weigh(s, day_marker, f.sources.day[2 + t][0]);
-        gather(
-            v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.high_temp[t]; }, s);
-        f.day[2 + t][1] = weigh(s, day_marker, f.sources.day[2 + t][1]);
-        gather(
-            v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.low_dew_point[t]; }, s);
-        f.day[2 + t][2] = weigh(s, day_marker, f.sources.day[2 + t][2]);
-        gather(
-            v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.high_dew_point[t]; }, s);
-        f.day[2 + t][3] = weigh(s, day_marker, f.sources.day[2 + t][3]);
-        f.day[2 + t][4] = {gap, false};
-        f.sources.day[2 + t][4] = {gap, gap, 0};
-        gather(
-            v.mrf_temp_pop, [&](const ext_temp_pop& b) { return b.pop24[t]; }, s);
-        f.day[2 + t][5] = weigh(s, day_marker, f.sources.day[2 + t][5]);
-    }
+    for (int d = 0; d < 2; ++d)
+        for (int c = 0; c < day_columns; ++c) {
+            // Day d + 1 takes the short-range values 2d (its night) and 2d + 1 (its daytime).
+            const short_day_column& column = short_day_columns[c];
+            const int k = 2 * d + (column.daytime ? 1 : 0);
+            model_pair p;
+            gather(
+                v.eta_temp_pop, v.avn_temp_pop,
+                [&](const short_temp_pop& b) { return (b.*column.row)[k]; }, p);
+            f.day[d][c] = blend(eta_weight, avn_ratio, p, day_marker, f.sources.day[d][c]);
+        }
+    for (int t = 0; t < extended_days; ++t)
+        for (int c = 0; c < day_columns; ++c) {
+            // Days 3 to 7 hold no low precipitation probability.
+            if (c == low_pop_column) {
+                f.day[2 + t][c] = {gap, false};
+                f.sources.day[2 + t][c] = {gap, gap, 0};
+                continue;
+            }
+            station_set s;
+            gather(
+                v.mrf_temp_pop, [&](const ext_temp_pop& b) { return (b.*ext_day_rows[c])[t]; }, s);
+            f.day[2 + t][c] = weigh(s, day_marker, f.sources.day[2 + t][c]);
+        }
 
     for (int r = 0; r < short_rows; ++r) {
         model_pair cloud, direction, speed;
