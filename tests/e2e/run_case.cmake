@@ -6,10 +6,13 @@
 #   stdout     the expected standard output
 #   stderr     the expected standard error, the diagnostics (optional: compared when present)
 #   input/     files put into the fresh working directory before the run (optional)
-#   copy       paths, relative to the source tree, of more such files, one a line (optional)
+#   copy       more such files, one a line: the path, relative to the source tree, of a
+#              file kept once for several cases, or NAME, a space, and the path when the
+#              copy takes another name (NAME may lie in a subfolder) (optional)
 #   output/    the files expected after the run where they differ from input/ or are new
 #   expect     more expected files, one a line: NAME, a space, and the path, relative to
-#              the source tree, of the file it must equal (another case's golden file)
+#              the source tree, of the file it must equal (another case's golden file);
+#              the NAME - stands for standard output, in place of a stdout file
 #   exit_code  the expected exit code, when not 0
 # After the run the directory must hold exactly the input files and output/, byte for byte.
 #
@@ -26,13 +29,25 @@ file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR}/dir)
 set(run_dir ${WORK_DIR}/dir)
 
+# Splits a line of copy or expect into the file's name in the directory and its path in
+# the source tree; a line without a name keeps the file's own.
+macro(name_and_path line)
+  if("${line}" MATCHES "^([^ ]+) (.+)$")
+    set(name ${CMAKE_MATCH_1})
+    set(path ${CMAKE_MATCH_2})
+  else()
+    get_filename_component(name ${line} NAME)
+    set(path ${line})
+  endif()
+endmacro()
+
 # Every file the directory should hold afterwards, by relative name -> expected bytes.
 set(expected_names "")
 if(EXISTS ${CASE_DIR}/copy)
   file(STRINGS ${CASE_DIR}/copy copies)
-  foreach(path ${copies})
-    get_filename_component(name ${path} NAME)
-    file(COPY ${SOURCE_DIR}/${path} DESTINATION ${run_dir})
+  foreach(line ${copies})
+    name_and_path("${line}")
+    configure_file(${SOURCE_DIR}/${path} ${run_dir}/${name} COPYONLY)
     set(expect_${name} ${SOURCE_DIR}/${path})
     list(APPEND expected_names ${name})
   endforeach()
@@ -50,13 +65,20 @@ foreach(kind input output)
     endforeach()
   endif()
 endforeach()
+set(want_stdout ${CASE_DIR}/stdout)
 if(EXISTS ${CASE_DIR}/expect)
   file(STRINGS ${CASE_DIR}/expect expectations)
   foreach(line ${expectations})
-    string(REGEX REPLACE " .*" "" name "${line}")
-    string(REGEX REPLACE "^[^ ]* " "" path "${line}")
-    set(expect_${name} ${SOURCE_DIR}/${path})
-    list(APPEND expected_names ${name})
+    name_and_path("${line}")
+    if(name STREQUAL "-")
+      if(EXISTS ${CASE_DIR}/stdout)
+        message(FATAL_ERROR "${CASE_DIR} has a stdout file and names another in expect")
+      endif()
+      set(want_stdout ${SOURCE_DIR}/${path})
+    else()
+      set(expect_${name} ${SOURCE_DIR}/${path})
+      list(APPEND expected_names ${name})
+    endif()
   endforeach()
 endif()
 list(REMOVE_DUPLICATES expected_names)
@@ -120,10 +142,10 @@ if(NOT exit_code STREQUAL want_exit)
   string(APPEND failures "exit code ${exit_code}, expected ${want_exit}\n")
 endif()
 
-same_output(${WORK_DIR}/stdout ${CASE_DIR}/stdout ON)
+same_output(${WORK_DIR}/stdout ${want_stdout} ON)
 if(differs)
   file(READ ${WORK_DIR}/stdout got)
-  string(APPEND failures "standard output differs from ${CASE_DIR}/stdout; it was:\n${got}\n")
+  string(APPEND failures "standard output differs from ${want_stdout}; it was:\n${got}\n")
 endif()
 
 if(EXISTS ${CASE_DIR}/stderr)
