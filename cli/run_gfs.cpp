@@ -1,4 +1,4 @@
-#include "chart/write_gfs_chart.h"
+#include "chart/gfs_chart.h"
 #include "cli/cli_steps.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"

@@ -1,4 +1,4 @@
-#include "chart/write_verify_chart.h"
+#include "chart/verify_chart.h"
 #include "cli/cli_steps.h"
 #include "cli/commands.h"
 #include "cli/exit_codes.h"

@@ -1,5 +1,4 @@
-#include "chart/gather_forecast_chart_input.h"
-#include "chart/write_forecast_chart.h"
+#include "chart/forecast_chart.h"
 #include "fuzz/fuzz_bytes.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "chart/write_gfs_chart.h"
+#include "chart/gfs_chart.h"
 #include "fuzz/fuzz_bytes.h"
 
 #include <cstdlib>

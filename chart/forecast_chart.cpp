@@ -1,33 +1,35 @@
-#include "chart/write_forecast_chart.h"
+#include "chart/forecast_chart.h"
 
-#include "chart/chart_drawing.h"
 #include "chart/chart_layout.h"
 #include "chart/palette.h"
 #include "chart/svg.h"
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <ostream>
 
-namespace {
+static const int height = 700;
 
-const int height = 700;
+namespace {
 
 // The panels from the top down, and the room each takes.
 enum panel_index { temperature_panel, pop_panel, cloud_panel, wind_panel, panel_count };
 const panel_size panel_sizes[panel_count] = {{0, 180}, {0, 70}, {0, 60}, {24, 100}};
 
+} // namespace
+
 // Room after the last day's end keeps its marks off the frame.
-const double axis_end_room_hours = 3;
+static const double axis_end_room_hours = 3;
 // Where in its night a day's low stands, and its high in its daytime: their middles.
-const double low_hour = 6, high_hour = 18;
+static const double low_hour = 6, high_hour = 18;
 // The bulletins give wind directions in tens of degrees.
-const double degrees_per_direction_unit = 10;
+static const double degrees_per_direction_unit = 10;
 // Days 1 and 2 have two 12-hour probabilities of precipitation, the others one of 24 hours.
-const int twelve_hour_pop_days = 2;
+static const int twelve_hour_pop_days = 2;
 
 // The smallest and largest finite values of a series, widened to take them in.
-void take_range(const chart_point* points, int count, double& low, double& high) {
+static void take_range(const chart_point* points, int count, double& low, double& high) {
     for (int i = 0; i < count; ++i) {
         double v = points[i].value.value;
         if (!std::isfinite(v)) continue;
@@ -36,7 +38,7 @@ void take_range(const chart_point* points, int count, double& low, double& high)
     }
 }
 
-bool any_fewer(const forecast_chart_input& in) {
+static bool any_fewer(const forecast_chart_input& in) {
     for (const forecast_chart_day& d : in.days)
         for (const chart_value* v : {&d.low_temp, &d.high_temp, &d.low_dew_point, &d.high_dew_point,
                                      &d.low_pop, &d.high_pop})
@@ -47,15 +49,15 @@ bool any_fewer(const forecast_chart_input& in) {
     return false;
 }
 
-std::string number_text(const char* format, double value) {
+static std::string number_text(const char* format, double value) {
     char text[48];
     std::snprintf(text, sizeof text, format, value);
     return text;
 }
 
 // The daily lows and highs of temperature and dew point.
-void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box panel,
-                             const forecast_chart_input& in) {
+static void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box panel,
+                                    const forecast_chart_input& in) {
     // Day d's low stands in the middle of its night, its high in the middle of its daytime.
     chart_point temps[2 * forecast_days], dews[2 * forecast_days];
     chart_point lows[forecast_days], highs[forecast_days];
@@ -83,14 +85,14 @@ void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box
     draw_line(out, axis, temp_panel, temp_line, temps, 2 * forecast_days);
     series_style style = dew_line;
     style.css_class = "dewpoint-low";
-    draw_markers(out, axis, temp_panel, style, dew_lows, forecast_days, 0);
+    draw_markers(out, axis, temp_panel, style, dew_lows, forecast_days);
     style.css_class = "dewpoint-high";
-    draw_markers(out, axis, temp_panel, style, dew_highs, forecast_days, 0);
+    draw_markers(out, axis, temp_panel, style, dew_highs, forecast_days);
     style = temp_line;
     style.css_class = "temp-low";
-    draw_markers(out, axis, temp_panel, style, lows, forecast_days, 0);
+    draw_markers(out, axis, temp_panel, style, lows, forecast_days);
     style.css_class = "temp-high";
-    draw_markers(out, axis, temp_panel, style, highs, forecast_days, 0);
+    draw_markers(out, axis, temp_panel, style, highs, forecast_days);
     // Every mark of the panel, and a label for each: the temperatures placed first, above a
     // high and below a low, then the dew points where room is left.
     chart_mark marks[4 * forecast_days];
@@ -113,8 +115,8 @@ void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box
     draw_legend(out, temp_legend, 2, plot_right, temp_panel.top - panel_title_rise);
 }
 
-void write_pop_panel(std::ostream& out, const time_axis& axis, panel_box panel,
-                     const forecast_chart_input& in) {
+static void write_pop_panel(std::ostream& out, const time_axis& axis, panel_box panel,
+                            const forecast_chart_input& in) {
     chart_bar pop12[2 * twelve_hour_pop_days], pop24[forecast_days - twelve_hour_pop_days];
     for (int i = 0; i < twelve_hour_pop_days; ++i) {
         double start = 24.0 * (i + 1);
@@ -141,8 +143,8 @@ void write_pop_panel(std::ostream& out, const time_axis& axis, panel_box panel,
 }
 
 // Cloud cover, and wind speed with its arrows, by forecast hour.
-void write_sky_wind_panels(std::ostream& out, const time_axis& axis, panel_box cloud_panel,
-                           panel_box wind_panel, const forecast_chart_input& in) {
+static void write_sky_wind_panels(std::ostream& out, const time_axis& axis, panel_box cloud_panel,
+                                  panel_box wind_panel, const forecast_chart_input& in) {
     // The extended rows begin where the short-range ones end; a break keeps the two
     // sources apart.
     chart_point clouds[sky_wind_rows + 1], speeds[sky_wind_rows + 1];
@@ -174,7 +176,7 @@ void write_sky_wind_panels(std::ostream& out, const time_axis& axis, panel_box c
         const series_style cloud_style{"cloud", cloud_line_colour, nullptr, marker_shape::none,
                                        "hour"};
         draw_line(out, axis, cloud_panel, cloud_style, clouds, n);
-        draw_markers(out, axis, cloud_panel, cloud_style, clouds, n, 0);
+        draw_markers(out, axis, cloud_panel, cloud_style, clouds, n);
         const legend_entry cloud_legend[] = {{"covered fraction of the sky", cloud_colour, nullptr,
                                               marker_shape::none, true, cloud_line_colour}};
         draw_legend(out, cloud_legend, 1, plot_right, cloud_panel.top - panel_title_rise);
@@ -187,7 +189,7 @@ void write_sky_wind_panels(std::ostream& out, const time_axis& axis, panel_box c
                                   "Wind speed, arrows pointing where the wind blows", "mph");
     const series_style wind_style{"wind-speed", wind_colour, nullptr, marker_shape::circle, "hour"};
     draw_line(out, axis, wind_panel, wind_style, speeds, n);
-    draw_markers(out, axis, wind_panel, wind_style, speeds, n, 0);
+    draw_markers(out, axis, wind_panel, wind_style, speeds, n);
     draw_wind_arrows(out, axis, wind_panel, "hour", arrows, short_rows);
     // The note starts right of where the extended rows begin, clear of the last short-range
     // arrow, which stands at the same time.
@@ -200,8 +202,6 @@ void write_sky_wind_panels(std::ostream& out, const time_axis& axis, panel_box c
         {"wind speed", wind_colour, nullptr, marker_shape::circle, false, nullptr}};
     draw_legend(out, wind_legend, 1, plot_right, wind_panel.top - panel_title_rise);
 }
-
-} // namespace
 
 bool write_forecast_chart(std::ostream& out, const forecast_chart_input& in, fault& why) {
     if (!is_real_time(in.issued)) {
@@ -228,10 +228,9 @@ bool write_forecast_chart(std::ostream& out, const forecast_chart_input& in, fau
     std::string weight_text = number_text("%g", in.eta_weight);
     begin_svg(out, chart_width, height,
               "1200 run meteogram of " + in.file_name + ", guidance of " + issued_text);
-    out << "<text" << svg_attr("x", plot_left) << svg_attr("y", title_baseline)
-        << svg_attr("font-size", title_font_size) << "><tspan font-weight=\"bold\">"
-        << svg_escape(in.file_name) << "</tspan>  City of Vuzazav 1200 run, guidance of "
-        << svg_escape(issued_text) << ", ETA weight " << weight_text << "</text>\n";
+    draw_chart_title(out, in.file_name,
+                     "  City of Vuzazav 1200 run, guidance of " + issued_text + ", ETA weight " +
+                         weight_text);
     draw_day_labels(out, axis, day_label_baseline, true);
 
     write_temperature_panel(out, axis, panels[temperature_panel], in);
@@ -240,16 +239,30 @@ bool write_forecast_chart(std::ostream& out, const forecast_chart_input& in, fau
 
     double bottom = panels[panel_count - 1].bottom;
     draw_hour_ticks(out, axis, bottom, "time (UTC)");
-    out << "<text" << svg_attr("x", plot_left) << svg_attr("y", bottom + footnote_drop)
-        << " fill=\"" << footnote_colour
-        << "\">From the MOS guidance of KBKX, KHON, KMHE and KFSD: " << svg_escape(in.short_models)
-        << " of 1200 UTC, blended, to 00 UTC of day 3; " << svg_escape(in.extended_model)
-        << " of 0000 UTC after it.</text>\n"
-        << "<text" << svg_attr("x", plot_left)
-        << svg_attr("y", bottom + footnote_drop + footnote_leading) << " fill=\"" << footnote_colour
-        << "\">Lows stand in the night (00 to 12 UTC), highs in the daytime (12 to 24 UTC); the "
-           "dew points are those of 12 and 00 UTC."
-        << (any_fewer(in) ? " Hollow marks rest on fewer stations than usual." : "") << "</text>\n";
+    draw_footnote(out, bottom, 0,
+                  "From the MOS guidance of KBKX, KHON, KMHE and KFSD: " +
+                      svg_escape(in.short_models) + " of 1200 UTC, blended, to 00 UTC of day 3; " +
+                      svg_escape(in.extended_model) + " of 0000 UTC after it.");
+    draw_footnote(out, bottom, 1,
+                  std::string("Lows stand in the night (00 to 12 UTC), highs in the daytime (12 "
+                              "to 24 UTC); the dew points are those of 12 and 00 UTC.") +
+                      (any_fewer(in) ? " Hollow marks rest on fewer stations than usual." : ""));
     end_svg(out);
     return true;
+}
+
+void gather_forecast_chart_input(const city_forecast& forecast, double eta_weight,
+                                 forecast_chart_input& input) {
+    input.eta_weight = eta_weight;
+    for (int d = 0; d < forecast_days; ++d) {
+        const city_value* v = forecast.day[d];
+        input.days[d] = forecast_chart_day{v[0], v[1], v[2], v[3], v[4], v[5]};
+    }
+    const chart_value none = {std::numeric_limits<double>::quiet_NaN(), false};
+    for (int r = 0; r < sky_wind_rows; ++r) {
+        const bool short_range = r < short_rows;
+        input.hours[r] = forecast_chart_hour{sky_wind_hour(r), forecast.cloud[r], forecast.speed[r],
+                                             short_range ? forecast.direction[r] : none,
+                                             short_range && forecast.speed[r].value == 0};
+    }
 }

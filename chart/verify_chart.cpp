@@ -1,7 +1,7 @@
-#include "chart/write_verify_chart.h"
+#include "chart/verify_chart.h"
 
-#include "chart/chart_drawing.h"
 #include "chart/chart_layout.h"
+#include "chart/chart_marks.h"
 #include "chart/palette.h"
 #include "chart/svg.h"
 
@@ -12,23 +12,26 @@
 #include <string>
 #include <type_traits>
 
-namespace {
+static const int height = 680;
 
-const int height = 680;
+namespace {
 
 // The panels from the top down, and the room each takes.
 enum panel_index { low_panel, high_panel, panel_count };
 const panel_size panel_sizes[panel_count] = {{0, 220}, {0, 220}};
 
-constexpr int day_count = static_cast<int>(std::extent_v<decltype(verify_chart_input::issued), 1>);
+} // namespace
+
+static constexpr int day_count =
+    static_cast<int>(std::extent_v<decltype(verify_chart_input::issued), 1>);
 
 // Day d takes the hours 24 (d - 1) to 24 d of the axis, so that the axis's day lines and
 // "day N" labels frame it; its errors stand in its middle.
-const double hours_per_day = 24;
-// Below the last panel, where a meteogram has its hour ticks: the days and the axis title.
-const double day_label_drop = 19, axis_title_drop = 38;
+static const double hours_per_day = 24;
 
 using error_table = double[panel_count][day_count];
+
+namespace {
 
 // How one series is drawn. The series stand a little apart within each day, so that equal
 // errors keep their marks and labels apart; the issued blend keeps the middle.
@@ -40,24 +43,26 @@ struct error_series {
     int label_side;
 };
 
-const char* const panel_ids[panel_count] = {"low", "high"};
-const char* const panel_titles[panel_count] = {"Low temperature: mean absolute error",
-                                               "High temperature: mean absolute error"};
-const char* const element_names[panel_count] = {"low", "high"};
+} // namespace
 
-std::string number_text(const char* format, double value) {
+static const char* const panel_ids[panel_count] = {"low", "high"};
+static const char* const panel_titles[panel_count] = {"Low temperature: mean absolute error",
+                                                      "High temperature: mean absolute error"};
+static const char* const element_names[panel_count] = {"low", "high"};
+
+static std::string number_text(const char* format, double value) {
     char text[48];
     std::snprintf(text, sizeof text, format, value);
     return text;
 }
 
 // A guidance by its model's name, or by its place where the name is not known.
-std::string model_name(const std::string& name, const char* otherwise) {
+static std::string model_name(const std::string& name, const char* otherwise) {
     return name.empty() ? otherwise : name;
 }
 
 // An error that no chart can show: one that is infinite or below zero.
-bool refuse_errors(const error_table& values, const std::string& series, fault& why) {
+static bool refuse_errors(const error_table& values, const std::string& series, fault& why) {
     for (int p = 0; p < panel_count; ++p)
         for (int d = 0; d < day_count; ++d) {
             double v = values[p][d];
@@ -72,8 +77,8 @@ bool refuse_errors(const error_table& values, const std::string& series, fault& 
     return false;
 }
 
-void write_error_panel(std::ostream& out, const time_axis& axis, const panel_box& panel, int p,
-                       const error_series* series, int series_count) {
+static void write_error_panel(std::ostream& out, const time_axis& axis, const panel_box& panel,
+                              int p, const error_series* series, int series_count) {
     const int most = 4;
     series_count = std::min(series_count, most);
     chart_point points[most][day_count];
@@ -94,7 +99,7 @@ void write_error_panel(std::ostream& out, const time_axis& axis, const panel_box
     for (int s = series_count - 1; s >= 0; --s)
         draw_line(out, axis, panel, series[s].style, points[s], day_count);
     for (int s = series_count - 1; s >= 0; --s)
-        draw_markers(out, axis, panel, series[s].style, points[s], day_count, 0);
+        draw_markers(out, axis, panel, series[s].style, points[s], day_count);
     // Tenths of a degree tell apart errors that whole degrees would make equal.
     draw_value_labels(out, labels, n, marks, n, 1);
     bool any = false;
@@ -114,8 +119,6 @@ void write_error_panel(std::ostream& out, const time_axis& axis, const panel_box
                                  nullptr};
     draw_legend(out, legend, series_count, plot_right, panel.top - panel_title_rise);
 }
-
-} // namespace
 
 bool write_verify_chart(std::ostream& out, const verify_chart_input& in, fault& why) {
     const std::string first = model_name(in.first_model, "first guidance");
@@ -182,10 +185,7 @@ bool write_verify_chart(std::ostream& out, const verify_chart_input& in, fault& 
     stack_panels(first_panel_top, panel_gap, panel_sizes, panel_count, panels);
 
     begin_svg(out, chart_width, height, "Verification chart, " + in.period);
-    out << "<text" << svg_attr("x", plot_left) << svg_attr("y", title_baseline)
-        << svg_attr("font-size", title_font_size)
-        << "><tspan font-weight=\"bold\">Verification</tspan>  " << svg_escape(in.period)
-        << "</text>\n";
+    draw_chart_title(out, "Verification", "  " + in.period);
     draw_day_labels(out, axis, day_label_baseline, false);
     for (int p = 0; p < panel_count; ++p) {
         panels[p].scale = scale;
@@ -193,7 +193,7 @@ bool write_verify_chart(std::ostream& out, const verify_chart_input& in, fault& 
     }
 
     const double bottom = panels[panel_count - 1].bottom;
-    draw_day_labels(out, axis, bottom + day_label_drop, false);
+    draw_day_labels(out, axis, bottom + hour_label_drop, false);
     out << "<text" << svg_attr("x", (axis.left + axis.right) / 2)
         << svg_attr("y", bottom + axis_title_drop)
         << " text-anchor=\"middle\">forecast day: day N of a forecast is the Nth day after its "
@@ -210,10 +210,7 @@ bool write_verify_chart(std::ostream& out, const verify_chart_input& in, fault& 
         std::string("Each guidance alone and the blend at the fitted weight are scored on days 1 "
                     "and 2 only, the days the forecast blends the two.") +
             (any_gap ? " A day without an issued blend mark had no pairs." : "")};
-    for (int i = 0; i < 3; ++i)
-        out << "<text" << svg_attr("x", plot_left)
-            << svg_attr("y", bottom + footnote_drop + i * footnote_leading) << " fill=\""
-            << footnote_colour << "\">" << svg_escape(lines[i]) << "</text>\n";
+    for (int i = 0; i < 3; ++i) draw_footnote(out, bottom, i, svg_escape(lines[i]));
     end_svg(out);
     return true;
 }

@@ -1,4 +1,4 @@
-#include "chart/write_forecast_chart.h"
+#include "chart/forecast_chart.h"
 #include "count_of.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +42,6 @@ TEST(WriteForecastChart, ValueOnFewerStationsIsHollowAndFootnoted) {
     std::string svg = chart_of(input);
     std::size_t mark = svg.find("class=\"temp-low fewer-stations\" data-day=\"3\"");
     ASSERT_NE(mark, std::string::npos);
-    EXPECT_NE(svg.find("fill=\"#fff\"", mark), std::string::npos);
     EXPECT_LT(svg.find("fill=\"#fff\"", mark), svg.find('>', mark));
     EXPECT_NE(svg.find("Hollow marks rest on fewer stations"), std::string::npos);
     EXPECT_EQ(count_of(svg, "fewer-stations"), 1u);
@@ -61,4 +60,20 @@ TEST(WriteForecastChart, MissingValueLeavesGapNotZero) {
     // Short-range rows split at the gap, then the extended rows: three pieces of line.
     EXPECT_EQ(count_of(svg, "class=\"wind-speed-line\""), 3u);
     EXPECT_EQ(svg.find("1000000"), std::string::npos); // where a NaN coordinate would land
+}
+
+TEST(WriteForecastChart, RefusesADateThatIsNoDateAndAWeightThatIsNoNumber) {
+    forecast_chart_input input{"week.txt", {2010, 4, 31, 12}, 0.7, {}, {}};
+    std::ostringstream out;
+    fault why;
+    EXPECT_FALSE(write_forecast_chart(out, input, why));
+    EXPECT_EQ(why.kind, fault_kind::invalid_bulletins);
+    input.issued = utc_time{2010, 4, 30, 24};
+    EXPECT_FALSE(write_forecast_chart(out, input, why));
+    // A weight that is no number would print "nan" into the title.
+    input.issued = utc_time{2010, 4, 30, 12};
+    input.eta_weight = NAN;
+    EXPECT_FALSE(write_forecast_chart(out, input, why));
+    EXPECT_EQ(why.kind, fault_kind::bad_weight);
+    EXPECT_EQ(out.str(), "");
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "calendar/utc_time.h"
-#include "chart/chart_value.h"
+#include "chart/chart_marks.h"
+#include "diagnostics/fault.h"
+#include "pointforecast/city_forecast.h"
 
+#include <iosfwd>
 #include <string>
 
 // One row of the day table. Day d is the bulletin date plus d days: its low belongs to the
@@ -39,3 +42,19 @@ struct forecast_chart_input {
     // extended model of 0000 UTC.
     std::string short_models = "ETA and AVN", extended_model = "MRF";
 };
+
+// Takes the values of a 1200 chart from the city forecast the report is written from, so
+// that the chart shows exactly the report's numbers. An hour is calm when its wind speed
+// is 0. Sets the days and hours of input and its ETA weight; its file name and date are
+// the caller's.
+void gather_forecast_chart_input(const city_forecast& forecast, double eta_weight,
+                                 forecast_chart_input& input);
+
+// Writes the meteogram of a 1200 run as one self-contained SVG document of 1100 by 700
+// pixels: daily low and high temperature and dew point, precipitation probabilities as
+// bars, cloud cover, and wind speed with direction arrows, against one dated UTC time axis.
+// Values resting on fewer stations are drawn hollow; missing ones leave gaps. Returns
+// false, having written nothing, with why when the bulletins' date and cycle are no real
+// time (fault_kind::invalid_bulletins) or the ETA weight is not finite (bad_weight). The
+// stream's own errors are the caller's.
+bool write_forecast_chart(std::ostream& out, const forecast_chart_input& input, fault& why);

@@ -1,7 +1,7 @@
-#include "chart/write_gfs_chart.h"
+#include "chart/gfs_chart.h"
 
-#include "chart/chart_drawing.h"
 #include "chart/chart_layout.h"
+#include "chart/chart_marks.h"
 #include "chart/palette.h"
 #include "chart/svg.h"
 
@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <ostream>
 
-namespace {
+static const int height = 900;
 
-const int height = 900;
+namespace {
 
 // The panels from the top down, and the room each takes.
 enum panel_index {
@@ -24,15 +24,17 @@ enum panel_index {
 };
 const panel_size panel_sizes[panel_count] = {{0, 210}, {0, 90}, {0, 80}, {0, 100}, {24, 116}};
 
+} // namespace
+
 // Half a row's step of room at either end keeps the first and last marks off the frame.
-const double axis_margin_hours = 3;
+static const double axis_margin_hours = 3;
 // Each precipitation amount is the total of the hours before its row.
-const double precipitation_hours = 6;
+static const double precipitation_hours = 6;
 
 // One member of the rows as chart points keyed by hour, widening low and high to take in
 // its values.
-void take_series(const gfs_table_row* rows, double gfs_table_row::*member, chart_point* points,
-                 double& low, double& high) {
+static void take_series(const gfs_table_row* rows, double gfs_table_row::*member,
+                        chart_point* points, double& low, double& high) {
     for (int i = 0; i < gfs_row_count; ++i) {
         double v = rows[i].*member;
         points[i] =
@@ -44,13 +46,13 @@ void take_series(const gfs_table_row* rows, double gfs_table_row::*member, chart
 }
 
 // A scale that holds low to high, or 0 to 1 when no value widened them.
-value_scale scale_of(double low, double high, bool from_zero, int steps) {
+static value_scale scale_of(double low, double high, bool from_zero, int steps) {
     if (!(low <= high)) low = 0, high = 1;
     return nice_scale(from_zero ? 0 : low, high, from_zero, false, steps);
 }
 
-void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box panel,
-                             const gfs_chart_input& in) {
+static void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box panel,
+                                    const gfs_chart_input& in) {
     chart_point t2m[gfs_row_count], t850[gfs_row_count];
     band_point band[gfs_row_count];
     double low = INFINITY, high = -INFINITY;
@@ -73,7 +75,7 @@ void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box
     const series_style t2m_style{"t2m", temperature_colour, nullptr, marker_shape::circle, "hour"};
     draw_line(out, axis, panel, t850_style, t850, gfs_row_count);
     draw_line(out, axis, panel, t2m_style, t2m, gfs_row_count);
-    draw_markers(out, axis, panel, t2m_style, t2m, gfs_row_count, 0);
+    draw_markers(out, axis, panel, t2m_style, t2m, gfs_row_count);
     const legend_entry legend[] = {
         {"2 m", temperature_colour, nullptr, marker_shape::circle, false, nullptr},
         {"2 m lowered to raised", temperature_band_colour, nullptr, marker_shape::none, true,
@@ -82,8 +84,8 @@ void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box
     draw_legend(out, legend, 3, plot_right, panel.top - panel_title_rise);
 }
 
-void write_pressure_panel(std::ostream& out, const time_axis& axis, panel_box panel,
-                          const gfs_chart_input& in) {
+static void write_pressure_panel(std::ostream& out, const time_axis& axis, panel_box panel,
+                                 const gfs_chart_input& in) {
     chart_point mslp[gfs_row_count];
     double low = INFINITY, high = -INFINITY;
     take_series(in.rows, &gfs_table_row::mslp_inhg, mslp, low, high);
@@ -94,8 +96,8 @@ void write_pressure_panel(std::ostream& out, const time_axis& axis, panel_box pa
               gfs_row_count);
 }
 
-void write_precipitation_panel(std::ostream& out, const time_axis& axis, panel_box panel,
-                               const gfs_chart_input& in) {
+static void write_precipitation_panel(std::ostream& out, const time_axis& axis, panel_box panel,
+                                      const gfs_chart_input& in) {
     chart_point amounts[gfs_row_count];
     chart_bar bars[gfs_row_count];
     double low = 0, high = 0.1;
@@ -111,8 +113,8 @@ void write_precipitation_panel(std::ostream& out, const time_axis& axis, panel_b
               bars, gfs_row_count, false);
 }
 
-void write_humidity_panel(std::ostream& out, const time_axis& axis, panel_box panel,
-                          const gfs_chart_input& in) {
+static void write_humidity_panel(std::ostream& out, const time_axis& axis, panel_box panel,
+                                 const gfs_chart_input& in) {
     chart_point rh[gfs_row_count], cloud[gfs_row_count];
     band_point cloud_band[gfs_row_count];
     double low = 0, high = 100;
@@ -136,8 +138,8 @@ void write_humidity_panel(std::ostream& out, const time_axis& axis, panel_box pa
     draw_legend(out, legend, 2, plot_right, panel.top - panel_title_rise);
 }
 
-void write_wind_panel(std::ostream& out, const time_axis& axis, panel_box panel,
-                      const gfs_chart_input& in) {
+static void write_wind_panel(std::ostream& out, const time_axis& axis, panel_box panel,
+                             const gfs_chart_input& in) {
     chart_point speed[gfs_row_count];
     wind_arrow arrows[gfs_row_count];
     double low = 0, high = 10;
@@ -150,11 +152,9 @@ void write_wind_panel(std::ostream& out, const time_axis& axis, panel_box panel,
                                   "Wind speed, arrows pointing where the wind blows", "mph");
     const series_style style{"wind-speed", wind_colour, nullptr, marker_shape::circle, "hour"};
     draw_line(out, axis, panel, style, speed, gfs_row_count);
-    draw_markers(out, axis, panel, style, speed, gfs_row_count, 0);
+    draw_markers(out, axis, panel, style, speed, gfs_row_count);
     draw_wind_arrows(out, axis, panel, "hour", arrows, gfs_row_count);
 }
-
-} // namespace
 
 bool write_gfs_chart(std::ostream& out, const gfs_chart_input& in, fault& why) {
     double first = INFINITY, last = -INFINITY;
@@ -195,10 +195,8 @@ bool write_gfs_chart(std::ostream& out, const gfs_chart_input& in, fault& why) {
     }
     begin_svg(out, chart_width, height,
               "GFS meteogram of " + in.file_name + (in.run_known ? ", model run " + run_text : ""));
-    out << "<text" << svg_attr("x", plot_left) << svg_attr("y", title_baseline)
-        << svg_attr("font-size", title_font_size) << "><tspan font-weight=\"bold\">"
-        << svg_escape(in.file_name) << "</tspan>  GFS point forecast"
-        << (in.run_known ? ", model run " + svg_escape(run_text) : std::string()) << "</text>\n";
+    draw_chart_title(out, in.file_name,
+                     "  GFS point forecast" + (in.run_known ? ", model run " + run_text : ""));
     draw_day_labels(out, axis, day_label_baseline, false);
 
     write_temperature_panel(out, axis, panels[temperature_panel], in);
@@ -210,14 +208,12 @@ bool write_gfs_chart(std::ostream& out, const gfs_chart_input& in, fault& why) {
     double bottom = panels[panel_count - 1].bottom;
     draw_hour_ticks(out, axis, bottom,
                     in.run_known ? "forecast hour after " + run_text : "forecast hour");
-    out << "<text" << svg_attr("x", plot_left) << svg_attr("y", bottom + footnote_drop)
-        << " fill=\"" << footnote_colour
-        << "\">Made from the GFS model's point time series for the City of Vuzazav. The band "
-           "spans the 2 m temperature lowered and raised by the run's adjustment</text>\n"
-        << "<text" << svg_attr("x", plot_left)
-        << svg_attr("y", bottom + footnote_drop + footnote_leading) << " fill=\"" << footnote_colour
-        << "\">(from wind, humidity and the 2 m to 850 hPa difference). Each precipitation bar "
-           "is the total of the 6 hours ending at its right edge.</text>\n";
+    draw_footnote(out, bottom, 0,
+                  "Made from the GFS model's point time series for the City of Vuzazav. The band "
+                  "spans the 2 m temperature lowered and raised by the run's adjustment");
+    draw_footnote(out, bottom, 1,
+                  "(from wind, humidity and the 2 m to 850 hPa difference). Each precipitation "
+                  "bar is the total of the 6 hours ending at its right edge.");
     end_svg(out);
     return true;
 }

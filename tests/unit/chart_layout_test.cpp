@@ -1,9 +1,11 @@
-#include "chart/chart_drawing.h"
+#include "chart/chart_layout.h"
+#include "count_of.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <sstream>
 
 namespace {
 
@@ -53,4 +55,19 @@ TEST(NiceScale, NonFiniteAndHugeInputsGiveAFiniteScale) {
             EXPECT_LE(std::fabs(s.max), 2e12);
         }
     }
+}
+
+// Drawn directly, an axis far too long still gets no day lines, day labels or hour ticks.
+// A million hours keep the test quick even if the caps were lost.
+TEST(ChartAxis, TooLongAnAxisDrawsNoDays) {
+    time_axis axis{0, 1e6, 70, 1070, {2024, 3, 4, 0}, true, false};
+    panel_box panel{86, 86, 296, value_scale{0, 100, 50, 0}};
+    std::ostringstream out;
+    { svg_group group = begin_panel(out, axis, panel, "p", "P", "u"); }
+    draw_day_labels(out, axis, 56, true);
+    draw_hour_ticks(out, axis, 296, "hours");
+    EXPECT_EQ(count_of(out.str(), "day-line"), 0u);
+    EXPECT_EQ(count_of(out.str(), "day-label"), 0u);
+    EXPECT_EQ(count_of(out.str(), "x-tick"), 0u);
+    EXPECT_LT(out.str().size(), 2000u);
 }
