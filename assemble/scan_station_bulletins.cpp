@@ -2,7 +2,6 @@
 
 #include "ingest/bulletin_layout.h"
 #include "reading/reading.h"
-#include "reading/reading_start.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -9,9 +9,6 @@
 inline constexpr int first_bulletin_year = 1900;
 inline constexpr int last_bulletin_year = 2199;
 
-// Whether year, month and day name a day of the Gregorian calendar.
-bool is_real_date(int year, int month, int day);
-
 // Reads text of the form month/day/year ("3/04/2010", "03/4/2010"): month and day of one
 // or two digits, a four-digit year in the bulletin years, and a day that the month has.
 // Returns false, leaving date unchanged, for anything else, trailing text included. The
@@ -26,7 +23,3 @@ std::string format_bulletin_date(const utc_time& date);
 // checked, since the date decides it). Returns false, with time unchanged, unless they
 // make a real date and an hour of 0 to 23.
 bool parse_model_run(const std::string words[6], utc_time& time);
-
-// Whether a and b are the same calendar day, and whether a's day is before b's.
-bool same_day(const utc_time& a, const utc_time& b);
-bool day_before(const utc_time& a, const utc_time& b);

@@ -1,9 +1,8 @@
 #include "cli/cli_steps.h"
 
 #include "cli/exit_codes.h"
-#include "files/check_run_outputs.h"
-#include "files/open_input_file.h"
-#include "files/output_file_name.h"
+#include "files/input_file.h"
+#include "files/output_names.h"
 
 int open_run_files(const diagnostics& to, const command_line& parsed, std::ifstream& input,
                    std::vector<std::string>& outputs, const std::vector<const char*>& more) {

@@ -5,7 +5,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "cli/usage.h"
-#include "files/check_run_outputs.h"
+#include "files/output_names.h"
 
 int run_assemble(const command_line& parsed, const diagnostics& to) {
     utc_time date{0, 0, 0, 0};

@@ -12,10 +12,10 @@ int run_gfs_point(const command_line&, const diagnostics& to) {
 
 #else
 
-#include "files/check_run_outputs.h"
-#include "files/open_input_file.h"
+#include "files/input_file.h"
+#include "files/output_names.h"
 #include "grib/gfs_point.h"
-#include "reading/parse_number.h"
+#include "reading/reading.h"
 
 // Takes the value of option name, between low and high, into degrees; false after a usage
 // error, with status set.

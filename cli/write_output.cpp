@@ -1,7 +1,7 @@
 #include "cli/cli_steps.h"
 
 #include "cli/exit_codes.h"
-#include "files/write_run_output.h"
+#include "files/output_writer.h"
 
 int write_output(const diagnostics& to, const std::string& name, const std::string& text) {
     fault why;

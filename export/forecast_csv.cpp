@@ -1,3 +1,4 @@
+#include "calendar/iso_date.h"
 #include "export/forecast_export.h"
 #include "export/json_number.h"
 

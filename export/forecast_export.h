@@ -39,10 +39,6 @@ bool sky_wind_valid_time(const forecast_export_input& in, int r, utc_time& valid
 inline constexpr const char* day_keys[day_columns] = {
     "low_temp", "high_temp", "low_dew_point", "high_dew_point", "low_pop", "high_pop"};
 
-// Time as ISO 8601 in UTC, "2026-12-09T12:00:00Z", and its date, "2026-12-09".
-std::string iso_time(const utc_time& time);
-std::string iso_date(const utc_time& time);
-
 // The documents, whole.
 std::string forecast_json(const forecast_export_input& in);
 std::string forecast_csv(const forecast_export_input& in);

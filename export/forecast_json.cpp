@@ -1,4 +1,5 @@
 #include "calendar/bulletin_date.h"
+#include "calendar/iso_date.h"
 #include "export/forecast_export.h"
 #include "export/json_number.h"
 

@@ -1,4 +1,4 @@
-#include "export/forecast_export.h"
+#include "calendar/iso_date.h"
 #include "export/gfs_export.h"
 #include "export/json_number.h"
 

@@ -1,5 +1,5 @@
 #include "export/forecast_export.h"
-#include "reading/place_lines.h"
+#include "reading/places.h"
 
 #include <vector>
 

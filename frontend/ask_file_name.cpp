@@ -1,9 +1,8 @@
 #include "frontend/ask_file_name.h"
 
 #include "diagnostics/sentences.h"
-#include "files/check_run_outputs.h"
-#include "files/open_input_file.h"
-#include "files/output_file_name.h"
+#include "files/input_file.h"
+#include "files/output_names.h"
 #include "reading/reading.h"
 
 #include <ostream>

@@ -1,6 +1,6 @@
 #include "frontend/read_choice.h"
 
-#include "reading/reading_start.h"
+#include "reading/reading.h"
 
 #include <ostream>
 

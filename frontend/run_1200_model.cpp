@@ -5,8 +5,7 @@
 #include "pointforecast/load_bulletin_file.h"
 #include "pointforecast/write_day_table.h"
 #include "pointforecast/write_report.h"
-#include "reading/parse_number.h"
-#include "reading/quote_word.h"
+#include "reading/places.h"
 #include "reading/reading.h"
 
 #include <istream>

@@ -4,7 +4,7 @@
 #include "gfs/compute_gfs_table.h"
 #include "gfs/load_gfs_file.h"
 #include "gfs/write_gfs_table.h"
-#include "reading/place_lines.h"
+#include "reading/places.h"
 
 #include <sstream>
 

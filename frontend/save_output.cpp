@@ -1,6 +1,6 @@
 #include "frontend/dialogue.h"
 
-#include "files/write_run_output.h"
+#include "files/output_writer.h"
 
 bool save_output(dialogue& d, const std::string& name, const std::string& text) {
     fault why;

@@ -1,5 +1,5 @@
 #include "gfs/check_gfs_header.h"
-#include "reading/quote_word.h"
+#include "reading/places.h"
 
 #include "reading/reading.h"
 

@@ -1,6 +1,6 @@
 #include "gfs/compute_gfs_table.h"
 
-#include "arith/compute_temp_adjustment.h"
+#include "arith/temp_adjustment.h"
 #include "arith/unit_conversions.h"
 #include "gfs/table_columns.h"
 

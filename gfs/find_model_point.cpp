@@ -1,6 +1,6 @@
 #include "gfs/find_model_point.h"
 
-#include "reading/parse_number.h"
+#include "reading/reading.h"
 
 #include <istream>
 #include <sstream>

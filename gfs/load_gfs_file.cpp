@@ -4,7 +4,7 @@
 #include "gfs/find_model_point.h"
 #include "gfs/find_model_run.h"
 #include "gfs/read_gfs_rows.h"
-#include "reading/place_lines.h"
+#include "reading/places.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,5 +1,5 @@
 #include "gfs/read_gfs_rows.h"
-#include "reading/quote_word.h"
+#include "reading/places.h"
 
 #include "reading/reading.h"
 

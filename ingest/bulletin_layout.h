@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arith/stations.h"
 #include "ingest/bulletin_header.h"
 
 #include <string>
@@ -7,10 +8,6 @@
 // Bulletins in a bulletin file: four short-range ETA, NAM or NBM, four AVN (or GFS), four
 // MRF (or GFSX).
 inline constexpr int bulletin_count = 12;
-inline constexpr int station_count = 4;
-
-// The four stations in the order of every per-station array.
-inline constexpr const char* station_ids[station_count] = {"KBKX", "KHON", "KMHE", "KFSD"};
 
 // Each group of four bulletins: the model words a bulletin file accepts, in the order the
 // refusals name them; the names the products carry, current name first; and the cycle.

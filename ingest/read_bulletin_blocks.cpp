@@ -1,6 +1,6 @@
 #include "ingest/read_bulletin_blocks.h"
 
-#include "reading/quote_word.h"
+#include "reading/places.h"
 #include "reading/reading.h"
 
 #include <string>

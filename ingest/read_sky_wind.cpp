@@ -1,7 +1,7 @@
 #include "ingest/read_sky_wind.h"
 
 #include "ingest/read_bulletin_blocks.h"
-#include "reading/quote_word.h"
+#include "reading/places.h"
 #include "reading/reading.h"
 
 #include <istream>

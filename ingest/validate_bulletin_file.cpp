@@ -1,6 +1,6 @@
 #include "ingest/validate_bulletin_file.h"
 
-#include "reading/quote_word.h"
+#include "reading/places.h"
 #include "reading/reading.h"
 
 #include <istream>

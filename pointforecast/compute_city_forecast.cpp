@@ -1,12 +1,8 @@
 #include "pointforecast/compute_city_forecast.h"
 
-#include "arith/blended_station_sum.h"
-#include "arith/blended_wind_direction.h"
-#include "arith/present_blended_sum.h"
-#include "arith/present_station_sum.h"
-#include "arith/shared_types.h"
+#include "arith/station_sums.h"
 #include "arith/unit_conversions.h"
-#include "arith/weighted_station_sum.h"
+#include "arith/wind_direction.h"
 #include "pointforecast/first_city_gap.h"
 
 #include <cmath>
@@ -14,12 +10,12 @@
 
 static const double gap = std::numeric_limits<double>::quiet_NaN();
 
-// The eight values of one quantity at one time: the ETA stations, then the AVN ones.
+// The eight values of one quantity at one time: the ETA stations and the AVN ones.
 template <class Block, class Get>
 static void gather(const Block* eta, const Block* avn, Get get, model_pair& pair) {
     for (int s = 0; s < station_count; ++s) {
-        pair[s] = get(eta[s]);
-        pair[station_count + s] = get(avn[s]);
+        pair.first[s] = get(eta[s]);
+        pair.second[s] = get(avn[s]);
     }
 }
 
@@ -28,55 +24,62 @@ template <class Block, class Get> static void gather(const Block* mrf, Get get, 
     for (int s = 0; s < station_count; ++s) set[s] = get(mrf[s]);
 }
 
-// Which of count values are not the bulletins' missing marker; true when one is.
-static bool mark_present(const std::int32_t* values, int count, std::int32_t marker,
-                         bool* present) {
+// Which values are not the bulletins' missing marker; true when one is.
+static bool mark_present(const station_set& values, std::int32_t marker,
+                         station_presence& present) {
     bool fewer = false;
-    for (int k = 0; k < count; ++k) {
+    for (int k = 0; k < station_count; ++k) {
         present[k] = values[k] != marker;
         fewer = fewer || !present[k];
     }
     return fewer;
 }
 
-static int count_present(const bool* present, int count) {
+static bool mark_present(const model_pair& values, std::int32_t marker, pair_presence& present) {
+    const bool first = mark_present(values.first, marker, present.first);
+    const bool second = mark_present(values.second, marker, present.second);
+    return first || second;
+}
+
+static int count_present(const station_presence& present) {
     int n = 0;
-    for (int k = 0; k < count; ++k) n += present[k] ? 1 : 0;
+    for (bool p : present) n += p ? 1 : 0;
     return n;
+}
+
+static int count_present(const pair_presence& present) {
+    return count_present(present.first) + count_present(present.second);
 }
 
 // A blended value of the short range, the stations that lack it left out; source gets
 // each model's value by the same rules.
 static city_value blend(double eta_weight, double avn_ratio, const model_pair& pair,
                         std::int32_t marker, value_source& source) {
-    bool present[8];
-    city_value v{gap, mark_present(pair, 8, marker, present)};
+    pair_presence present;
+    city_value v{gap, mark_present(pair, marker, present)};
     if (!present_blended_sum(eta_weight, avn_ratio, pair, present, v.value)) v.value = gap;
-    source = {gap, gap, count_present(present, 8)};
-    present_station_sum(pair, present, source.first);
-    present_station_sum(pair + station_count, present + station_count, source.second);
+    source = {gap, gap, count_present(present)};
+    present_station_sum(pair.first, present.first, source.first);
+    present_station_sum(pair.second, present.second, source.second);
     return v;
 }
 
 // A value of the extended range, the stations that lack it left out.
 static city_value weigh(const station_set& set, std::int32_t marker, value_source& source) {
-    bool present[station_count];
-    city_value v{gap, mark_present(set, station_count, marker, present)};
+    station_presence present;
+    city_value v{gap, mark_present(set, marker, present)};
     if (!present_station_sum(set, present, v.value)) v.value = gap;
-    source = {gap, gap, count_present(present, station_count)};
+    source = {gap, gap, count_present(present)};
     return v;
 }
 
 // Each model's wind direction alone, its own test for spanning north included: the other
 // model's stations count as absent, so the blend is that model's value unweighted.
 static void model_directions(const model_pair& directions, const model_pair& speeds,
-                             const bool* present, value_source& source) {
-    bool first[8], second[8];
-    for (int k = 0; k < 8; ++k) {
-        first[k] = k < station_count && present[k];
-        second[k] = k >= station_count && present[k];
-    }
-    source = {gap, gap, count_present(present, 8)};
+                             const pair_presence& present, value_source& source) {
+    pair_presence first = present, second = present;
+    for (int s = 0; s < station_count; ++s) first.second[s] = second.first[s] = false;
+    source = {gap, gap, count_present(present)};
     if (!blended_wind_direction(1.0, 0.0, directions, speeds, first, source.first))
         source.first = gap;
     if (!blended_wind_direction(0.0, 1.0, directions, speeds, second, source.second))
@@ -91,23 +94,22 @@ static const double percent_per_tenth = 10.0;
 // percent, the values that are missing left out as present_blended_sum leaves them out.
 static city_value blend_sky(const bulletin_values& v, double eta_weight, double avn_ratio, int r,
                             value_source& source) {
-    double cloud[8];
-    bool present[8];
+    double first_cloud[station_count], second_cloud[station_count];
+    pair_presence present;
     for (int s = 0; s < station_count; ++s) {
         const short_sky_wind& first = v.eta_sky_wind[s];
         const std::int32_t c = first.cloud[r];
-        present[s] = first.sky_percent == 0 || c != missing_temp_pop_value;
-        cloud[s] = first.sky_percent != 0 ? static_cast<double>(c) / percent_per_tenth
-                                          : static_cast<double>(c);
-        present[station_count + s] = true;
-        cloud[station_count + s] = static_cast<double>(v.avn_sky_wind[s].cloud[r]);
+        present.first[s] = first.sky_percent == 0 || c != missing_temp_pop_value;
+        first_cloud[s] = first.sky_percent != 0 ? static_cast<double>(c) / percent_per_tenth
+                                                : static_cast<double>(c);
+        present.second[s] = true;
+        second_cloud[s] = static_cast<double>(v.avn_sky_wind[s].cloud[r]);
     }
-    bool all = true;
-    for (int k = 0; k < 8; ++k) all = all && present[k];
+    const bool all = count_present(present) == 2 * station_count;
     city_value out{gap, !all};
     double s1 = 0, s2 = 0;
-    const bool first = present_station_sum(cloud, present, s1);
-    const bool second = present_station_sum(cloud + 4, present + 4, s2);
+    const bool first = present_station_sum(first_cloud, present.first, s1);
+    const bool second = present_station_sum(second_cloud, present.second, s2);
     if (first && second)
         out.value = (eta_weight * s1) + (avn_ratio * s2);
     else if (second)
@@ -115,7 +117,7 @@ static city_value blend_sky(const bulletin_values& v, double eta_weight, double 
     else if (first)
         out.value = s1;
     if (first || second) out.value = out.value / 10.0;
-    source = {first ? s1 / 10.0 : gap, second ? s2 / 10.0 : gap, count_present(present, 8)};
+    source = {first ? s1 / 10.0 : gap, second ? s2 / 10.0 : gap, count_present(present)};
     return out;
 }
 
@@ -202,11 +204,11 @@ bool compute_city_forecast(const bulletin_values& v, double eta_weight, city_for
         } else {
             // Cloud words have no missing marker: every cloud code is a value.
             f.cloud[r] = {blended_station_sum(eta_weight, avn_ratio, cloud) / 10.0, false};
-            f.sources.cloud[r] = {weighted_station_sum(cloud) / 10.0,
-                                  weighted_station_sum(cloud + station_count) / 10.0, 8};
+            f.sources.cloud[r] = {weighted_station_sum(cloud.first) / 10.0,
+                                  weighted_station_sum(cloud.second) / 10.0, 2 * station_count};
         }
-        bool present[8];
-        f.direction[r] = {gap, mark_present(direction, 8, missing_wind_value, present)};
+        pair_presence present;
+        f.direction[r] = {gap, mark_present(direction, missing_wind_value, present)};
         if (!blended_wind_direction(eta_weight, avn_ratio, direction, speed, present,
                                     f.direction[r].value))
             f.direction[r].value = gap;

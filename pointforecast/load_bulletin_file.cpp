@@ -6,7 +6,7 @@
 #include "ingest/validate_bulletin_file.h"
 #include "pointforecast/first_city_gap.h"
 #include "pointforecast/missing_value_notes.h"
-#include "reading/place_lines.h"
+#include "reading/places.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstddef>
-#include <iosfwd>
+#include <istream>
+#include <streambuf>
 #include <string>
 
 // The reading rules that every parser of the program shares, for files and for the
@@ -50,3 +51,32 @@ bool read_double(std::istream& in, double& value);
 // stream position limit. A file stream is searched a block at a time and repositioned,
 // so it must be opened in binary mode, where positions count characters.
 bool find_label(std::istream& in, const std::string& label, long long limit = -1);
+
+// Whether word, whole, is a number in the standard form: an optional sign, digits with an
+// optional point and fraction, an optional exponent, and nothing else. "inf", "nan" and
+// hexadecimal are no numbers, nor is a value beyond the range of a double.
+bool parse_number(const std::string& word, double& value);
+
+// The first steps of every read, for the few readers that take items of their own kind
+// (the menu's choice, the product scanner).
+
+// White space as the "C" locale knows it: blank, \t, \n, \v, \f, \r.
+inline bool is_white(int c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// What every read does first: flush the tie and skip white space, as the standard
+// extractors do. Returns the buffer standing on the item's first character, or null,
+// with failbit (and eofbit at the end of input) set, when there is no item to read.
+inline std::streambuf* start_item(std::istream& in) {
+    std::istream::sentry ok(in, true);
+    if (!ok) return nullptr;
+    std::streambuf* buf = in.rdbuf();
+    int c = buf->sgetc();
+    while (c != EOF && is_white(c)) c = buf->snextc();
+    if (c == EOF) {
+        in.setstate(std::ios::eofbit | std::ios::failbit);
+        return nullptr;
+    }
+    return buf;
+}

@@ -1,6 +1,6 @@
 #include "verify/verification.h"
 
-#include "export/forecast_export.h"
+#include "calendar/iso_date.h"
 
 std::string issued_period(const verification& r) {
     const std::string first = iso_date(r.first_issued), last = iso_date(r.last_issued);

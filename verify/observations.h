@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arith/stations.h"
 #include "diagnostics/fault.h"
 
 #include <array>
@@ -8,13 +9,8 @@
 #include <string>
 #include <vector>
 
-// The stations, in the order of station_weights.
-inline constexpr int verify_station_count = 4;
-inline constexpr const char* verify_station_ids[verify_station_count] = {"KBKX", "KHON", "KMHE",
-                                                                         "KFSD"};
-
-// The index of a station id in that order, with or without the leading K, in any case
-// ("KFSD", "fsd"); -1 for any other station.
+// The index of a station id in the order of station_ids, with or without the leading K,
+// in any case ("KFSD", "fsd"); -1 for any other station.
 int station_index(const std::string& id);
 
 // What one station observed on one date, in °F: NaN where it is missing.
@@ -27,11 +23,8 @@ struct station_day {
 // four stations in order. A value read later replaces one read before; a missing one
 // replaces nothing.
 struct observed_days {
-    std::map<long long, std::array<station_day, verify_station_count>> days;
+    std::map<long long, std::array<station_day, station_count>> days;
 };
-
-// The calendar date of day (days since 1 January 1970) as YYYY-MM-DD, for messages.
-std::string iso_day(long long day);
 
 // Readings outside these are no observation: a decoding slip, not weather.
 inline constexpr double lowest_observation_f = -80;

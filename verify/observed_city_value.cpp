@@ -1,6 +1,6 @@
 #include "verify/verification.h"
 
-#include "arith/present_station_sum.h"
+#include "arith/station_sums.h"
 
 #include <cmath>
 
@@ -8,9 +8,9 @@ bool observed_city_value(const observed_days& observed, long long day, bool maxi
                          double& value) {
     auto found = observed.days.find(day);
     if (found == observed.days.end()) return false;
-    double set[verify_station_count];
-    bool present[verify_station_count];
-    for (int s = 0; s < verify_station_count; ++s) {
+    double set[station_count];
+    bool present[station_count];
+    for (int s = 0; s < station_count; ++s) {
         set[s] = maximum ? found->second[s].max_f : found->second[s].min_f;
         present[s] = !std::isnan(set[s]);
         if (!present[s]) set[s] = 0;

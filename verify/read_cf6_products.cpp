@@ -1,8 +1,8 @@
 #include "verify/observations.h"
 
-#include "calendar/bulletin_date.h"
-#include "reading/quote_word.h"
-#include "verify/observation_lines.h"
+#include "calendar/utc_time.h"
+#include "reading/places.h"
+#include "reading/text_lines.h"
 
 #include <cstring>
 #include <istream>
@@ -71,7 +71,7 @@ static std::string first_word(const std::string& text) {
 
 // The station an id names: "FSD" and "KFSD" are KFSD.
 static std::string station_id(const std::string& id) {
-    std::string word = ascii_capitals(id);
+    std::string word = in_capitals(id);
     return word.size() == 3 ? "K" + word : word;
 }
 
@@ -188,8 +188,7 @@ static bool open_product(cf6_reading& r, long long line) {
     if (p.station >= 0) return true;
     p.passed_over = true;
     std::string known;
-    for (int s = 0; s < verify_station_count; ++s)
-        known += std::string(s ? ", " : "") + verify_station_ids[s];
+    for (int s = 0; s < station_count; ++s) known += std::string(s ? ", " : "") + station_ids[s];
     fault warning;
     warning.kind = fault_kind::refused_input;
     warning.what = id + " (" + source + ") is not one of " + known + "; its product is passed over";
@@ -207,7 +206,7 @@ static bool read_heading_line(cf6_reading& r, const std::string& line, long long
         const std::string name = first_word(trimmed(t, 6));
         p.month = 0;
         for (int m = 0; m < 12; ++m)
-            if (ascii_capitals(name) == month_names[m]) p.month = m + 1;
+            if (in_capitals(name) == month_names[m]) p.month = m + 1;
         if (p.month == 0) return refuse(r, number, "MONTH: " + quote_word(name) + " is no month");
     } else if (t.compare(0, 5, "YEAR:") == 0) {
         const std::string text = first_word(trimmed(t, 5));

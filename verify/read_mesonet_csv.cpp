@@ -1,9 +1,9 @@
 #include "verify/observations.h"
 
 #include "calendar/iso_date.h"
-#include "reading/parse_number.h"
-#include "reading/quote_word.h"
-#include "verify/observation_lines.h"
+#include "reading/places.h"
+#include "reading/reading.h"
+#include "reading/text_lines.h"
 
 #include <istream>
 #include <limits>
@@ -101,9 +101,9 @@ bool read_mesonet_csv(std::istream& in, const std::string& file, observed_days& 
     std::string twice;
     for (std::size_t& c : column) c = std::string::npos;
     auto name_column = [&](std::size_t index, const std::string& field) {
-        const std::string name = ascii_capitals(trimmed(field));
+        const std::string name = in_capitals(trimmed(field));
         for (int c = 0; c < wanted_count; ++c) {
-            if (name != ascii_capitals(wanted_columns[c])) continue;
+            if (name != in_capitals(wanted_columns[c])) continue;
             if (column[c] != std::string::npos && twice.empty()) twice = wanted_columns[c];
             column[c] = index;
         }

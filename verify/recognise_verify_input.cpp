@@ -1,6 +1,6 @@
 #include "verify/input_kind.h"
 
-#include "verify/observation_lines.h"
+#include "calendar/utc_time.h"
 
 #include <istream>
 #include <string>
@@ -20,7 +20,7 @@ verify_input recognise_verify_input(std::istream& in) {
            (head[at] == ' ' || head[at] == '\t' || head[at] == '\r' || head[at] == '\n'))
         ++at;
     if (at < head.size() && head[at] == '{') return verify_input::forecast_document;
-    if (ascii_capitals(head.substr(at, 8)) == "STATION,") return verify_input::mesonet_csv;
+    if (in_capitals(head.substr(at, 8)) == "STATION,") return verify_input::mesonet_csv;
     if (head.find("WS FORM: F-6") != std::string::npos ||
         head.find("DY MAX MIN") != std::string::npos)
         return verify_input::cf6_product;

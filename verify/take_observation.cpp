@@ -1,6 +1,6 @@
 #include "verify/observations.h"
 
-#include "verify/observation_lines.h"
+#include "calendar/iso_date.h"
 
 #include <cmath>
 #include <limits>
@@ -15,11 +15,11 @@ static std::string written(double value) {
 
 void take_observation(observed_days& into, long long day, int station, bool maximum, double value,
                       const std::string& file, long long line, std::vector<fault>& warnings) {
-    if (station < 0 || station >= verify_station_count || std::isnan(value)) return;
+    if (station < 0 || station >= station_count || std::isnan(value)) return;
     if (!(value >= lowest_observation_f && value <= highest_observation_f)) {
         fault warning;
         warning.kind = fault_kind::refused_input;
-        warning.what = std::string(verify_station_ids[station]) + " " + iso_day(day) + ": " +
+        warning.what = std::string(station_ids[station]) + " " + iso_day(day) + ": " +
                        (maximum ? "maximum " : "minimum ") + written(value) + " °F is outside " +
                        written(lowest_observation_f) + " to " + written(highest_observation_f) +
                        " °F, left out";
@@ -31,7 +31,7 @@ void take_observation(observed_days& into, long long day, int station, bool maxi
     auto entry = into.days.find(day);
     if (entry == into.days.end()) {
         const double missing = std::numeric_limits<double>::quiet_NaN();
-        std::array<station_day, verify_station_count> none;
+        std::array<station_day, station_count> none;
         none.fill(station_day{missing, missing});
         entry = into.days.emplace(day, none).first;
     }

@@ -1,6 +1,6 @@
 #include "verify/verification.h"
 
-#include "export/forecast_export.h"
+#include "calendar/iso_date.h"
 #include "export/json_number.h"
 
 using json = nlohmann::ordered_json;

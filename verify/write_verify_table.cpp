@@ -1,7 +1,5 @@
 #include "verify/verification.h"
 
-#include "export/forecast_export.h"
-
 #include <cmath>
 #include <cstdio>
 #include <ostream>

@@ -1,4 +1,4 @@
-#include "arith/station_weights.h"
+#include "arith/stations.h"
 #include "ingest/bulletin_header.h"
 #include "pointforecast/city_forecast.h"
 #include "pointforecast/compute_city_forecast.h"

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "diagnostics/fault.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// What a message shows of a place in an input: the line of a byte position, and the word
+// that stands there.
+
+// Gives each fault that has a byte position its line in the seekable stream in (from 1),
+// counting line ends a block at a time in one pass in position order. Clears the
+// stream's state and leaves its position undefined.
+void place_lines(std::istream& in, std::vector<fault>& faults);
+
+// The same for one fault.
+void place_line(std::istream& in, fault& one);
+
+// The word as a diagnostic quotes it: in double quotes, cut after 40 characters with
+// "..." so that a huge word cannot make a huge line.
+std::string quote_word(const std::string& word);
+
+// The word of the seekable stream in that stands at position, or that ends right before
+// it (where a failed read of a number stopped), quoted as quote_word does; empty when
+// there is none. begun, when given, tells whether the word begins before position. Clears
+// the stream's state and leaves its position undefined.
+std::string quoted_word_at(std::istream& in, long long position, bool* begun = nullptr);
