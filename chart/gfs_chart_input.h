@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calendar/utc_time.h"
-#include "gfs/gfs_rows.h"
+#include "gfs/gfs_table.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "diagnostics/fault.h"
-#include "gfs/gfs_rows.h"
+#include "gfs/gfs_model_file.h"
 #include "grib/point_values.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "diagnostics/fault.h"
-#include "gfs/gfs_rows.h"
+#include "gfs/gfs_model_file.h"
 #include "grib/gfs_fields.h"
 #include "grib/regular_grid.h"
 
