@@ -1,25 +1,29 @@
 #!/usr/bin/env bash
 # Times `vuzazav-cli gfs-point` on 48 GFS-like GRIB2 files against ecCodes' own
-# `grib_get -l LAT,LON,1` on the same files, and reports the median time ratio
-# gfs-point / grib_get.
+# `grib_get -l LAT,LON,1` on the same files, for each of the global grids GFS is published
+# on (1, 0.5 and 0.25 degrees), and reports the median time ratio gfs-point / grib_get.
 #
-#   bench/bench-gfs-point.sh [CLI]     default: build/vuzazav-cli
+#   bench/bench-gfs-point.sh [CLI] [STEP...]     default: build/vuzazav-cli, steps 1 0.5 0.25
 #
 # The files, one per forecast hour 6 to 288, are made by a small generator built here
-# against ecCodes: a 0.25 degree global grid (1440 x 721 points) packed as GFS packs it
-# (complex packing with spatial differencing), holding the eleven fields the model file
-# needs (with the precipitation as bucket and run total, the cloud as average and as
-# instant) and OTHER further messages of upper-air fields (default 60). A whole GFS file
-# has about 700 messages of some 0.7 MB; ecCodes packs these at about 1.4 MB, so 48 files
-# of 74 messages already take some 5 GB, and more messages only favour gfs-point, which
-# passes over them undecoded.
+# against ecCodes: a global grid of that step (1440 x 721 points at 0.25 degrees) packed
+# as GFS packs it (complex packing with spatial differencing), holding the eleven fields
+# the model file needs (with the precipitation as bucket and run total, the cloud as
+# average and as instant) and OTHER further messages of upper-air fields (default 43, so
+# 57 messages a file). A whole GFS file has about 700 messages; more messages only favour
+# gfs-point, which passes over them undecoded. At 0.25 degrees ecCodes packs a message at
+# about 1.4 MB, so the 48 files take some 4 GB; each grid's files are removed before the
+# next grid's are made.
 # RUNS sets the runs per measurement (default 3). Needs GNU time, a C++ compiler,
 # pkg-config, libeccodes-dev and libeccodes-tools.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 cli=$(realpath "${1:-$here/build/vuzazav-cli}")
+shift || true
+steps=("${@:-1 0.5 0.25}")
+steps=(${steps[*]})
 runs=${RUNS:-3}
-other=${OTHER:-60}
+other=${OTHER:-43}
 for tool in /usr/bin/time grib_get pkg-config c++; do
   command -v "$tool" > /dev/null || { echo "bench-gfs-point.sh needs $tool" >&2; exit 1; }
 done
@@ -28,7 +32,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 cat > "$work/make_gfs_grib2.cpp" <<'CPP'
-// make_gfs_grib2 DIR OTHER: the files gfs.t12z.pgrb2.0p25.fFFF of one run.
+// make_gfs_grib2 DIR OTHER STEP: the files gfs.t12z.pgrb2.fFFF of one run on a global grid
+// of STEP degrees.
 #include <eccodes.h>
 
 #include <cmath>
@@ -42,7 +47,10 @@ struct kind {
     double mean, amplitude;
 };
 
+static double step = 0.25;
+
 static codes_handle* base_message(const kind& k) {
+    const long ni = std::lround(360 / step), nj = std::lround(180 / step) + 1;
     codes_handle* h = codes_grib_handle_new_from_samples(nullptr, "GRIB2");
     codes_set_long(h, "centre", 7);
     codes_set_long(h, "dataDate", 20261209);
@@ -57,23 +65,23 @@ static codes_handle* base_message(const kind& k) {
                        k.surface == 100 ? k.level * 100 : k.level);
     }
     if (k.statistics >= 0) codes_set_long(h, "typeOfStatisticalProcessing", k.statistics);
-    codes_set_long(h, "Ni", 1440);
-    codes_set_long(h, "Nj", 721);
+    codes_set_long(h, "Ni", ni);
+    codes_set_long(h, "Nj", nj);
     codes_set_double(h, "latitudeOfFirstGridPointInDegrees", 90);
     codes_set_double(h, "longitudeOfFirstGridPointInDegrees", 0);
     codes_set_double(h, "latitudeOfLastGridPointInDegrees", -90);
-    codes_set_double(h, "longitudeOfLastGridPointInDegrees", 359.75);
-    codes_set_double(h, "iDirectionIncrementInDegrees", 0.25);
-    codes_set_double(h, "jDirectionIncrementInDegrees", 0.25);
+    codes_set_double(h, "longitudeOfLastGridPointInDegrees", 360 - step);
+    codes_set_double(h, "iDirectionIncrementInDegrees", step);
+    codes_set_double(h, "jDirectionIncrementInDegrees", step);
     codes_set_long(h, "bitsPerValue", 12);
     // Smooth weather with some noise, which sets how well the values pack.
-    std::vector<double> values(1440 * 721);
+    std::vector<double> values(ni * nj);
     unsigned noise = 17;
-    for (long j = 0; j < 721; ++j)
-        for (long i = 0; i < 1440; ++i) {
+    for (long j = 0; j < nj; ++j)
+        for (long i = 0; i < ni; ++i) {
             noise = noise * 1103515245u + 12345u;
-            const double lat = (90 - 0.25 * j) * M_PI / 180, lon = 0.25 * i * M_PI / 180;
-            values[j * 1440 + i] = k.mean + k.amplitude * (std::cos(lat) * std::sin(3 * lon) +
+            const double lat = (90 - step * j) * M_PI / 180, lon = step * i * M_PI / 180;
+            values[j * ni + i] = k.mean + k.amplitude * (std::cos(lat) * std::sin(3 * lon) +
                                                            0.0006 * ((noise >> 16) % 100) / 100.0);
         }
     codes_set_double_array(h, "values", values.data(), values.size());
@@ -97,9 +105,10 @@ static void write_at(std::FILE* out, codes_handle* base, long start, long end) {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 3) return 2;
+    if (argc != 4) return 2;
     const std::string dir = argv[1];
     const int other = std::atoi(argv[2]);
+    step = std::atof(argv[3]);
     const kind fields[] = {
         {3, 1, 101, 0, -1, 101000, 2000}, {0, 0, 103, 2, -1, 275, 15},
         {0, 0, 100, 850, -1, 268, 12},    {0, 0, 100, 700, -1, 258, 10},
@@ -125,7 +134,7 @@ int main(int argc, char** argv) {
     }
     for (long hour = 6; hour <= 288; hour += 6) {
         char name[64];
-        std::snprintf(name, sizeof name, "/gfs.t12z.pgrb2.0p25.f%03ld", hour);
+        std::snprintf(name, sizeof name, "/gfs.t12z.pgrb2.f%03ld", hour);
         std::FILE* out = std::fopen((dir + name).c_str(), "wb");
         if (!out) return 1;
         for (std::size_t n = 0; n < others.size(); ++n) {
@@ -151,11 +160,6 @@ CPP
 echo "building the generator" >&2
 c++ -O2 -std=c++17 -o "$work/make_gfs_grib2" "$work/make_gfs_grib2.cpp" \
   $(pkg-config --cflags --libs eccodes)
-mkdir "$work/gfs"
-echo "writing 48 files of $((other + 14)) messages" >&2
-"$work/make_gfs_grib2" "$work/gfs" "$other"
-files=("$work"/gfs/gfs.t12z.pgrb2.0p25.f*)
-echo "$(du -sh "$work/gfs" | cut -f1) in ${#files[@]} files" >&2
 
 # The median over runs of a command of its wall-clock seconds and of its processor seconds
 # (user and system: the measure that other work on the machine disturbs least), as
@@ -174,14 +178,23 @@ median() {
 }
 
 cd "$work"
-# Both read the files once untimed, so that both are timed with them in the page cache.
-cat "${files[@]}" > /dev/null
-point=$(median "$cli" gfs-point -o "$work/gfs_model.txt" "${files[@]}")
-"$cli" gfs "$work/gfs_model.txt" -o "$work/gfs_model.out" 2> /dev/null ||
-  { echo "vuzazav-cli gfs refused the written model file" >&2; exit 1; }
-tool=$(median grib_get -l 44.05,-97.20,1 "${files[@]}")
-lines=$(wc -l < "$work/out")
-echo "$point $tool" | awk -v n="$lines" '{
-  printf "wall: gfs-point %.2f s, grib_get -l %.2f s (%d lines): ratio %.3f\n", $1, $3, n, $1 / $3
-  printf "cpu:  gfs-point %.2f s, grib_get -l %.2f s: ratio %.3f\n", $2, $4, $2 / $4
-}'
+for step in "${steps[@]}"; do
+  rm -rf "$work/gfs"
+  mkdir "$work/gfs"
+  echo "$step degrees: writing 48 files of $((other + 14)) messages" >&2
+  "$work/make_gfs_grib2" "$work/gfs" "$other" "$step"
+  files=("$work"/gfs/gfs.t12z.pgrb2.f*)
+  echo "$(du -sh "$work/gfs" | cut -f1) in ${#files[@]} files" >&2
+  # Both read the files once untimed, so that both are timed with them in the page cache.
+  cat "${files[@]}" > /dev/null
+  point=$(median "$cli" gfs-point -o "$work/gfs_model.txt" "${files[@]}")
+  "$cli" gfs "$work/gfs_model.txt" -o "$work/gfs_model.out" 2> /dev/null ||
+    { echo "vuzazav-cli gfs refused the written model file" >&2; exit 1; }
+  tool=$(median grib_get -l 44.05,-97.20,1 "${files[@]}")
+  lines=$(wc -l < "$work/out")
+  echo "$point $tool" | awk -v n="$lines" -v step="$step" '{
+    printf "%s degrees, wall: gfs-point %.2f s, grib_get -l %.2f s (%d lines): ratio %.3f\n", step, $1, $3, n, $1 / $3
+    printf "%s degrees, cpu:  gfs-point %.2f s, grib_get -l %.2f s: ratio %.3f\n", step, $2, $4, $2 / $4
+  }'
+done
+rm -rf "$work/gfs"

@@ -2,7 +2,7 @@
 
 #include "calendar/utc_time.h"
 #include "diagnostics/fault.h"
-#include "gfs/gfs_rows.h"
+#include "gfs/gfs_table.h"
 
 #include <iosfwd>
 #include <string>

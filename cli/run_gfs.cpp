@@ -3,10 +3,7 @@
 #include "cli/commands.h"
 #include "cli/exit_codes.h"
 #include "export/gfs_export.h"
-#include "gfs/compute_gfs_table.h"
-#include "gfs/load_gfs_file.h"
-#include "gfs/write_gfs_table.h"
-#include "reading/places.h"
+#include "gfs/gfs_table.h"
 
 #include <sstream>
 
@@ -20,12 +17,7 @@ int run_gfs(const command_line& parsed, const diagnostics& to) {
     gfs_model model;
     gfs_table_row table[gfs_row_count];
     fault why;
-    if (!load_gfs_file(input, name, model, why)) return refuse(to, why);
-    if (!compute_gfs_table(model, table, why)) {
-        why.file = name;
-        place_line(input, why);
-        return refuse(to, why);
-    }
+    if (!load_gfs_table(input, name, model, table, why)) return refuse(to, why);
     input.close();
 
     std::ostringstream text, svg;

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "gfs/gfs_rows.h"
-#include "gfs/load_gfs_file.h"
-#include "gfs/table_columns.h"
+#include "gfs/gfs_model_file.h"
+#include "gfs/gfs_table.h"
 
 #include <string>
 

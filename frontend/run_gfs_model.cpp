@@ -1,10 +1,7 @@
 #include "diagnostics/sentences.h"
 #include "frontend/ask_file_name.h"
 #include "frontend/runs.h"
-#include "gfs/compute_gfs_table.h"
-#include "gfs/load_gfs_file.h"
-#include "gfs/write_gfs_table.h"
-#include "reading/places.h"
+#include "gfs/gfs_table.h"
 
 #include <sstream>
 
@@ -15,13 +12,7 @@ void run_gfs_model(dialogue& d) {
     gfs_model model;
     gfs_table_row table[gfs_row_count];
     fault why;
-    bool ok = load_gfs_file(input, name, model, why);
-    if (ok && !compute_gfs_table(model, table, why)) {
-        why.file = name;
-        place_line(input, why);
-        ok = false;
-    }
-    if (!ok) {
+    if (!load_gfs_table(input, name, model, table, why)) {
         refuse(d, why);
         return;
     }

@@ -1,6 +1,5 @@
 #include "fuzz/fuzz_stream.h"
-#include "gfs/compute_gfs_table.h"
-#include "gfs/load_gfs_file.h"
+#include "gfs/gfs_table.h"
 
 // The whole load of a model file and the conversion of what it accepts.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -8,6 +7,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     gfs_model model;
     gfs_table_row table[gfs_row_count];
     fault why;
-    if (load_gfs_file(in, "in.txt", model, why)) compute_gfs_table(model, table, why);
+    load_gfs_table(in, "in.txt", model, table, why);
     return 0;
 }

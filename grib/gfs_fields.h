@@ -1,5 +1,11 @@
 #pragma once
 
+#include "diagnostics/fault.h"
+#include "gfs/gfs_model_file.h"
+
+#include <string>
+#include <vector>
+
 // The messages the model file is made of, each at one forecast hour. The precipitation
 // comes as a 6-hour bucket or as a run total from hour 0; both count as fields here.
 enum gfs_field {
@@ -27,9 +33,10 @@ struct message_keys {
     long start, end;                   // the step range in hours; equal for an instant
 };
 
-// Whether the parameter is one of those the fields are made of: only then are the other
-// keys worth reading.
-bool is_gfs_parameter(long discipline, long category, long number);
+// Whether a message of keys' parameter, surface and level may be one of the fields or an
+// instantaneous cloud: only such messages are worth decoding. The other keys are not
+// looked at; a surface of -1 (not known before decoding) leaves the parameter to decide.
+bool is_gfs_candidate(const message_keys& keys);
 
 // The field that keys make, with hour set to its forecast hour; -1 for a message that the
 // model file does not need. A run total from 0 to 6 hours is the 6-hour bucket too.
@@ -41,3 +48,19 @@ bool is_instant_cloud(const message_keys& keys);
 
 // The field's name as a refusal gives it: "10 m v-wind".
 const char* gfs_field_name(int field);
+
+// What the messages read so far gave at the grid point, before any conversion: one value
+// per field and row (hour 6 is row 0), in the message's own units.
+struct point_values {
+    double value[gfs_row_count][gfs_field_count];
+    bool have[gfs_row_count][gfs_field_count];
+    bool instant_cloud[gfs_row_count]; // a TCDC that is no average was seen
+};
+
+// The rows of the model file from the values at the grid point: converted, the
+// precipitation taken from the bucket or from the run totals, rounded at the file's
+// precision. False, with why naming the first hour that lacks a field and notes the
+// further such hours, when a field is missing; otherwise notes says which hours'
+// precipitation the run totals gave.
+bool make_gfs_rows(const point_values& values, gfs_row* rows, std::vector<std::string>& notes,
+                   fault& why);

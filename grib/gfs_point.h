@@ -2,7 +2,7 @@
 
 #include "calendar/utc_time.h"
 #include "diagnostics/fault.h"
-#include "gfs/gfs_rows.h"
+#include "gfs/gfs_model_file.h"
 
 #include <string>
 #include <vector>

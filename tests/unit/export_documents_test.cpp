@@ -1,7 +1,7 @@
 // The JSON and CSV documents of the runs, read back with the library that wrote them.
 #include "export/forecast_export.h"
 #include "export/gfs_export.h"
-#include "gfs/compute_gfs_table.h"
+#include "gfs/gfs_table.h"
 #include "pointforecast/compute_city_forecast.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // The GFS model file from GRIB2 files made here with ecCodes from its own samples.
+#include "gfs/gfs_model_file.h"
 #include "grib/gfs_point.h"
-#include "grib/round_at.h"
+#include "grib2_writer.h"
 #include "scratch_directory.h"
 #include "test_paths.h"
 
@@ -177,13 +178,6 @@ TEST(GfsPoint, TakesTheNearestPointAndConvertsEveryField) {
     }
 }
 
-TEST(GfsPoint, RoundsDecimalTiesAwayFromZeroWithoutNegativeZero) {
-    EXPECT_EQ(round_at(270.4 - 273.15, 10), -2.8);
-    EXPECT_EQ(round_at(101325 / 100.0, 10), 1013.3);
-    EXPECT_EQ(round_at(-0.5, 1), -1);
-    EXPECT_FALSE(std::signbit(round_at(-0.04, 10)));
-}
-
 TEST(GfsPoint, PrecipitationFromBucketsTotalsOrBothIsTheSame) {
     const loaded from_buckets = load_messages(run_messages(buckets));
     ASSERT_TRUE(from_buckets.ok);
@@ -289,6 +283,73 @@ TEST(GfsPoint, RefusesWhatCannotMakeTheFile) {
     }();
     EXPECT_FALSE(off_grid.ok);
     EXPECT_NE(off_grid.why.what.find("outside the grid"), std::string::npos) << off_grid.why.what;
+}
+
+// The run's 2 m temperature of hour 96 as the writer makes it: the same grid, the point's
+// value where the sample-made message has it.
+std::vector<std::string> run_with_t2m_96(const std::vector<std::string>& data) {
+    std::vector<std::string> messages = run_messages(buckets);
+    const std::string made = message(t2, 96, 273.15 + 15 - 20.24);
+    std::vector<std::string> sections = {grib2::identification(20261209, 12),
+                                         grib2::lat_lon_grid(ni, nj, 46, 260, 42, 265, 0.25, 0.25),
+                                         grib2::product(0, 0, 103, 2, 96)};
+    sections.insert(sections.end(), data.begin(), data.end());
+    std::replace(messages.begin(), messages.end(), made, grib2::message(sections));
+    return messages;
+}
+
+std::vector<double> t2m_96_values() {
+    std::vector<double> values(ni * nj);
+    for (long i = 0; i < ni * nj; ++i) values[i] = 268.91 + i;
+    values[nearest] = 267.91;
+    return values;
+}
+
+TEST(GfsPoint, AMissingValueAtThePointIsRefusedBitmapOrNot) {
+    const std::vector<double> values = t2m_96_values();
+    std::vector<bool> at_point(values.size()), elsewhere(values.size());
+    at_point[nearest] = true;
+    elsewhere[nearest + 1] = true;
+    std::vector<bool> bitmap(values.size(), true);
+    bitmap[nearest] = false;
+    std::vector<double> present;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (bitmap[i]) present.push_back(values[i]);
+    struct {
+        const char* what;
+        std::vector<std::string> data;
+        bool refused;
+    } const cases[] = {
+        {"missing in complex packing's data", grib2::complex_data(values, at_point), true},
+        {"missing by the bitmap", grib2::simple_data(present, bitmap), true},
+        {"missing beside the point", grib2::complex_data(values, elsewhere), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const loaded run = load_messages(run_with_t2m_96(c.data));
+        EXPECT_EQ(run.ok, !c.refused);
+        if (c.refused)
+            EXPECT_NE(
+                run.why.what.find("2 m temperature of hour 96 has no value at the grid point"),
+                std::string::npos)
+                << run.why.what;
+        else
+            EXPECT_DOUBLE_EQ(run.series.rows[15].t2m, -5.2);
+    }
+}
+
+TEST(GfsPoint, AWideValueIsWrittenWhole) {
+    loaded run = load_messages(run_messages(buckets));
+    ASSERT_TRUE(run.ok);
+    run.series.rows[3].t2m = 1e35;
+    run.series.rows[4].mslp = -1e300;
+    std::istringstream written(format_gfs_model_file(run.series), std::ios::in | std::ios::binary);
+    gfs_model model;
+    fault why;
+    ASSERT_TRUE(load_gfs_file(written, "gfs_model.txt", model, why)) << why.what;
+    EXPECT_EQ(model.rows[3].t2m, 1e35);
+    EXPECT_EQ(model.rows[4].mslp, -1e300);
+    EXPECT_EQ(model.rows[3].t850, run.series.rows[3].t850);
 }
 
 #ifndef _WIN32

@@ -1,5 +1,4 @@
-#include "gfs/compute_gfs_table.h"
-#include "gfs/write_gfs_table.h"
+#include "gfs/gfs_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "gfs/check_gfs_header.h"
+#include "gfs/gfs_header.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "gfs/read_gfs_rows.h"
+#include "gfs/gfs_model_file.h"
 
 #include <gtest/gtest.h>
 
@@ -105,5 +105,87 @@ TEST_F(ReadGfsRows, RejectsWhatIsNoRowData) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(read(c.text), c.ok);
+    }
+}
+
+namespace {
+
+// A stream buffer over a text that counts how often it is repositioned: a file stream's
+// every tellg or seekg is a system call.
+class counting_buffer : public std::stringbuf {
+  public:
+    explicit counting_buffer(const std::string& text)
+        : std::stringbuf(text, std::ios::in | std::ios::binary) {}
+    long seeks = 0;
+
+  protected:
+    pos_type seekoff(off_type off, std::ios_base::seekdir dir,
+                     std::ios_base::openmode which) override {
+        ++seeks;
+        return std::stringbuf::seekoff(off, dir, which);
+    }
+    pos_type seekpos(pos_type pos, std::ios_base::openmode which) override {
+        ++seeks;
+        return std::stringbuf::seekpos(pos, which);
+    }
+};
+
+struct loaded_model {
+    bool ok;
+    gfs_model model;
+    long seeks;
+};
+
+loaded_model load_text(const std::string& text) {
+    counting_buffer buffer(text);
+    std::istream in(&buffer);
+    loaded_model result{};
+    fault why;
+    result.ok = load_gfs_file(in, "model.txt", result.model, why);
+    result.seeks = buffer.seeks;
+    return result;
+}
+
+const std::string rows_part =
+    std::string(header) + data(gfs_row_count, "[000]" + std::string(values));
+
+} // namespace
+
+TEST(LoadGfsFile, LongPreambleIsReadWithoutASeekPerLine) {
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "REMARK  POINT TIME SERIES OF THE GLOBAL MODEL: NO DATA IN THIS LINE\n";
+    text += "MODEL RUN:  12 UTC WED 09 DEC 2026\nPOINT:  LAT 44.05 N   LON 97.20 W\n" + rows_part;
+    const loaded_model m = load_text(text);
+    ASSERT_TRUE(m.ok);
+    EXPECT_LT(m.seeks, 200);
+    EXPECT_TRUE(m.model.run_known);
+    EXPECT_EQ(m.model.run_time.day, 9);
+    EXPECT_TRUE(m.model.point_known);
+    EXPECT_EQ(m.model.longitude, -97.20);
+}
+
+TEST(LoadGfsFile, RunAndPointAreFoundWhereverTheBlocksEnd) {
+    // The preamble is searched 64 KiB at a time: the words and the blanks between them
+    // are put across that boundary at every place near it.
+    const std::string::size_type block = 65536;
+    for (int blanks : {1, 3, 300}) {
+        for (std::string::size_type at = block - 320; at <= block + 8; ++at) {
+            SCOPED_TRACE("MODEL at " + std::to_string(at) + ", " + std::to_string(blanks) +
+                         " blanks");
+            // Decoys first: none of them is the run or the point.
+            std::string text = "XMODEL RUN: 01 UTC MON 01 JAN 2001\n MODEL RUN:X\n"
+                               "MODEL RUNS: 02 UTC MON 01 JAN 2001\n POINT: LAT 1 N LON 1 E\n";
+            text += std::string(at - text.size() - 1, '.') + "\n";
+            text += "MODEL" + std::string(blanks, ' ') + "RUN:  06 UTC FRI 05 MAR 2010\n";
+            text += "POINT:" + std::string(blanks, ' ') + "LAT 44.05 N LON 97.20 W\n" + rows_part;
+            const loaded_model m = load_text(text);
+            ASSERT_TRUE(m.ok);
+            EXPECT_TRUE(m.model.run_known);
+            EXPECT_EQ(m.model.run_time.hour, 6);
+            EXPECT_EQ(m.model.run_time.year, 2010);
+            EXPECT_TRUE(m.model.point_known);
+            EXPECT_EQ(m.model.latitude, 44.05);
+        }
     }
 }

@@ -6,15 +6,18 @@
 // carry micro-degrees.
 static const double edge_tolerance = 1e-6;
 
-// Degrees east from first to last longitude in the grid's own direction, 0 to 360.
+// Degrees east from first to last longitude in the grid's own direction, above 0 and up
+// to 360: a last longitude that is the first again closes the circle.
 static double east_span(const regular_grid& grid) {
     double span = grid.last_longitude - grid.first_longitude;
     if (grid.i_negative) span = -span;
     span = std::fmod(span, 360.0);
-    return span < 0 ? span + 360.0 : span;
+    if (span < 0) span += 360.0;
+    return span < edge_tolerance ? 360.0 : span;
 }
 
 double grid_step(const regular_grid& grid) {
+    if (grid.i_increment > 0) return grid.i_increment;
     return grid.ni > 1 ? east_span(grid) / static_cast<double>(grid.ni - 1) : 0.0;
 }
 

@@ -1,0 +1,280 @@
+#include "gfs/gfs_model_file.h"
+
+#include "calendar/bulletin_date.h"
+#include "gfs/gfs_header.h"
+#include "reading/places.h"
+#include "reading/reading.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ios>
+#include <istream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// The word after which the rows start.
+static const char* const data_label = "FHR";
+
+// Items of a row in reading order: a mark, the hour, a mark, then the eleven values.
+static const int row_items = 14;
+
+// Reads item i of a row. The marks are taken unexamined: a row written without them gives
+// up the first character of its hour or of its first value instead.
+static bool read_item(std::istream& in, gfs_row& row, int i) {
+    double* const values[] = {&row.mslp,  &row.t2m,       &row.t850,      &row.t700,
+                              &row.t500,  &row.thickness, &row.rh,        &row.precip,
+                              &row.cloud, &row.wind_dir,  &row.wind_speed};
+    char mark = 0;
+    if (i == 0 || i == 2) return read_mark(in, mark);
+    if (i == 1) return read_int(in, row.hour);
+    return read_double(in, *values[i - 3]);
+}
+
+static bool read_row(std::istream& in, gfs_row& row) {
+    for (int i = 0; i < row_items; ++i)
+        if (!read_item(in, row, i)) return false;
+    return true;
+}
+
+// Says what is wrong with row bad, the first that failed. The fault path alone reads the
+// rows again, noting where each item of that row starts, so that reading a good file costs
+// nothing more.
+static bool row_fault(std::istream& in, gfs_row* rows, int bad, fault& why) {
+    const std::string row_name =
+        "row " + std::to_string(bad + 1) + " of " + std::to_string(gfs_row_count);
+    why = fault{fault_kind::incorrect_format,
+                "the file holds " + std::to_string(bad) + " of the " +
+                    std::to_string(gfs_row_count) + " rows",
+                "", 0, -1};
+    in.clear();
+    if (!in.seekg(0) || !find_label(in, data_label)) return false;
+    for (int r = 0; r < bad; ++r) read_row(in, rows[r]);
+    long long row_start = -1;
+    for (int i = 0; i < row_items; ++i) {
+        // The item's first character, after the white space its read skips.
+        in >> std::ws;
+        const bool at_end = in.eof();
+        in.clear();
+        const long long start = static_cast<long long>(in.tellg());
+        if (i == 0) row_start = start;
+        if (at_end) {
+            if (i > 0) {
+                why.position = row_start;
+                why.what = row_name + " ends with the end of the file";
+            }
+            return false;
+        }
+        if (read_item(in, rows[bad], i)) continue;
+        bool begun = false;
+        const std::string word = quoted_word_at(in, start, &begun);
+        // A word whose front the previous value took ("1O.5" read as 1) is that value's.
+        const int culprit = begun && i > 3 ? i - 1 : i;
+        why.position = start;
+        why.what = row_name;
+        if (culprit == 1)
+            why.what += ": the hour (" + word + ") is no whole number";
+        else
+            why.what += ": value " + std::to_string(culprit - 2) + " (" + word + ") is no number";
+        return false;
+    }
+    return false;
+}
+
+bool read_gfs_rows(std::istream& in, gfs_row* rows, long long* row_at, fault& why) {
+    // The search starts at the beginning of the file, not after the header.
+    in.clear();
+    if (!in.seekg(0) || !find_label(in, data_label)) {
+        why = fault{fault_kind::incorrect_format,
+                    "no word \"FHR\" before the end of the file, so no rows", "", 0, -1};
+        return false;
+    }
+    for (int i = 0; i < gfs_row_count; ++i) {
+        // Where the row starts, for a value the conversion cannot take later.
+        in >> std::ws;
+        const bool at_end = in.eof();
+        in.clear();
+        row_at[i] = static_cast<long long>(in.tellg());
+        if (at_end) in.setstate(std::ios::eofbit);
+        if (!read_row(in, rows[i])) return row_fault(in, rows, i, why);
+    }
+    return true;
+}
+
+// The preamble may be long (archives pad it), so it is read once, a block at a time, and
+// searched for colons alone: "RUN:" and "POINT:" end in one, and text seldom holds any.
+static const long long preamble_block = 1 << 16;
+// Characters of a block kept beside the next, so that the word before a colon is seen
+// without going back in the stream unless blanks stand far apart.
+static const long long preamble_carry = 64;
+// Characters of the POINT: line that are read: its words come first.
+static const std::size_t longest_point_line = 4096;
+
+// Where the preamble has its items; -1 for none.
+struct preamble_places {
+    long long point = -1; // start of the first line that begins with "POINT:"
+    long long run = -1;   // right after the first word "RUN:" that follows the word "MODEL"
+};
+
+// Whether the last word before stream position end is the whole word "MODEL", read back
+// over any blanks a piece at a time. Leaves the stream's position undefined.
+static bool model_word_before(std::streambuf* buf, long long end) {
+    char piece[preamble_carry];
+    while (end > 0) {
+        const long long from = std::max(0LL, end - preamble_carry);
+        if (buf->pubseekpos(from, std::ios::in) != from ||
+            buf->sgetn(piece, end - from) != end - from)
+            return false;
+        long long p = end - 1;
+        while (p >= from && is_white(static_cast<unsigned char>(piece[p - from]))) --p;
+        if (p < from) {
+            end = from;
+            continue;
+        }
+        // The word's last five characters and the one before them decide.
+        const long long first = std::max(0LL, p - 5), n = p + 1 - first;
+        char word[6];
+        if (buf->pubseekpos(first, std::ios::in) != first || buf->sgetn(word, n) != n) return false;
+        return n >= 5 && std::memcmp(word + n - 5, "MODEL", 5) == 0 &&
+               (n == 5 || is_white(static_cast<unsigned char>(word[0])));
+    }
+    return false;
+}
+
+// A block of the preamble: data[0] stands at stream position base, and len characters
+// are held.
+struct preamble_block_view {
+    const char* data;
+    long long base, len;
+    bool white(long long p) const { return is_white(static_cast<unsigned char>(data[p - base])); }
+    bool holds(long long p, const char* text, long long n) const {
+        return p >= base && std::memcmp(data + (p - base), text, static_cast<std::size_t>(n)) == 0;
+    }
+};
+
+// Takes what the colon at position c ends, when it ends "POINT" at the start of a line or
+// the word "RUN:" after the word "MODEL". The character after it is held.
+static void look_at_colon(std::streambuf* buf, const preamble_block_view& b, long long c,
+                          preamble_places& found) {
+    if (found.point < 0 && b.holds(c - 5, "POINT", 5) &&
+        (c == 5 || (c - 6 >= b.base && b.data[c - 6 - b.base] == '\n')))
+        found.point = c - 5;
+    if (found.run >= 0 || c + 1 >= b.base + b.len || !b.white(c + 1) || !b.holds(c - 3, "RUN", 3) ||
+        (c > 3 && (c - 4 < b.base || !b.white(c - 4))))
+        return;
+    long long p = c - 4;
+    while (p >= b.base && b.white(p)) --p;
+    bool model = false;
+    if (p >= b.base && (p == 4 || p - 5 >= b.base)) {
+        model = b.holds(p - 4, "MODEL", 5) && (p == 4 || b.white(p - 5));
+    } else if (p > 4 || p < b.base) {
+        // Blanks or the word reach back beyond the block.
+        model = model_word_before(buf, p + 1);
+        buf->pubseekpos(b.base + b.len, std::ios::in);
+    }
+    if (model) found.run = c + 1;
+}
+
+// One pass over the preamble, the stream before position end.
+static preamble_places find_preamble_places(std::istream& in, long long end) {
+    preamble_places found;
+    std::streambuf* buf = in.rdbuf();
+    if (buf->pubseekpos(0, std::ios::in) != 0) return found;
+    std::vector<char> data(preamble_block + preamble_carry);
+    long long base = 0, len = 0, next = 0; // next: the first position not yet searched
+    for (;;) {
+        const long long want = std::min(preamble_block, end - (base + len));
+        const long long got = want > 0 ? buf->sgetn(data.data() + len, want) : 0;
+        len += got;
+        const bool more = got > 0 && base + len < end;
+        // A colon needs its next character, unless the preamble ends there (before the
+        // header's "FIELD", which ends no word).
+        const long long stop = more ? base + len - 1 : base + len;
+        const preamble_block_view b{data.data(), base, len};
+        while (next < stop) {
+            const void* hit = std::memchr(data.data() + (next - base), ':',
+                                          static_cast<std::size_t>(stop - next));
+            if (!hit) break;
+            const long long c = base + (static_cast<const char*>(hit) - data.data());
+            look_at_colon(buf, b, c, found);
+            next = c + 1;
+        }
+        next = std::max(next, stop);
+        if (!more || (found.point >= 0 && found.run >= 0)) return found;
+        const long long keep = std::min(len, preamble_carry);
+        std::memmove(data.data(), data.data() + (len - keep), static_cast<std::size_t>(keep));
+        base += len - keep;
+        len = keep;
+    }
+}
+
+// The degrees after word in words, signed by the hemisphere word after them.
+static bool read_degrees(std::istringstream& words, const char* word, char positive, char negative,
+                         double& degrees) {
+    words.clear();
+    words.seekg(0);
+    std::string w, number, side;
+    while (words >> w) {
+        if (w != word) continue;
+        if (!(words >> number >> side) || !parse_number(number, degrees)) return false;
+        if (side == std::string(1, positive)) return true;
+        if (side != std::string(1, negative)) return false;
+        degrees = -degrees;
+        return true;
+    }
+    return false;
+}
+
+static bool read_point(std::istream& in, long long line_at, gfs_model& model) {
+    std::streambuf* buf = in.rdbuf();
+    const long long after = line_at + 6;
+    if (buf->pubseekpos(after, std::ios::in) != after) return false;
+    std::string line;
+    for (int c = buf->sbumpc(); c != EOF && c != '\n' && line.size() < longest_point_line;
+         c = buf->sbumpc())
+        line += static_cast<char>(c);
+    std::istringstream words(line);
+    double lat = 0, lon = 0;
+    if (!read_degrees(words, "LAT", 'N', 'S', lat) || !read_degrees(words, "LON", 'E', 'W', lon))
+        return false;
+    model.latitude = lat;
+    model.longitude = lon;
+    return true;
+}
+
+static bool read_run(std::istream& in, long long words_at, gfs_model& model) {
+    in.clear();
+    if (!in.seekg(words_at)) return false;
+    std::string words[6];
+    for (std::string& w : words)
+        if (!read_word(in, w)) return false;
+    return parse_model_run(words, model.run_time);
+}
+
+static bool read_model(std::istream& in, const std::string& name, gfs_model& model, fault& why) {
+    long long field_at = -1;
+    if (!check_gfs_header(in, field_at, why) || !read_gfs_rows(in, model.rows, model.row_at, why)) {
+        why.file = name;
+        place_line(in, why);
+        return false;
+    }
+    in.clear();
+    const preamble_places places = find_preamble_places(in, field_at);
+    in.clear();
+    model.run_known = places.run >= 0 && read_run(in, places.run, model);
+    in.clear();
+    model.point_known = places.point >= 0 && read_point(in, places.point, model);
+    return true;
+}
+
+bool load_gfs_file(std::istream& in, const std::string& name, gfs_model& model, fault& why) {
+    // A damaged disk makes the stream buffer throw, since the readers take characters from
+    // it directly; that is a file that cannot be read, like any other.
+    try {
+        return read_model(in, name, model, why);
+    } catch (const std::ios_base::failure&) {
+        why = fault{fault_kind::missing_file, std::strerror(EIO), name, 0, -1};
+        return false;
+    }
+}
