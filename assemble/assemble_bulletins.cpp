@@ -1,11 +1,11 @@
 #include "assemble/assemble_bulletins.h"
 
-#include "assemble/rewrite_guidance_header.h"
 #include "assemble/scan_station_bulletins.h"
 #include "calendar/bulletin_date.h"
 #include "ingest/bulletin_layout.h"
 #include "reading/reading.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <sstream>
 
@@ -103,31 +103,38 @@ static fault problem(const std::string& what) {
     return fault{fault_kind::refused_input, what, "", 0, -1};
 }
 
-static fault missing_line(int slot, const utc_time& date) {
+// The line for a missing bulletin of a slot; with_blend, for a NAM slot, also names the
+// National Blend's bulletin that would stand in for it.
+static fault missing_line(int slot, const utc_time& date, bool with_blend = false) {
     if (slot >= blend_slot)
         return problem(std::string("missing ") + station_ids[slot - blend_slot] + " " +
                        blend_model + " NBS " + bulletin_groups[0].cycle + " UTC bulletin of " +
                        format_bulletin_date(date));
     const bulletin_group& group = bulletin_groups[group_of(slot)];
     return problem(std::string("missing ") + station_ids[station_of(slot)] + " " +
-                   group.product_models[0] + " or " + group.product_models[1] + " " + group.cycle +
-                   " UTC bulletin of " + format_bulletin_date(date));
+                   group.product_models[0] + " or " + group.product_models[1] +
+                   (with_blend ? std::string(", or ") + blend_model + " NBS," : "") + " " +
+                   group.cycle + " UTC bulletin of " + format_bulletin_date(date));
 }
 
-// Each bulletin that date's slots lack for a whole file: of the short-range set, the NAM
-// bulletins unless the NBM ones are nearer whole.
-static void list_missing(unsigned slots, const utc_time& date, std::vector<fault>& problems) {
+// Each bulletin that date's slots lack for a whole file. Of the short-range set, those of
+// the guidance looked for: the one forced, else the one nearer whole (NAM on a tie), else,
+// with none of either there, both.
+static void list_missing(unsigned slots, const utc_time& date, short_range_choice choice,
+                         std::vector<fault>& problems) {
     int nam = 0, nbm = 0;
     for (int s = 0; s < station_count; ++s) {
         nam += (slots >> s) & 1u;
         nbm += (slots >> (blend_slot + s)) & 1u;
     }
-    const int first = short_range_of(slots) != short_range::none ? station_count
-                      : nbm > nam                                ? blend_slot
-                                                                 : 0;
-    for (int s = first; s < first + station_count && s < slot_count; ++s)
-        if (first < station_count || s >= blend_slot)
-            if (!(slots & (1u << s))) problems.push_back(missing_line(s, date));
+    const bool blend =
+        choice == short_range_choice::nbm || (choice == short_range_choice::either && nbm > nam);
+    const bool both = choice == short_range_choice::either && nam == 0 && nbm == 0;
+    if (short_range_of(slots) == short_range::none)
+        for (int s = 0; s < station_count; ++s) {
+            const int slot = blend ? blend_slot + s : s;
+            if (!(slots & (1u << slot))) problems.push_back(missing_line(slot, date, both));
+        }
     for (int k = station_count; k < bulletin_count; ++k)
         if (!(slots & (1u << k))) problems.push_back(missing_line(k, date));
 }
@@ -135,7 +142,8 @@ static void list_missing(unsigned slots, const utc_time& date, std::vector<fault
 // The latest date any bulletin of the file's places carries, when it has all twelve;
 // otherwise false, with what it lacks: an older complete date is never taken unasked, so
 // yesterday's guidance is not issued as today's.
-static bool choose_date(const date_table& seen, utc_time& chosen, std::vector<fault>& problems) {
+static bool choose_date(const date_table& seen, short_range_choice choice, utc_time& chosen,
+                        std::vector<fault>& problems) {
     std::size_t latest = seen.size();
     for (std::size_t i = seen.size(); i-- > 0 && latest == seen.size();)
         if (seen[i] != 0) latest = i;
@@ -149,7 +157,7 @@ static bool choose_date(const date_table& seen, utc_time& chosen, std::vector<fa
     problems.push_back(problem("the latest date, " + format_bulletin_date(chosen) +
                                ", lacks bulletins; nothing is written (--date takes an older "
                                "date):"));
-    list_missing(seen[latest], chosen, problems);
+    list_missing(seen[latest], chosen, choice, problems);
     return false;
 }
 
@@ -161,6 +169,27 @@ static const char* station_in_body(const std::string& text) {
         for (const char* id : station_ids)
             if (word == id) return id;
     return nullptr;
+}
+
+// The header line of the bulletin file: line, whose words header holds, with the date word
+// written as date_word. Everything else stays as received; the blanks before the date give
+// or take what the new date word needs, so that the cycle word keeps its column where they
+// can.
+static std::string rewrite_guidance_header(const std::string& line, const bulletin_header& header,
+                                           const std::string& date_word) {
+    std::string out = line;
+    std::size_t at = static_cast<std::size_t>(header.date_at);
+    const std::size_t old_size = header.date_word.size();
+    if (date_word.size() >= old_size) {
+        std::size_t blanks = 0;
+        while (blanks < at && out[at - blanks - 1] == ' ') ++blanks;
+        // One blank always stays between the date and the word before it.
+        std::size_t taken = std::min(date_word.size() - old_size, blanks > 0 ? blanks - 1 : 0);
+        out.replace(at - taken, old_size + taken, date_word);
+    } else {
+        out.replace(at, old_size, std::string(old_size - date_word.size(), ' ') + date_word);
+    }
+    return out;
 }
 
 static std::string described(const held_bulletin& h, const std::vector<std::string>& names) {
@@ -187,7 +216,7 @@ bool assemble_bulletins(const std::vector<std::string>& product_names, const utc
     } else {
         date_table seen(day_index({last_bulletin_year, 12, 31, 0}) + 1);
         if (!read_products(product_names, nullptr, excluded, held, &seen, problems) ||
-            !choose_date(seen, date, problems))
+            !choose_date(seen, choice, date, problems))
             return false;
         // The slots hold the latest date of each, and the chosen date is the latest of all.
         unsigned slots = 0;
@@ -213,7 +242,7 @@ bool assemble_bulletins(const std::vector<std::string>& product_names, const utc
     for (int k = 0; k < slot_count; ++k)
         if (held[k].present) slots |= 1u << k;
     if (!complete(slots)) {
-        list_missing(slots, date, problems);
+        list_missing(slots, date, choice, problems);
         return false;
     }
     // NAM when all four are there, else the National Blend's bulletins.

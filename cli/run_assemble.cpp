@@ -1,13 +1,40 @@
+#include "cli/run_assemble.h"
+
 #include "assemble/assemble_bulletins.h"
 #include "calendar/bulletin_date.h"
 #include "calendar/iso_date.h"
-#include "cli/cli_steps.h"
-#include "cli/commands.h"
-#include "cli/exit_codes.h"
-#include "cli/usage.h"
+#include "cli/run_files.h"
 #include "files/output_names.h"
+#include "reading/places.h"
 
-int run_assemble(const command_line& parsed, const diagnostics& to) {
+#include <iterator>
+
+static const char* const usage =
+    "Usage: vuzazav-cli assemble [-o FILE] [--date DATE] [--short-range nam|nbm] PRODUCT...\n"
+    "Gathers the twelve bulletins the 1200 run needs, for the stations KBKX, KHON, KMHE and\n"
+    "KFSD: NAM (or ETA) when all four are there, else NBM NBS, and GFS (or AVN) at 1200 UTC,\n"
+    "and GFSX (or MRF) at 0000 UTC, all of one date, from guidance products as received\n"
+    "(headings, framing, any station order, the national NBS product too), and writes them\n"
+    "in the order the 1200 run reads them, model words as received.\n"
+    "\n"
+    "Options:\n"
+    "  -o FILE        the bulletin file to write (default bulletins.txt)\n"
+    "  --date DATE    the date of the bulletins, month/day/year or year-month-day (default:\n"
+    "                 the latest date any bulletin carries; when it lacks one, nothing is\n"
+    "                 written)\n"
+    "  --short-range G  nam or nbm: take only that short-range guidance\n"
+    "  -h, --help     show this help and exit\n"
+    "\n"
+    "Exit status: 0 written, 1 a product could not be read or a bulletin is missing\n"
+    "(each missing one is listed), 2 usage error, 3 the file could not be written.\n";
+
+static const cli_option options[] = {
+    {'o', "output", true, nullptr},
+    {0, "date", true, nullptr},
+    {0, "short-range", true, nullptr},
+};
+
+int run_assemble(const command_line& parsed, std::ostream&, const diagnostics& to) {
     utc_time date{0, 0, 0, 0};
     const utc_time* wanted = nullptr;
     auto given = parsed.options.find("date");
@@ -17,18 +44,19 @@ int run_assemble(const command_line& parsed, const diagnostics& to) {
         utc_time iso{0, 0, 0, 0};
         if (parse_iso_date(word, iso)) word = format_bulletin_date(iso);
         if (!parse_bulletin_date(word, date))
-            return usage_error(
-                to, "--date \"" + given->second + "\" is no date month/day/year or year-month-day",
-                assemble_usage);
+            return usage_error(to,
+                               "--date " + quote_word(given->second) +
+                                   " is no date month/day/year or year-month-day",
+                               usage);
         wanted = &date;
     }
     short_range_choice choice = short_range_choice::either;
     auto forced = parsed.options.find("short-range");
     if (forced != parsed.options.end()) {
         if (forced->second != "nam" && forced->second != "nbm")
-            return usage_error(to,
-                               "--short-range \"" + forced->second + "\" is neither nam nor nbm",
-                               assemble_usage);
+            return usage_error(
+                to, "--short-range " + quote_word(forced->second) + " is neither nam nor nbm",
+                usage);
         choice = forced->second == "nam" ? short_range_choice::nam : short_range_choice::nbm;
     }
     auto named = parsed.options.find("output");
@@ -46,3 +74,14 @@ int run_assemble(const command_line& parsed, const diagnostics& to) {
     diagnose(to, taken);
     return write_output(to, output, text);
 }
+
+const cli_command assemble_command = {
+    "assemble",
+    "assemble [-o FILE] [--date DATE] [--short-range nam|nbm] PRODUCT...",
+    "gather the twelve bulletins of the 1200 run from guidance products",
+    usage,
+    options,
+    std::size(options),
+    true,
+    run_assemble,
+};

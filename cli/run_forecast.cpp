@@ -1,8 +1,7 @@
+#include "cli/run_forecast.h"
+
 #include "chart/forecast_chart.h"
-#include "cli/cli_steps.h"
-#include "cli/commands.h"
-#include "cli/exit_codes.h"
-#include "cli/usage.h"
+#include "cli/run_files.h"
 #include "diagnostics/sentences.h"
 #include "export/forecast_export.h"
 #include "pointforecast/compute_city_forecast.h"
@@ -13,27 +12,51 @@
 #include "reading/places.h"
 #include "reading/reading.h"
 
-#include <iostream>
+#include <iterator>
 #include <sstream>
 
-int run_forecast(const command_line& parsed, const diagnostics& to) {
-    auto weight = parsed.options.find("eta-weight");
-    if (weight == parsed.options.end())
-        return usage_error(to, "missing option --eta-weight", forecast_usage);
+static const char* const usage =
+    "Usage: vuzazav-cli forecast BULLETINS --weight W [-o REPORT] [--chart FILE.svg]\n"
+    "       [--json FILE.json] [--csv FILE.csv]\n"
+    "The 1200 run on a bulletin file: prints the day table and writes the report, named\n"
+    "after BULLETINS with \"out\" in place of its last three characters unless -o names it.\n"
+    "\n"
+    "Options:\n"
+    "  --weight W      the weight, from 0 to 1, of the first short-range guidance (ETA, NAM\n"
+    "                  or NBM) against AVN/GFS MOS, which gets 1 - W\n"
+    "  --eta-weight W  the same, by its older name\n"
+    "  -o REPORT       the report file to write\n"
+    "  --chart FILE    also write the run's meteogram, an SVG picture, to FILE\n"
+    "  --json FILE     also write every value with its valid time, each model's value and\n"
+    "                  its stations, a JSON document, to FILE\n"
+    "  --csv FILE      also write the same values as CSV, one line a value, to FILE\n"
+    "  -h, --help      show this help and exit\n"
+    "\n"
+    "Exit status: 0 written, 1 the bulletin file was refused, 2 usage error (also a weight\n"
+    "that is no number or outside 0 to 1), 3 an output could not be written.\n";
+
+static const cli_option options[] = {
+    {0, "weight", true, nullptr}, {0, "eta-weight", true, "weight"}, {'o', "output", true, nullptr},
+    {0, "chart", true, nullptr},  {0, "json", true, nullptr},        {0, "csv", true, nullptr},
+};
+
+int run_forecast(const command_line& parsed, std::ostream& out, const diagnostics& to) {
+    const given_option* weight = last_given(parsed, "weight");
+    if (!weight) return usage_error(to, "missing option --weight", usage);
     double eta_weight = 0;
-    if (!parse_number(weight->second, eta_weight)) {
+    if (!parse_number(weight->value, eta_weight)) {
         diagnose(to, bad_weight_sentence);
         return usage_error(to,
-                           "--eta-weight " + quote_word(weight->second) +
+                           weight->written + " " + quote_word(weight->value) +
                                " is no number; give one such as 0.7",
-                           forecast_usage);
+                           usage);
     }
     // A script's weight outside 0 to 1 is always a slip; only the menu extrapolates.
     if (!(eta_weight >= lowest_eta_weight && eta_weight <= highest_eta_weight))
         return usage_error(to,
-                           "--eta-weight " + quote_word(weight->second) + " is " +
+                           weight->written + " " + quote_word(weight->value) + " is " +
                                weight_range_note + "; give one from 0 to 1",
-                           forecast_usage);
+                           usage);
 
     const std::string& name = parsed.operands[0];
     std::ifstream input;
@@ -56,7 +79,7 @@ int run_forecast(const command_line& parsed, const diagnostics& to) {
                                 0, -1});
 
     if (!compute_city_forecast(loaded.values, eta_weight, forecast, why)) {
-        why.what = "--eta-weight " + quote_word(weight->second) + ": " + why.what;
+        why.what = weight->written + " " + quote_word(weight->value) + ": " + why.what;
         return refuse(to, why);
     }
     std::ostringstream report, svg;
@@ -69,7 +92,7 @@ int run_forecast(const command_line& parsed, const diagnostics& to) {
         guidance_names(loaded.layout, chart_input.short_models, chart_input.extended_model);
         if (!write_forecast_chart(svg, chart_input, why)) return refuse(to, why);
     }
-    write_day_table(std::cout, forecast, false);
+    write_day_table(out, forecast, false);
     status = write_output(to, report_name, report.str());
     if (status == exit_done && !chart_name.empty())
         status = write_output(to, chart_name, svg.str());
@@ -77,3 +100,14 @@ int run_forecast(const command_line& parsed, const diagnostics& to) {
     return write_documents(to, outputs[2], forecast_json(documents), outputs[3],
                            forecast_csv(documents));
 }
+
+const cli_command forecast_command = {
+    "forecast",
+    "forecast BULLETINS --weight W [-o REPORT] [--chart FILE.svg] [--json FILE] [--csv FILE]",
+    "the 1200 run: the day table on standard output, the report to a file",
+    usage,
+    options,
+    std::size(options),
+    false,
+    run_forecast,
+};

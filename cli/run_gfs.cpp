@@ -1,13 +1,37 @@
+#include "cli/run_gfs.h"
+
 #include "chart/gfs_chart.h"
-#include "cli/cli_steps.h"
-#include "cli/commands.h"
-#include "cli/exit_codes.h"
+#include "cli/run_files.h"
 #include "export/gfs_export.h"
 #include "gfs/gfs_table.h"
 
+#include <iterator>
 #include <sstream>
 
-int run_gfs(const command_line& parsed, const diagnostics& to) {
+static const char* const usage =
+    "Usage: vuzazav-cli gfs MODEL [-o TABLE] [--chart FILE.svg] [--json FILE.json]\n"
+    "       [--csv FILE.csv]\n"
+    "The GFS run on a GFS model file: writes the fifteen-column table, named after MODEL with\n"
+    "\"out\" in place of its last three characters unless -o names it.\n"
+    "\n"
+    "Options:\n"
+    "  -o TABLE       the table file to write\n"
+    "  --chart FILE   also write the run's meteogram, an SVG picture, to FILE\n"
+    "  --json FILE    also write the table with valid times and the point, a JSON document\n"
+    "  --csv FILE     also write the table as CSV, one line a row, to FILE\n"
+    "  -h, --help     show this help and exit\n"
+    "\n"
+    "Exit status: 0 written, 1 the model file was refused, 2 usage error, 3 an output could\n"
+    "not be written.\n";
+
+static const cli_option options[] = {
+    {'o', "output", true, nullptr},
+    {0, "chart", true, nullptr},
+    {0, "json", true, nullptr},
+    {0, "csv", true, nullptr},
+};
+
+int run_gfs(const command_line& parsed, std::ostream&, const diagnostics& to) {
     const std::string& name = parsed.operands[0];
     std::ifstream input;
     std::vector<std::string> outputs;
@@ -33,3 +57,14 @@ int run_gfs(const command_line& parsed, const diagnostics& to) {
     const gfs_export_input documents{program_version, name, &model, table};
     return write_documents(to, outputs[2], gfs_json(documents), outputs[3], gfs_csv(documents));
 }
+
+const cli_command gfs_command = {
+    "gfs",
+    "gfs MODEL [-o TABLE] [--chart FILE.svg] [--json FILE] [--csv FILE]",
+    "the GFS run: the table to a file",
+    usage,
+    options,
+    std::size(options),
+    false,
+    run_gfs,
+};

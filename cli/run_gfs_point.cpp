@@ -1,11 +1,34 @@
-#include "cli/cli_steps.h"
-#include "cli/commands.h"
-#include "cli/exit_codes.h"
-#include "cli/usage.h"
+#include "cli/run_gfs_point.h"
+
+#include "cli/run_files.h"
+
+#include <iterator>
+
+static const char* const usage =
+    "Usage: vuzazav-cli gfs-point [-o FILE] [--lat LAT --lon LON] GRIB2FILE...\n"
+    "Writes the GFS model file that the gfs command and the menu read, from the GRIB2 files\n"
+    "of one GFS run (whole files or filtered subsets, any hours and messages in any order):\n"
+    "hours 6 to 288 every 6 hours at the grid point nearest to the point.\n"
+    "\n"
+    "Options:\n"
+    "  -o FILE        the model file to write (default gfs_model.txt)\n"
+    "  --lat LAT      latitude of the point in degrees, north positive (default 44.05)\n"
+    "  --lon LON      longitude in degrees, east positive, -180 to 360 (default -97.20)\n"
+    "  -h, --help     show this help and exit\n"
+    "\n"
+    "Exit status: 0 written, 1 a file was refused (no GRIB2, a field or an hour missing,\n"
+    "two runs mixed, the point off the grid), 2 usage error (also a build without ecCodes),\n"
+    "3 the file could not be written.\n";
+
+static const cli_option options[] = {
+    {'o', "output", true, nullptr},
+    {0, "lat", true, nullptr},
+    {0, "lon", true, nullptr},
+};
 
 #ifndef VUZAZAV_HAVE_ECCODES
 
-int run_gfs_point(const command_line&, const diagnostics& to) {
+int run_gfs_point(const command_line&, std::ostream&, const diagnostics& to) {
     diagnose(to, "gfs-point: this vuzazav-cli is built without ecCodes, which reads GRIB2 files");
     return exit_usage;
 }
@@ -15,6 +38,7 @@ int run_gfs_point(const command_line&, const diagnostics& to) {
 #include "files/input_file.h"
 #include "files/output_names.h"
 #include "grib/gfs_point.h"
+#include "reading/places.h"
 #include "reading/reading.h"
 
 // Takes the value of option name, between low and high, into degrees; false after a usage
@@ -24,18 +48,18 @@ static bool take_degrees(const diagnostics& to, const command_line& parsed, cons
     const std::string& word = parsed.options.at(name);
     if (parse_number(word, degrees) && degrees >= low && degrees <= high) return true;
     status = usage_error(to,
-                         "--" + std::string(name) + " \"" + word + "\" is no number from " +
+                         "--" + std::string(name) + " " + quote_word(word) + " is no number from " +
                              std::to_string(static_cast<int>(low)) + " to " +
                              std::to_string(static_cast<int>(high)),
-                         gfs_point_usage);
+                         usage);
     return false;
 }
 
-int run_gfs_point(const command_line& parsed, const diagnostics& to) {
+int run_gfs_point(const command_line& parsed, std::ostream&, const diagnostics& to) {
     gfs_point_request request;
     request.files = parsed.operands;
     const bool lat = parsed.options.count("lat"), lon = parsed.options.count("lon");
-    if (lat != lon) return usage_error(to, "--lat and --lon go together", gfs_point_usage);
+    if (lat != lon) return usage_error(to, "--lat and --lon go together", usage);
     int status = exit_done;
     if (lat && (!take_degrees(to, parsed, "lat", -90, 90, request.latitude, status) ||
                 !take_degrees(to, parsed, "lon", -180, 360, request.longitude, status)))
@@ -59,3 +83,14 @@ int run_gfs_point(const command_line& parsed, const diagnostics& to) {
 }
 
 #endif
+
+const cli_command gfs_point_command = {
+    "gfs-point",
+    "gfs-point [-o FILE] [--lat LAT --lon LON] GRIB2FILE...",
+    "the GFS model file of a point from the model's GRIB2 files",
+    usage,
+    options,
+    std::size(options),
+    true,
+    run_gfs_point,
+};

@@ -1,9 +1,8 @@
+#include "cli/run_verify.h"
+
 #include "calendar/iso_date.h"
 #include "chart/verify_chart.h"
-#include "cli/cli_steps.h"
-#include "cli/commands.h"
-#include "cli/exit_codes.h"
-#include "cli/usage.h"
+#include "cli/run_files.h"
 #include "files/input_file.h"
 #include "files/output_names.h"
 #include "reading/places.h"
@@ -13,10 +12,43 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <iostream>
+#include <iterator>
+#include <ostream>
 #include <sstream>
 
 namespace {
+
+const char* const usage =
+    "Usage: vuzazav-cli verify [--chart FILE.svg] [--json FILE] [--station ID] OBSERVATIONS...\n"
+    "                          [--] FORECAST.json...\n"
+    "Scores past forecasts, the documents of 'vuzazav-cli forecast --json', against the\n"
+    "observed daily minimum and maximum temperatures of KBKX, KHON, KMHE and KFSD, made\n"
+    "into city values by the station weights: day d of a forecast issued on date D against\n"
+    "date D + d. Prints for the low and high of each day the pairs, bias and mean absolute\n"
+    "error of the issued blend and of each guidance alone, and the ETA weight that would\n"
+    "have given the least squared error over days 1 and 2 (10 pairs or more).\n"
+    "\n"
+    "The files are told apart by their content, in any order: a forecast is a JSON\n"
+    "document; observations are the Iowa Environmental Mesonet's daily CSV (a header\n"
+    "line starting \"station,\") or NWS CF6 products (WS FORM: F-6), one month each.\n"
+    "Of forecasts issued at the same time, the one given last counts. \"--\" ends the\n"
+    "options, so that the names after it may start with \"-\".\n"
+    "\n"
+    "Options:\n"
+    "  --chart FILE.svg  also draw the mean absolute error by day as a chart\n"
+    "  --json FILE    also write every number as a JSON document\n"
+    "  --station ID   the station of the CF6 products after it that have no CF6 identifier\n"
+    "                 line (CF6FSD is KFSD)\n"
+    "  -h, --help     show this help and exit\n"
+    "\n"
+    "Exit status: 0 done, 1 a file was refused or no pair could be made, 2 usage error,\n"
+    "3 an output could not be written.\n";
+
+const cli_option options[] = {
+    {0, "chart", true, nullptr},
+    {0, "json", true, nullptr},
+    {0, "station", true, nullptr},
+};
 
 // Everything the files given hold.
 struct verify_inputs {
@@ -100,12 +132,12 @@ void gather_chart_input(const verification& r, verify_chart_input& in) {
 
 } // namespace
 
-int run_verify(const command_line& parsed, const diagnostics& to) {
+int run_verify(const command_line& parsed, std::ostream& out, const diagnostics& to) {
     for (const given_option& option : parsed.given)
         if (option.name == "station" && station_index(option.value) < 0)
             return usage_error(
                 to, "--station " + quote_word(option.value) + " is none of KBKX, KHON, KMHE, KFSD",
-                verify_usage);
+                usage);
     std::vector<std::string> outputs;
     for (const char* option : {"chart", "json"}) {
         auto given = parsed.options.find(option);
@@ -139,7 +171,7 @@ int run_verify(const command_line& parsed, const diagnostics& to) {
         gather_chart_input(result, chart_input);
         if (!write_verify_chart(svg, chart_input, why)) return refuse(to, why);
     }
-    write_verify_table(std::cout, result);
+    write_verify_table(out, result);
     int status = exit_done;
     if (chart != parsed.options.end()) status = write_output(to, chart->second, svg.str());
     auto json = parsed.options.find("json");
@@ -147,3 +179,14 @@ int run_verify(const command_line& parsed, const diagnostics& to) {
         status = write_output(to, json->second, verify_json(result, program_version));
     return status;
 }
+
+const cli_command verify_command = {
+    "verify",
+    "verify [--chart FILE.svg] [--json FILE] [--station ID] OBSERVATIONS... [--] FORECAST.json...",
+    "scores past forecasts against observations and fits the ETA weight",
+    usage,
+    options,
+    std::size(options),
+    true,
+    run_verify,
+};

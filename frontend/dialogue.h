@@ -3,6 +3,7 @@
 #include "diagnostics/diagnostics.h"
 #include "diagnostics/fault.h"
 
+#include <fstream>
 #include <iosfwd>
 #include <string>
 
@@ -24,3 +25,15 @@ void refuse(dialogue& d, const fault& why);
 // NAME" on standard error, or the sentence that it could not be written and why. Returns
 // whether it was written.
 bool save_output(dialogue& d, const std::string& name, const std::string& text);
+
+// Prompts for the input file of a run and reads its name as one word. Returns true with
+// the file open in input and output the name of the run's output, when the file can be
+// read, the name gives an output name and that output is not the input itself; otherwise
+// refuses in one sentence, explained on standard error, and returns false.
+bool ask_file_name(dialogue& d, std::string& name, std::ifstream& input, std::string& output);
+
+// Reads the menu's next word as read_word does (same consumption and stream state). A word
+// of up to 16 characters is stored in choice. A longer word, which is no choice, is never
+// held whole: it is written to echo as it is read, and choice is left empty. Returns false,
+// with choice unchanged, when there is no word.
+bool read_choice(std::istream& in, std::ostream& echo, std::string& choice);

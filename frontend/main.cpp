@@ -1,4 +1,4 @@
-#include "frontend/menu_loop.h"
+#include "frontend/menu.h"
 
 #include <csignal>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // A whole run driven by fuzzed bytes: the bytes before the first NUL are the keys typed,
 // the bytes after it the content of in.txt. The dialogue is thrown away.
 
-#include "frontend/runs.h"
+#include "frontend/menu.h"
 #include "fuzz/fuzz_file.h"
 
 #include <cstring>

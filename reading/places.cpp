@@ -1,5 +1,6 @@
 #include "reading/places.h"
 
+#include "diagnostics/diagnostics.h"
 #include "reading/reading.h"
 
 #include <algorithm>
@@ -39,36 +40,52 @@ void place_line(std::istream& in, fault& one) {
     one = faults.front();
 }
 
-std::string quote_word(const std::string& word) {
-    const std::string::size_type cap = 40;
-    if (word.size() <= cap) return "\"" + word + "\"";
-    return "\"" + word.substr(0, cap) + "...\"";
+// Quoted words are cut after this many characters; a character takes up to four bytes.
+static const std::size_t quoted_characters = 40;
+
+std::string quote_word(const std::string& word, std::size_t size) {
+    std::size_t end = 0;
+    for (std::size_t n = 0; n < quoted_characters && end < word.size(); ++n)
+        end += std::max<std::size_t>(utf8_length_at(word, end), 1);
+    const std::size_t whole = std::max(size, word.size());
+    if (end == whole) return "\"" + word + "\"";
+    const bool kept = size == 0 && word.size() == kept_word_length;
+    return "\"" + word.substr(0, end) + "...\" (" + std::to_string(whole) +
+           (kept ? " bytes or more)" : " bytes)");
+}
+
+// Whether the byte of in at position is part of a word.
+static bool word_byte_at(std::istream& in, long long position) {
+    in.clear();
+    if (position < 0 || !in.seekg(position)) return false;
+    const int c = in.rdbuf()->sgetc();
+    return c != EOF && !is_white(c);
 }
 
 std::string quoted_word_at(std::istream& in, long long position, bool* begun) {
-    // A window around the position is enough: what is quoted is cut after 40 characters,
-    // and a word that begins further back is shown from inside.
-    const long long back = 64, ahead = 42;
-    long long from = position > back ? position - back : 0;
-    in.clear();
-    if (position < 0 || !in.seekg(from)) return "";
-    char window[back + ahead];
-    in.read(window, sizeof window);
-    const long long got = in.gcount();
-    in.clear();
-    long long at = position - from;
-    auto word_char = [&](long long i) {
-        return i >= 0 && i < got && !is_white(static_cast<unsigned char>(window[i]));
-    };
-    if (!word_char(at)) --at;
-    if (!word_char(at)) return "";
+    long long at = position;
+    if (!word_byte_at(in, at)) --at;
+    if (!word_byte_at(in, at)) {
+        in.clear();
+        return "";
+    }
+    // Back to the word's first byte a block at a time: it may begin far before.
     long long start = at;
-    while (word_char(start - 1)) --start;
-    long long end = at;
-    while (word_char(end)) ++end;
-    if (begun) *begun = start < position - from;
-    std::string word(window + start, window + end);
-    // The window cut the word at its front: it began further back.
-    if (start == 0 && from > 0) word = "..." + word;
-    return quote_word(word);
+    char block[4096];
+    while (start > 0) {
+        const long long from = std::max<long long>(0, start - static_cast<long long>(sizeof block));
+        in.clear();
+        if (!in.seekg(from) || !in.read(block, start - from)) break;
+        long long i = start - from;
+        while (i > 0 && !is_white(static_cast<unsigned char>(block[i - 1]))) --i;
+        start = from + i;
+        if (i > 0) break;
+    }
+    in.clear();
+    std::string word;
+    std::size_t size = 0;
+    if (!in.seekg(start) || !read_word(in, word, quoted_characters * 4, &size)) size = 0;
+    in.clear();
+    if (begun) *begun = start < position;
+    return quote_word(word, size);
 }

@@ -7,24 +7,28 @@
 #include <sstream>
 
 // Takes one word and stores its first keep characters in word, or drops it when word is
-// null.
-static bool take_word(std::istream& in, std::string* word, bool ends_after_bar, std::size_t keep) {
+// null; size, when not null, gets the whole word's length.
+static bool take_word(std::istream& in, std::string* word, bool ends_after_bar, std::size_t keep,
+                      std::size_t* size = nullptr) {
     std::streambuf* buf = start_item(in);
     if (!buf) return false;
     if (word) word->clear();
+    std::size_t taken = 0;
     int c = buf->sgetc();
     do {
         if (word && word->size() < keep) word->push_back(static_cast<char>(c));
+        ++taken;
         bool bar = c == '|';
         c = buf->snextc();
         if (bar && ends_after_bar) break;
     } while (c != EOF && !is_white(c));
     if (c == EOF) in.setstate(std::ios::eofbit);
+    if (size) *size = taken;
     return true;
 }
 
-bool read_word(std::istream& in, std::string& word, std::size_t keep) {
-    return take_word(in, &word, false, keep);
+bool read_word(std::istream& in, std::string& word, std::size_t keep, std::size_t* size) {
+    return take_word(in, &word, false, keep, size);
 }
 
 bool read_column_word(std::istream& in, std::string& word) {

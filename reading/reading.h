@@ -21,9 +21,11 @@ inline constexpr std::size_t kept_word_length = 256;
 // The longest number text read_double converts; a longer one is taken whole and fails.
 inline constexpr std::size_t longest_number = 4096;
 
-// A word: characters up to the next white space, of which the first keep are stored. On
-// failure the word keeps its value.
-bool read_word(std::istream& in, std::string& word, std::size_t keep = kept_word_length);
+// A word: characters up to the next white space, of which the first keep are stored. size,
+// when given, gets how many characters the whole word has. On failure the word keeps its
+// value.
+bool read_word(std::istream& in, std::string& word, std::size_t keep = kept_word_length,
+               std::size_t* size = nullptr);
 
 // A word of an extended bulletin row: it ends at white space or right after a '|', so
 // that a value written behind a separator ("67|-12") is a word of its own. Keeps the first

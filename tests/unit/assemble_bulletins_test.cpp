@@ -167,7 +167,9 @@ TEST(AssembleBulletins, ChoosesTheLatestCompleteDateOrTheOneAsked) {
     // A date that no product has lacks all twelve.
     assembly none = assemble(products, "5/5/2010");
     ASSERT_EQ(none.problems.size(), 12u);
-    EXPECT_EQ(none.problems[0], "missing KBKX NAM or ETA 1200 UTC bulletin of 5/05/2010");
+    // With no short-range bulletin at all, both guidances it looked for are named.
+    EXPECT_EQ(none.problems[0],
+              "missing KBKX NAM or ETA, or NBM NBS, 1200 UTC bulletin of 5/05/2010");
     EXPECT_EQ(none.problems[11], "missing KFSD GFSX or MRF 0000 UTC bulletin of 5/05/2010");
 }
 
@@ -262,6 +264,10 @@ TEST(AssembleBulletins, TakesNbsWhereTheNamBulletinsAreNotAllThere) {
     a = assemble({mav, three_nam, nbs, mex}, nullptr, short_range_choice::nam);
     EXPECT_FALSE(a.ok);
     EXPECT_EQ(a.problems.back(), "missing KFSD NAM or ETA 1200 UTC bulletin of 3/04/2010");
+    // NBM forced where there is none: NBM is what it lacks, not NAM.
+    a = assemble({mav, three_nam, mex}, nullptr, short_range_choice::nbm);
+    EXPECT_FALSE(a.ok);
+    EXPECT_EQ(a.problems.back(), "missing KFSD NBM NBS 1200 UTC bulletin of 3/04/2010");
 
     // Neither set whole: the nearer one's gaps are listed.
     std::string two_nbs = lines(nbs_bulletin(0), "\n") + "\n" + lines(nbs_bulletin(3), "\n");

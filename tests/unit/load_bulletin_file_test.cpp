@@ -44,5 +44,5 @@ TEST(LoadBulletinFile, FaultQuotesAtMostFortyCharacters) {
     const std::string word(60, 'x');
     EXPECT_EQ(fault_of(valid_text_with(2, "N/X   " + word + "  36  19  40")),
               "bulletin 3 (KMHE ETA): the N/X row holds \"" + word.substr(0, 40) +
-                  "...\" where a whole number belongs");
+                  "...\" (60 bytes) where a whole number belongs");
 }

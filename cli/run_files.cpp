@@ -1,8 +1,18 @@
-#include "cli/cli_steps.h"
+#include "cli/run_files.h"
 
-#include "cli/exit_codes.h"
+#include "diagnostics/sentences.h"
 #include "files/input_file.h"
 #include "files/output_names.h"
+#include "files/output_writer.h"
+
+const char* const program_version = "vuzazav-cli " VUZAZAV_VERSION;
+
+int refuse(const diagnostics& to, const fault& why) {
+    const std::string sentence = refusal_sentence(why);
+    if (!sentence.empty()) diagnose(to, sentence);
+    diagnose(to, fault_line(why));
+    return exit_status_of(why.kind);
+}
 
 int open_run_files(const diagnostics& to, const command_line& parsed, std::ifstream& input,
                    std::vector<std::string>& outputs, const std::vector<const char*>& more) {
@@ -24,4 +34,19 @@ int open_run_files(const diagnostics& to, const command_line& parsed, std::ifstr
         if (!outputs.back().empty()) written.push_back(outputs.back());
     }
     return check_run_outputs(name, written, why) ? exit_done : refuse(to, why);
+}
+
+int write_output(const diagnostics& to, const std::string& name, const std::string& text) {
+    fault why;
+    if (!write_run_output(name, text, why)) return refuse(to, why);
+    diagnose(to, "wrote " + name);
+    return exit_done;
+}
+
+int write_documents(const diagnostics& to, const std::string& json_name,
+                    const std::string& json_text, const std::string& csv_name,
+                    const std::string& csv_text) {
+    int status = json_name.empty() ? exit_done : write_output(to, json_name, json_text);
+    if (status != exit_done || csv_name.empty()) return status;
+    return write_output(to, csv_name, csv_text);
 }

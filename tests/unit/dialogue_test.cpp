@@ -1,5 +1,5 @@
 // The file-name dialogue called directly, so that it runs on Windows too.
-#include "frontend/ask_file_name.h"
+#include "frontend/dialogue.h"
 
 #include "scratch_directory.h"
 

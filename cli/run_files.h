@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/parse_command_line.h"
+#include "cli/commands.h"
 #include "diagnostics/diagnostics.h"
 #include "diagnostics/fault.h"
 
@@ -8,26 +8,11 @@
 #include <string>
 #include <vector>
 
-// A command of vuzazav-cli: its name, its line in the program's usage and what it does,
-// its own usage, its options, and whether it takes several operands. run gets the command
-// line taken apart and returns the exit status.
-struct cli_command {
-    const char* name;
-    const char* synopsis;
-    const char* summary;
-    const char* usage;
-    const cli_option* options;
-    std::size_t option_count;
-    bool several_operands;
-    int (*run)(const command_line& parsed, const diagnostics& why);
-};
+// The steps every command shares: opening its input, settling and writing its outputs,
+// and saying why it refuses.
 
-// Every command, looked up by name.
-extern const cli_command cli_commands[];
-extern const std::size_t cli_command_count;
-
-// Says a usage error and the command's usage on standard error; returns exit_usage.
-int usage_error(const diagnostics& to, const std::string& error, const char* usage);
+// The program and its version, as the documents name the program that wrote them.
+extern const char* const program_version;
 
 // Says a refusal: its sentence, where it has one, then why; returns its exit status.
 int refuse(const diagnostics& to, const fault& why);
@@ -42,9 +27,6 @@ int open_run_files(const diagnostics& to, const command_line& parsed, std::ifstr
 // Writes an output completely or not at all, and says where it went; returns exit_done,
 // or exit_not_written after saying why.
 int write_output(const diagnostics& to, const std::string& name, const std::string& text);
-
-// The program and its version, as the documents name the program that wrote them.
-extern const char* const program_version;
 
 // Writes the JSON and CSV documents of a run to the files named, where named (empty where
 // not), in that order, each completely or not at all; returns exit_done or the status to

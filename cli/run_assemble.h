@@ -1,0 +1,23 @@
+#pragma once
+
+#include "cli/commands.h"
+#include "diagnostics/diagnostics.h"
+
+#include <iosfwd>
+
+// assemble [-o FILE] [--date DATE] [--short-range nam|nbm] PRODUCT...: the bulletin file
+// of the 1200 run, gathered from guidance products as they arrive (assemble_bulletins.h).
+// The date is month/day/year or year-month-day; without it the latest date any bulletin
+// carries is taken, and when that date lacks a bulletin nothing is written, even if an
+// older date is whole. What was taken is said on standard error ("12/09/2026: NBM NBS 1200
+// UTC, GFS MOS 1200 UTC, GFSX MOS 0000 UTC"), then FILE (default bulletins.txt) is written
+// completely or not at all. No product may be FILE under any name.
+//
+// Exit status: exit_done when written; exit_refused for a product that cannot be read, a
+// bulletin missing (each listed) or one the run could not read; exit_usage for a date or
+// short-range word that is none; exit_not_written when FILE could not be written or would
+// replace a product.
+int run_assemble(const command_line& parsed, std::ostream& out, const diagnostics& to);
+
+// Its row of the table of commands: its name, usage and options.
+extern const cli_command assemble_command;
