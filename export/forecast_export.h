@@ -7,7 +7,10 @@
 #include <iosfwd>
 #include <string>
 
-// Everything the JSON and CSV documents of a 1200 run show.
+// The JSON and CSV documents of a 1200 run: every value with its valid period and what it
+// rests on.
+
+// Everything the documents of a 1200 run show.
 struct forecast_export_input {
     std::string program; // "vuzazav-cli 1.2.0"
     std::string input;   // the bulletin file, as the user named it
@@ -19,34 +22,29 @@ struct forecast_export_input {
 
 // One value of the documents, its valid period and its sources.
 struct export_value {
-    bool exists;         // false: the document writes null
+    bool exists;         // false: the documents write null
     city_value value;    // as the report takes it, before printing
     value_source source; // each model's value and the stations
     bool timed;          // the valid period is known (the bulletins are dated)
     utc_time valid_from, valid_to;
 };
 
-// Value c (a day column) of day d (0-based) of the run, valid as the chart draws it: lows
-// 00 to 12 UTC of the day's date (the bulletin date plus d + 1 days), highs 12 to 24 UTC,
-// dew points at 12 and at 00 UTC at its end, precipitation over its 12 or 24 hours.
+// Value c (a day column) of day d (0-based) of the run, valid as the day-column table
+// says: its period counted from 0000 UTC of the day's date, the bulletin date plus d + 1
+// days.
 export_value day_export_value(const forecast_export_input& in, int d, int c);
 
-// The valid time of sky and wind row r: the short-range hours after the bulletins'
-// cycle, the extended ones after 0000 UTC of their date.
-bool sky_wind_valid_time(const forecast_export_input& in, int r, utc_time& valid);
+// Sky and wind row r's value of quantity q (hour_quantities), valid at the row's time.
+export_value hour_export_value(const forecast_export_input& in, int r, int q);
 
-// The element names of the day columns, as both documents write them.
-inline constexpr const char* day_keys[day_columns] = {
-    "low_temp", "high_temp", "low_dew_point", "high_dew_point", "low_pop", "high_pop"};
+// The valid time of sky and wind row r: the short-range hours after the bulletins'
+// cycle, the extended ones after 0000 UTC of their date. False when the bulletins carry
+// no real date.
+bool sky_wind_valid_time(const forecast_export_input& in, int r, utc_time& valid);
 
 // The documents, whole.
 std::string forecast_json(const forecast_export_input& in);
 std::string forecast_csv(const forecast_export_input& in);
-
-// Sky and wind row r's value of kind 0 (cloud), 1 (wind direction, none in the extended
-// rows) or 2 (wind speed), valid at the row's time.
-inline constexpr const char* hour_keys[3] = {"cloud", "wind_direction", "wind_speed_mph"};
-export_value hour_export_value(const forecast_export_input& in, int r, int kind);
 
 // The line (from 1) of each of the twelve headers in the bulletin file read from in.
 void header_lines(std::istream& in, const bulletin_layout& layout, long long* lines);

@@ -5,7 +5,6 @@
 #include "gfs/gfs_table.h"
 #include "pointforecast/compute_city_forecast.h"
 #include "pointforecast/load_bulletin_file.h"
-#include "pointforecast/write_day_table.h"
 #include "pointforecast/write_report.h"
 #include "reading/places.h"
 #include "reading/reading.h"

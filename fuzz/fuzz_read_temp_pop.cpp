@@ -1,6 +1,6 @@
 #include "fuzz/fuzz_stream.h"
-#include "ingest/read_temp_pop.h"
-#include "ingest/validate_bulletin_file.h"
+#include "ingest/bulletin_layout.h"
+#include "ingest/bulletin_values.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::istringstream in = fuzz_stream(data, size);

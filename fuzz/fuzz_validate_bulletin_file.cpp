@@ -1,5 +1,5 @@
 #include "fuzz/fuzz_stream.h"
-#include "ingest/validate_bulletin_file.h"
+#include "ingest/bulletin_layout.h"
 
 #include <cstdlib>
 

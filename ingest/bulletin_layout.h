@@ -1,8 +1,10 @@
 #pragma once
 
 #include "arith/stations.h"
+#include "diagnostics/fault.h"
 #include "ingest/bulletin_header.h"
 
+#include <iosfwd>
 #include <string>
 
 // Bulletins in a bulletin file: four short-range ETA, NAM or NBM, four AVN (or GFS), four
@@ -40,9 +42,6 @@ inline bool is_blend_bulletin(const bulletin_header& h) {
     return h.model == blend_model;
 }
 
-// Rows that one reader takes from one bulletin, at most.
-inline constexpr int rows_per_bulletin = 3;
-
 // Where the validator found each of the twelve headers and what they say: the readers read
 // bulletin k from body_start[k], the character right after its cycle word, and search no
 // label at or beyond header[k + 1].station_at.
@@ -51,14 +50,13 @@ struct bulletin_layout {
     long long body_start[bulletin_count];
 };
 
-// Where a reader found the label of each row it read: label_at[k][i] for row i of
-// bulletin k, -1 for none.
-struct bulletin_rows {
-    long long label_at[bulletin_count][rows_per_bulletin];
-};
-
 // Bulletin k (0-11) as a forecaster finds it, "bulletin 3 (KMHE ETA)".
-inline std::string bulletin_name(const bulletin_layout& layout, int k) {
-    return "bulletin " + std::to_string(k + 1) + " (" + station_ids[station_of(k)] + " " +
-           layout.header[k].model + ")";
-}
+std::string bulletin_name(const bulletin_layout& layout, int k);
+
+// True when the stream, from its start, holds the twelve bulletin headers in the required
+// station, model and cycle order with one date; layout then tells where they stand and
+// what they say. Otherwise false, with why (kind invalid_bulletins, a byte position, no
+// file name) telling which bulletin was expected and what was found. Reads forward only,
+// but for finding the place of a fault. The stream must be opened in binary mode, so
+// that positions count bytes.
+bool validate_bulletin_file(std::istream& in, bulletin_layout& layout, fault& why);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 // One value of the city forecast, and whether it rests on fewer stations than the four
 // because some bulletin had no value there. A value that no station has is NaN: a gap.
 struct city_value {
@@ -9,14 +7,9 @@ struct city_value {
     bool fewer_stations;
 };
 
-// Days of the day table, and its columns: LowTemp, HighTemp, LowDPT, HighDPT (degrees F),
-// LowProbPrec, HighProbPrec (percent).
+// Days of the day table, and its columns (day_columns.h says what each holds).
 inline constexpr int forecast_days = 7;
-inline constexpr int day_columns = 6;
-inline constexpr const char* day_column_captions[day_columns] = {
-    "LowTemp", "HighTemp", "LowDPT", "HighDPT", "LowProbPrec", "HighProbPrec"};
-// The column that the extended days leave blank.
-inline constexpr int low_pop_column = 4;
+inline constexpr int day_column_count = 6;
 
 // Rows of the sky and wind table: 19 short-range hours 6, 9, ..., 60, then 11 extended
 // hours 72, 84, ..., 192.
@@ -27,16 +20,6 @@ inline constexpr int sky_wind_rows = 30;
 inline constexpr int sky_wind_hour(int r) {
     return r < short_rows ? 6 + 3 * r : 72 + 12 * (r - short_rows);
 }
-
-// Whether the day table shows column c of day d (0-based): days 3 to 7 have no
-// LowProbPrec.
-inline constexpr bool shown_in_day_table(int d, int c) {
-    return d < 2 || c != low_pop_column;
-}
-
-// A value as a forecaster finds it in the tables: "day 3 LowTemp", "hour 12 WDR".
-std::string day_value_name(int d, int c);
-std::string sky_wind_value_name(int r, const char* column);
 
 // Where one value of the city forecast comes from, for programs that weigh the models
 // again: the city value of the ETA stations alone (first) and of the AVN stations alone
@@ -50,7 +33,7 @@ struct value_source {
 
 // The sources of every value of a city_forecast, arranged as its values are.
 struct forecast_sources {
-    value_source day[forecast_days][day_columns];
+    value_source day[forecast_days][day_column_count];
     value_source cloud[sky_wind_rows];
     value_source direction[short_rows];
     value_source speed[sky_wind_rows];
@@ -59,7 +42,7 @@ struct forecast_sources {
 // Every value of a 1200 run for the city. Days 3 to 7 have no LowProbPrec (their column
 // 4 is a gap), and the extended rows no wind direction.
 struct city_forecast {
-    city_value day[forecast_days][day_columns];
+    city_value day[forecast_days][day_column_count];
     city_value cloud[sky_wind_rows];  // covered fraction of the sky, 0 to 1
     city_value direction[short_rows]; // tens of degrees, as the bulletins give it
     city_value speed[sky_wind_rows];  // miles per hour

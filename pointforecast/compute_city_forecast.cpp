@@ -3,43 +3,12 @@
 #include "arith/station_sums.h"
 #include "arith/unit_conversions.h"
 #include "arith/wind_direction.h"
-#include "pointforecast/first_city_gap.h"
+#include "pointforecast/day_columns.h"
 
 #include <cmath>
 #include <limits>
 
 static const double gap = std::numeric_limits<double>::quiet_NaN();
-
-// The eight values of one quantity at one time: the ETA stations and the AVN ones.
-template <class Block, class Get>
-static void gather(const Block* eta, const Block* avn, Get get, model_pair& pair) {
-    for (int s = 0; s < station_count; ++s) {
-        pair.first[s] = get(eta[s]);
-        pair.second[s] = get(avn[s]);
-    }
-}
-
-// The four values of one quantity at one time from the extended bulletins.
-template <class Block, class Get> static void gather(const Block* mrf, Get get, station_set& set) {
-    for (int s = 0; s < station_count; ++s) set[s] = get(mrf[s]);
-}
-
-// Which values are not the bulletins' missing marker; true when one is.
-static bool mark_present(const station_set& values, std::int32_t marker,
-                         station_presence& present) {
-    bool fewer = false;
-    for (int k = 0; k < station_count; ++k) {
-        present[k] = values[k] != marker;
-        fewer = fewer || !present[k];
-    }
-    return fewer;
-}
-
-static bool mark_present(const model_pair& values, std::int32_t marker, pair_presence& present) {
-    const bool first = mark_present(values.first, marker, present.first);
-    const bool second = mark_present(values.second, marker, present.second);
-    return first || second;
-}
 
 static int count_present(const station_presence& present) {
     int n = 0;
@@ -54,22 +23,23 @@ static int count_present(const pair_presence& present) {
 // A blended value of the short range, the stations that lack it left out; source gets
 // each model's value by the same rules.
 static city_value blend(double eta_weight, double avn_ratio, const model_pair& pair,
-                        std::int32_t marker, value_source& source) {
-    pair_presence present;
-    city_value v{gap, mark_present(pair, marker, present)};
+                        const pair_presence& present, value_source& source) {
+    const int stations = count_present(present);
+    city_value v{gap, stations < 2 * station_count};
     if (!present_blended_sum(eta_weight, avn_ratio, pair, present, v.value)) v.value = gap;
-    source = {gap, gap, count_present(present)};
+    source = {gap, gap, stations};
     present_station_sum(pair.first, present.first, source.first);
     present_station_sum(pair.second, present.second, source.second);
     return v;
 }
 
 // A value of the extended range, the stations that lack it left out.
-static city_value weigh(const station_set& set, std::int32_t marker, value_source& source) {
-    station_presence present;
-    city_value v{gap, mark_present(set, marker, present)};
+static city_value weigh(const station_set& set, const station_presence& present,
+                        value_source& source) {
+    const int stations = count_present(present);
+    city_value v{gap, stations < station_count};
     if (!present_station_sum(set, present, v.value)) v.value = gap;
-    source = {gap, gap, count_present(present)};
+    source = {gap, gap, stations};
     return v;
 }
 
@@ -87,26 +57,22 @@ static void model_directions(const model_pair& directions, const model_pair& spe
 }
 
 // Sky covers of the National Blend are percent, not cloud codes: each enters the cloud
-// blend as tenths, s / 10.0, a double, and a missing one (999) is left out.
+// blend as tenths, s / 10.0, a double.
 static const double percent_per_tenth = 10.0;
 
-// The short-range cloud blend of row r when some first-model bulletin gives sky covers in
-// percent, the values that are missing left out as present_blended_sum leaves them out.
-static city_value blend_sky(const bulletin_values& v, double eta_weight, double avn_ratio, int r,
+// The short-range cloud blend when some first-model bulletin gives sky covers in percent,
+// the values that are missing left out as present_blended_sum leaves them out.
+static city_value blend_sky(const bulletin_values& v, double eta_weight, double avn_ratio,
+                            const model_pair& cloud, const pair_presence& present,
                             value_source& source) {
     double first_cloud[station_count], second_cloud[station_count];
-    pair_presence present;
     for (int s = 0; s < station_count; ++s) {
-        const short_sky_wind& first = v.eta_sky_wind[s];
-        const std::int32_t c = first.cloud[r];
-        present.first[s] = first.sky_percent == 0 || c != missing_temp_pop_value;
-        first_cloud[s] = first.sky_percent != 0 ? static_cast<double>(c) / percent_per_tenth
-                                                : static_cast<double>(c);
-        present.second[s] = true;
-        second_cloud[s] = static_cast<double>(v.avn_sky_wind[s].cloud[r]);
+        const double c = static_cast<double>(cloud.first[s]);
+        first_cloud[s] = v.blend[s] ? c / percent_per_tenth : c;
+        second_cloud[s] = static_cast<double>(cloud.second[s]);
     }
-    const bool all = count_present(present) == 2 * station_count;
-    city_value out{gap, !all};
+    const int stations = count_present(present);
+    city_value out{gap, stations < 2 * station_count};
     double s1 = 0, s2 = 0;
     const bool first = present_station_sum(first_cloud, present.first, s1);
     const bool second = present_station_sum(second_cloud, present.second, s2);
@@ -117,122 +83,131 @@ static city_value blend_sky(const bulletin_values& v, double eta_weight, double 
     else if (first)
         out.value = s1;
     if (first || second) out.value = out.value / 10.0;
-    source = {first ? s1 / 10.0 : gap, second ? s2 / 10.0 : gap, count_present(present)};
+    source = {first ? s1 / 10.0 : gap, second ? s2 / 10.0 : gap, stations};
     return out;
 }
-
-// The short-range row of each day column, and whether the column takes the day's daytime
-// value of the row (its second) or its night one.
-struct short_day_column {
-    std::int32_t (short_temp_pop::*row)[4];
-    bool daytime;
-};
-static const short_day_column short_day_columns[day_columns] = {
-    {&short_temp_pop::temp, false},      {&short_temp_pop::temp, true},
-    {&short_temp_pop::dew_point, false}, {&short_temp_pop::dew_point, true},
-    {&short_temp_pop::pop12, false},     {&short_temp_pop::pop12, true}};
-
-// The extended row of each day column; the low precipitation column has none.
-static std::int32_t (ext_temp_pop::*const ext_day_rows[day_columns])[extended_days] = {
-    &ext_temp_pop::low_temp,
-    &ext_temp_pop::high_temp,
-    &ext_temp_pop::low_dew_point,
-    &ext_temp_pop::high_dew_point,
-    nullptr,
-    &ext_temp_pop::pop24};
 
 // Whether every value the tables show is a number; else the first that is not.
 static std::string first_overflow(const city_forecast& f) {
     for (int d = 0; d < forecast_days; ++d)
-        for (int c = 0; c < day_columns; ++c)
-            if (shown_in_day_table(d, c) && !std::isfinite(f.day[d][c].value))
+        for (int c = 0; c < day_column_count; ++c)
+            if (day_value_exists(d, c) && !std::isfinite(f.day[d][c].value))
                 return day_value_name(d, c);
     for (int r = 0; r < sky_wind_rows; ++r) {
-        if (!std::isfinite(f.cloud[r].value)) return sky_wind_value_name(r, "CLD");
-        if (r < short_rows && !std::isfinite(f.direction[r].value))
-            return sky_wind_value_name(r, "WDR");
-        if (!std::isfinite(f.speed[r].value)) return sky_wind_value_name(r, "WSP");
+        const city_value* values[hour_quantity_count] = {
+            &f.cloud[r], r < short_rows ? &f.direction[r] : nullptr, &f.speed[r]};
+        for (int q = 0; q < hour_quantity_count; ++q)
+            if (hour_value_exists(r, q) && !std::isfinite(values[q]->value))
+                return hour_value_name(r, q);
     }
     return "";
+}
+
+static void compute_short_hour(const bulletin_values& v, double eta_weight, double avn_ratio, int r,
+                               city_forecast& f) {
+    model_pair cloud, direction, speed;
+    pair_presence cloud_present, direction_present, speed_present;
+    short_hour_values(v, r, cloud_quantity, cloud, cloud_present);
+    short_hour_values(v, r, direction_quantity, direction, direction_present);
+    short_hour_values(v, r, speed_quantity, speed, speed_present);
+    bool sky_percent = false;
+    for (bool b : v.blend) sky_percent = sky_percent || b;
+    if (sky_percent) {
+        f.cloud[r] = blend_sky(v, eta_weight, avn_ratio, cloud, cloud_present, f.sources.cloud[r]);
+    } else {
+        // Cloud words have no missing marker: every cloud code is a value.
+        f.cloud[r] = {blended_station_sum(eta_weight, avn_ratio, cloud) / 10.0, false};
+        f.sources.cloud[r] = {weighted_station_sum(cloud.first) / 10.0,
+                              weighted_station_sum(cloud.second) / 10.0, 2 * station_count};
+    }
+    f.direction[r] = {gap, count_present(direction_present) < 2 * station_count};
+    if (!blended_wind_direction(eta_weight, avn_ratio, direction, speed, direction_present,
+                                f.direction[r].value))
+        f.direction[r].value = gap;
+    model_directions(direction, speed, direction_present, f.sources.direction[r]);
+    value_source& speed_source = f.sources.speed[r];
+    f.speed[r] = blend(eta_weight, avn_ratio, speed, speed_present, speed_source);
+    f.speed[r].value = knots_to_mph(f.speed[r].value);
+    speed_source.first = knots_to_mph(speed_source.first);
+    speed_source.second = knots_to_mph(speed_source.second);
+}
+
+static void compute_extended_hour(const bulletin_values& v, int r, city_forecast& f) {
+    station_set cloud, speed;
+    station_presence cloud_present, speed_present;
+    extended_hour_values(v, r, cloud_quantity, cloud, cloud_present);
+    extended_hour_values(v, r, speed_quantity, speed, speed_present);
+    f.cloud[r] = {weighted_station_sum(cloud) / 10.0, false};
+    f.sources.cloud[r] = {gap, gap, station_count};
+    f.speed[r] = weigh(speed, speed_present, f.sources.speed[r]);
+    f.speed[r].value = knots_to_mph(f.speed[r].value);
 }
 
 bool compute_city_forecast(const bulletin_values& v, double eta_weight, city_forecast& f,
                            fault& why) {
     const double avn_ratio = 1.0 - eta_weight;
-    const std::int32_t day_marker = missing_temp_pop_value;
-    for (int d = 0; d < 2; ++d)
-        for (int c = 0; c < day_columns; ++c) {
-            // Day d + 1 takes the short-range values 2d (its night) and 2d + 1 (its daytime).
-            const short_day_column& column = short_day_columns[c];
-            const int k = 2 * d + (column.daytime ? 1 : 0);
-            model_pair p;
-            gather(
-                v.eta_temp_pop, v.avn_temp_pop,
-                [&](const short_temp_pop& b) { return (b.*column.row)[k]; }, p);
-            f.day[d][c] = blend(eta_weight, avn_ratio, p, day_marker, f.sources.day[d][c]);
-        }
-    for (int t = 0; t < extended_days; ++t)
-        for (int c = 0; c < day_columns; ++c) {
-            // Days 3 to 7 hold no low precipitation probability.
-            if (c == low_pop_column) {
-                f.day[2 + t][c] = {gap, false};
-                f.sources.day[2 + t][c] = {gap, gap, 0};
-                continue;
+    for (int d = 0; d < forecast_days; ++d)
+        for (int c = 0; c < day_column_count; ++c) {
+            value_source& source = f.sources.day[d][c];
+            if (!day_value_exists(d, c)) {
+                f.day[d][c] = {gap, false};
+                source = {gap, gap, 0};
+            } else if (d < short_days) {
+                model_pair stations;
+                pair_presence present;
+                short_day_values(v, d, c, stations, present);
+                f.day[d][c] = blend(eta_weight, avn_ratio, stations, present, source);
+            } else {
+                station_set stations;
+                station_presence present;
+                extended_day_values(v, d, c, stations, present);
+                f.day[d][c] = weigh(stations, present, source);
             }
-            station_set s;
-            gather(
-                v.mrf_temp_pop, [&](const ext_temp_pop& b) { return (b.*ext_day_rows[c])[t]; }, s);
-            f.day[2 + t][c] = weigh(s, day_marker, f.sources.day[2 + t][c]);
         }
-
-    for (int r = 0; r < short_rows; ++r) {
-        model_pair cloud, direction, speed;
-        gather(
-            v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.cloud[r]; },
-            cloud);
-        gather(
-            v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.direction[r]; },
-            direction);
-        gather(
-            v.eta_sky_wind, v.avn_sky_wind, [&](const short_sky_wind& b) { return b.speed[r]; },
-            speed);
-        bool sky_percent = false;
-        for (int s = 0; s < station_count; ++s)
-            sky_percent = sky_percent || v.eta_sky_wind[s].sky_percent != 0;
-        if (sky_percent) {
-            f.cloud[r] = blend_sky(v, eta_weight, avn_ratio, r, f.sources.cloud[r]);
-        } else {
-            // Cloud words have no missing marker: every cloud code is a value.
-            f.cloud[r] = {blended_station_sum(eta_weight, avn_ratio, cloud) / 10.0, false};
-            f.sources.cloud[r] = {weighted_station_sum(cloud.first) / 10.0,
-                                  weighted_station_sum(cloud.second) / 10.0, 2 * station_count};
-        }
-        pair_presence present;
-        f.direction[r] = {gap, mark_present(direction, missing_wind_value, present)};
-        if (!blended_wind_direction(eta_weight, avn_ratio, direction, speed, present,
-                                    f.direction[r].value))
-            f.direction[r].value = gap;
-        model_directions(direction, speed, present, f.sources.direction[r]);
-        value_source& speed_source = f.sources.speed[r];
-        f.speed[r] = blend(eta_weight, avn_ratio, speed, missing_wind_value, speed_source);
-        f.speed[r].value = knots_to_mph(f.speed[r].value);
-        speed_source.first = knots_to_mph(speed_source.first);
-        speed_source.second = knots_to_mph(speed_source.second);
-    }
-    for (int e = 0; e < extended_columns; ++e) {
-        station_set cloud, speed;
-        gather(
-            v.mrf_sky_wind, [&](const ext_sky_wind& b) { return b.cloud[e]; }, cloud);
-        gather(
-            v.mrf_sky_wind, [&](const ext_sky_wind& b) { return b.speed[e]; }, speed);
-        const int r = short_rows + e;
-        f.cloud[r] = {weighted_station_sum(cloud) / 10.0, false};
-        f.sources.cloud[r] = {gap, gap, station_count};
-        f.speed[r] = weigh(speed, missing_wind_value, f.sources.speed[r]);
-        f.speed[r].value = knots_to_mph(f.speed[r].value);
-    }
+    for (int r = 0; r < short_rows; ++r) compute_short_hour(v, eta_weight, avn_ratio, r, f);
+    for (int r = short_rows; r < sky_wind_rows; ++r) compute_extended_hour(v, r, f);
     const std::string overflow = first_overflow(f);
     if (overflow.empty()) return true;
     why = fault{fault_kind::bad_weight, overflow + " comes out as no finite number", "", 0, -1};
     return false;
+}
+
+std::string first_city_gap(const bulletin_values& v) {
+    for (int d = 0; d < forecast_days; ++d)
+        for (int c = 0; c < day_column_count; ++c) {
+            if (!day_value_exists(d, c)) continue;
+            int stations = 0;
+            if (d < short_days) {
+                model_pair values;
+                pair_presence present;
+                short_day_values(v, d, c, values, present);
+                stations = count_present(present);
+            } else {
+                station_set values;
+                station_presence present;
+                extended_day_values(v, d, c, values, present);
+                stations = count_present(present);
+            }
+            if (stations == 0) return day_value_name(d, c);
+        }
+    // A calm direction is a value (0), so a direction is a gap only when every station's
+    // is missing.
+    for (int r = 0; r < sky_wind_rows; ++r)
+        for (int q = 0; q < hour_quantity_count; ++q) {
+            if (!hour_value_exists(r, q)) continue;
+            int stations = 0;
+            if (r < short_rows) {
+                model_pair values;
+                pair_presence present;
+                short_hour_values(v, r, q, values, present);
+                stations = count_present(present);
+            } else {
+                station_set values;
+                station_presence present;
+                extended_hour_values(v, r, q, values, present);
+                stations = count_present(present);
+            }
+            if (stations == 0) return hour_value_name(r, q);
+        }
+    return "";
 }

@@ -28,3 +28,17 @@ struct loaded_bulletins {
 // made from values the file did not hold.
 bool load_bulletin_file(std::istream& in, const std::string& name, loaded_bulletins& loaded,
                         fault& why);
+
+// One note for each value that a bulletin marks as missing and the forecast therefore
+// leaves out, in file order: which bulletin, row and value of the row, at the row's label
+// (a byte position), as rows says where the readers found them.
+std::vector<fault> missing_value_notes(const bulletin_values& values, const bulletin_layout& layout,
+                                       const bulletin_rows& rows);
+
+// The guidance a bulletin file holds as a forecaster names it: the two short-range models
+// of 1200 UTC ("NBM and GFS") and the extended one of 0000 UTC ("GFSX"), each group's
+// model words as its headers give them, in station order, the distinct ones joined by
+// "/". A file whose first four bulletins are ETA keeps the names the 1200 run has always
+// given: "ETA and AVN", "MRF".
+void guidance_names(const bulletin_layout& layout, std::string& short_models,
+                    std::string& extended_model);

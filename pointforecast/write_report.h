@@ -4,6 +4,19 @@
 
 #include <iosfwd>
 
+// The day table, on the console and in the report, and the report as a whole.
+
+// Writes the seven-day table of low and high temperature, dew point and precipitation
+// probability, in general notation. With pad_short_days the last value of days 1 and 2
+// is padded to its column as well, as the report file has it. Leaves the left-adjust flag
+// set.
+void write_day_table(std::ostream& out, const city_forecast& forecast, bool pad_short_days);
+
+// Writes the cloud cover, wind direction and wind speed table: the nineteen short-range
+// rows, an empty line, and the eleven extended rows, which hold no direction. Values in
+// fixed notation with two decimals. Leaves the fixed flag and precision 2 set.
+void write_sky_wind_table(std::ostream& out, const city_forecast& forecast);
+
 // Writes the whole report of a 1200 run: the title, the day table with its short-range
 // days padded, and the cloud cover and wind table.
 void write_report(std::ostream& out, const city_forecast& forecast);

@@ -41,6 +41,27 @@ TEST(ReadHeaderWords, NotesWhereEachStartsAndStopsAtTheEnd) {
     EXPECT_FALSE(read_header_words(cut, h));
 }
 
+TEST(ReadHeaderWords, VersionWordOnlyAfterNbm) {
+    for (const char* line : {"KBKX    NBM V5.0 NBS GUIDANCE   12/09/2026  1200 UTC",
+                             "KBKX    NBM NBS GUIDANCE   11/07/2018  1200 UTC"}) {
+        SCOPED_TRACE(line);
+        std::istringstream in(line);
+        bulletin_header h;
+        std::string station;
+        in >> station;
+        ASSERT_TRUE(read_header_words(in, h));
+        EXPECT_EQ(h.kind[0], "NBS");
+        EXPECT_EQ(h.cycle, "1200");
+        EXPECT_EQ(h.version, line[12] == 'V' ? "V5.0" : "");
+    }
+    // Elsewhere a V-word stays a kind word.
+    std::istringstream in("ETA V5.0 MOS GUIDANCE 3/04/2010 1200");
+    bulletin_header h;
+    ASSERT_TRUE(read_header_words(in, h));
+    EXPECT_EQ(h.version, "");
+    EXPECT_EQ(h.date_word, "GUIDANCE");
+}
+
 TEST(CycleHour, WholeHoursOnly) {
     EXPECT_EQ(cycle_hour("1200"), 12);
     EXPECT_EQ(cycle_hour("0000"), 0);

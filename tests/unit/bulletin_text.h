@@ -3,9 +3,8 @@
 // Bulletin files for the ingest tests: twelve valid bulletins laid out as real guidance
 // bulletins, which a test edits one row at a time before writing them to a scratch file.
 
-#include "ingest/read_sky_wind.h"
-#include "ingest/read_temp_pop.h"
-#include "ingest/validate_bulletin_file.h"
+#include "ingest/bulletin_layout.h"
+#include "ingest/bulletin_values.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +89,23 @@ inline std::vector<bulletin> valid_bulletins() {
     return all;
 }
 
+// Real 1200 UTC NBS bulletins renamed to the four stations: KBKX NBM 4.0 (TXN), the
+// others NBM 3.2 (N/X, sky covers of 100 run together), KHON without its version word.
+inline bulletin blend_bulletin(int s) {
+    const char* const names[4] = {"kbkx", "khon", "kmhe", "kfsd"};
+    std::ifstream in(std::string(VUZAZAV_SOURCE_DIR) + "/tests/data/nbs/" + names[s] + ".txt");
+    bulletin b;
+    for (std::string line; std::getline(in, line);) b.push_back(line);
+    return b;
+}
+
+// The valid file with NBS bulletins in places 1 to 4.
+inline std::vector<bulletin> blend_bulletins() {
+    std::vector<bulletin> all = valid_bulletins();
+    for (int s = 0; s < 4; ++s) all[s] = blend_bulletin(s);
+    return all;
+}
+
 // Index of the row whose first word is label, or the row count when there is none.
 inline std::size_t row_index(const bulletin& b, const std::string& label) {
     std::size_t i = 0;
@@ -165,10 +181,18 @@ struct read_result {
 // An element no reader stores, so that one left unwritten shows.
 inline constexpr std::int32_t unwritten = -77777;
 
+template <class Block> void fill_blocks(Block* blocks, std::int32_t value) {
+    std::int32_t* first = reinterpret_cast<std::int32_t*>(blocks);
+    std::fill(first, first + station_count * sizeof *blocks / sizeof value, value);
+}
+
 // Validates the stream and, when it is valid, runs both readers on it.
 inline read_result read_stream(std::istream& in, forecast_arrays& a, bool sky_wind_first = false) {
-    std::int32_t* all = reinterpret_cast<std::int32_t*>(&a);
-    std::fill(all, all + sizeof a / sizeof *all, unwritten);
+    for (auto* blocks : {a.eta_temp_pop, a.avn_temp_pop}) fill_blocks(blocks, unwritten);
+    for (auto* blocks : {a.eta_sky_wind, a.avn_sky_wind}) fill_blocks(blocks, unwritten);
+    fill_blocks(a.mrf_temp_pop, unwritten);
+    fill_blocks(a.mrf_sky_wind, unwritten);
+    std::fill(std::begin(a.blend), std::end(a.blend), false);
     bulletin_layout layout{};
     read_result r{false, false, false, {}};
     r.valid = validate_bulletin_file(in, layout, r.why);

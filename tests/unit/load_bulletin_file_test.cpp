@@ -9,13 +9,17 @@
 
 namespace {
 
-// What load_bulletin_file says of text: its fault, without the file's place.
-std::string fault_of(const std::string& text) {
+// What load_bulletin_file says of text: its fault, without the file's place; or, for a
+// valid file, "valid" and, with notes, its notes, one a line.
+std::string fault_of(const std::string& text, bool notes = false) {
     std::istringstream in(text, std::ios::in | std::ios::binary);
     loaded_bulletins loaded;
     fault why;
-    if (load_bulletin_file(in, "week.txt", loaded, why)) return "valid";
-    return why.what;
+    if (!load_bulletin_file(in, "week.txt", loaded, why)) return why.what;
+    std::string said = "valid";
+    for (const fault& note : loaded.warnings)
+        if (notes) said += "\n" + std::to_string(note.line) + ": " + note.what;
+    return said;
 }
 
 // The valid file with row in place of the row of the same label in each of bulletins.
@@ -45,4 +49,19 @@ TEST(LoadBulletinFile, FaultQuotesAtMostFortyCharacters) {
     EXPECT_EQ(fault_of(valid_text_with(2, "N/X   " + word + "  36  19  40")),
               "bulletin 3 (KMHE ETA): the N/X row holds \"" + word.substr(0, 40) +
                   "...\" (60 bytes) where a whole number belongs");
+}
+
+// NBM's text bulletins write -99 for a value they lack, in every row; 999 stays missing as
+// NBM 3 wrote it, and a wind of 99 knots is a wind.
+TEST(LoadBulletinFile, NbsMissingValuesAreNotedAtTheirRows) {
+    std::vector<bulletin> all = blend_bulletins();
+    set_row(all[0], "WSP  99 12-99  7  7  6  7  8  8  8  7  5  5  6  8 12 14 14 11  8  8  8  9");
+    set_row(all[1], "N/X        41         -99          43          38         999          34");
+    set_row(all[1], "WDR -99 19 21 22 21 20 17 15 14 16 19 20 20 21 23 23 24 24 25 25 25 24 23");
+    const std::string tail = "; the city value rests on the other stations";
+    EXPECT_EQ(fault_of(file_text(all), true),
+              "valid\n14: bulletin 1 (KBKX NBM): WSP value 3 is missing (-99)" + tail +
+                  "\n48: bulletin 2 (KHON NBM): N/X value 2 is missing (-99)" + tail +
+                  "\n48: bulletin 2 (KHON NBM): N/X value 5 is missing (999)" + tail +
+                  "\n52: bulletin 2 (KHON NBM): WDR value 1 is missing (-99)" + tail);
 }

@@ -1,8 +1,10 @@
-// The JSON and CSV documents of the runs, read back with the library that wrote them.
+// The JSON and CSV documents of the 1200 run, read back with the library that wrote them.
 #include "export/forecast_export.h"
-#include "export/gfs_export.h"
-#include "gfs/gfs_table.h"
+
 #include "pointforecast/compute_city_forecast.h"
+#include "pointforecast/day_columns.h"
+
+#include "document_text.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +12,6 @@
 
 #include <cmath>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -36,35 +37,11 @@ template <class Change> void run_sample(sample_run& run, Change change) {
     header_lines(file, run.loaded.layout, run.in.header_line);
 }
 
-// A JSON number, or NaN for null.
-double number(const json& j) {
-    return j.is_null() ? NAN : j.get<double>();
-}
-
 void expect_same(double expected, const json& j) {
     if (std::isnan(expected))
         EXPECT_TRUE(j.is_null());
     else
         EXPECT_EQ(number(j), expected); // exactly: the digits read back the same double
-}
-
-std::vector<std::vector<std::string>> csv_lines(const std::string& text) {
-    std::vector<std::vector<std::string>> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        EXPECT_EQ(line.back(), '\r');
-        line.pop_back();
-        std::vector<std::string> fields(1);
-        for (char c : line) {
-            if (c == ',')
-                fields.emplace_back();
-            else
-                fields.back().push_back(c);
-        }
-        lines.push_back(fields);
-    }
-    return lines;
 }
 
 } // namespace
@@ -80,10 +57,10 @@ TEST(ForecastDocuments, SampleValuesAreTheReportsAndCsvTheJsons) {
     EXPECT_GT(doc["guidance"][11]["line"].get<int>(), doc["guidance"][10]["line"].get<int>());
     ASSERT_EQ(doc["days"].size(), 7u);
     for (int d = 0; d < forecast_days; ++d)
-        for (int c = 0; c < day_columns; ++c) {
+        for (int c = 0; c < day_column_count; ++c) {
             SCOPED_TRACE(day_value_name(d, c));
-            const json& v = doc["days"][d][day_keys[c]];
-            if (!shown_in_day_table(d, c)) {
+            const json& v = doc["days"][d][day_columns[c].key];
+            if (!day_value_exists(d, c)) {
                 EXPECT_TRUE(v.is_null());
                 continue;
             }
@@ -169,41 +146,4 @@ TEST(ForecastDocuments, FileNamesOfAnyBytesStayJson) {
     run.in.input = "say \"hi\"\\ caf\xc3\xa9 \xff\xfe.txt";
     const json doc = json::parse(forecast_json(run.in));
     EXPECT_EQ(doc["input"], "say \"hi\"\\ caf\xc3\xa9 \xef\xbf\xbd\xef\xbf\xbd.txt");
-}
-
-TEST(GfsDocuments, RowsAreTheTablesWithValidTimesAndThePoint) {
-    std::ifstream file(VUZAZAV_SOURCE_DIR "/examples/gfs_model.txt", std::ios::binary);
-    gfs_model model;
-    gfs_table_row table[gfs_row_count];
-    fault why;
-    ASSERT_TRUE(load_gfs_file(file, "gfs_model.txt", model, why));
-    ASSERT_TRUE(compute_gfs_table(model, table, why));
-    const gfs_export_input in{"vuzazav-cli test", "gfs_model.txt", &model, table};
-    const json doc = json::parse(gfs_json(in));
-    EXPECT_EQ(doc["run"], "2024-03-04T00:00:00Z");
-    EXPECT_EQ(number(doc["point"]["latitude"]), 44.05);
-    EXPECT_EQ(number(doc["point"]["longitude"]), -97.20);
-    ASSERT_EQ(doc["rows"].size(), static_cast<std::size_t>(gfs_row_count));
-    const auto lines = csv_lines(gfs_csv(in));
-    ASSERT_EQ(lines.size(), 1u + gfs_row_count);
-    for (int i = 0; i < gfs_row_count; ++i) {
-        const json& row = doc["rows"][i];
-        EXPECT_EQ(row["hour"], table[i].hour);
-        double values[gfs_value_columns];
-        gfs_table_values(table[i], values);
-        for (int c = 0; c < gfs_value_columns; ++c) {
-            EXPECT_EQ(number(row[gfs_value_keys[c]]), values[c]);
-            EXPECT_EQ(std::stod(lines[1 + i][2 + c]), values[c]);
-        }
-        EXPECT_EQ(lines[1 + i][1], row["valid"]);
-    }
-    EXPECT_EQ(doc["rows"][1]["valid"], "2024-03-04T06:00:00Z");
-
-    // Without MODEL RUN: and POINT: lines there is neither run nor point.
-    gfs_model bare = model;
-    bare.run_known = bare.point_known = false;
-    const json none = json::parse(gfs_json(gfs_export_input{"p", "m", &bare, table}));
-    EXPECT_TRUE(none["run"].is_null());
-    EXPECT_TRUE(none["point"].is_null());
-    EXPECT_TRUE(none["rows"][0]["valid"].is_null());
 }

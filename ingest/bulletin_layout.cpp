@@ -1,10 +1,15 @@
-#include "ingest/validate_bulletin_file.h"
+#include "ingest/bulletin_layout.h"
 
 #include "reading/places.h"
 #include "reading/reading.h"
 
 #include <istream>
 #include <string>
+
+std::string bulletin_name(const bulletin_layout& layout, int k) {
+    return "bulletin " + std::to_string(k + 1) + " (" + station_ids[station_of(k)] + " " +
+           layout.header[k].model + ")";
+}
 
 // What bulletin k must be, as the start of a fault.
 static std::string expected_header(int k) {

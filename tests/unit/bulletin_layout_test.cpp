@@ -1,4 +1,4 @@
-#include "ingest/validate_bulletin_file.h"
+#include "ingest/bulletin_layout.h"
 
 #include "bulletin_text.h"
 

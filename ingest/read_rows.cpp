@@ -1,0 +1,183 @@
+#include "ingest/read_rows.h"
+
+#include "reading/places.h"
+#include "reading/reading.h"
+
+#include <string>
+
+bool find_row(std::istream& in, const char* label, const char* after, long long limit,
+              long long& row, fault& why) {
+    const std::string name = label;
+    if (!find_label(in, name, limit)) {
+        why.position = -1;
+        why.what = "no " + name + " row";
+        if (after) why.what += std::string(" after the ") + after + " row";
+        why.what += limit >= 0 ? " before the next bulletin" : " before the end of the file";
+        return false;
+    }
+    // A label that ends the file leaves tellg nothing to tell; its row is cut anyway.
+    row = in.eof() ? -1 : static_cast<long long>(in.tellg()) - static_cast<long long>(name.size());
+    return true;
+}
+
+bool skip_row_words(std::istream& in, int count, const char* label, long long row, fault& why) {
+    return skip_column_words(in, count) || value_fault(in, label, row, "a column", why);
+}
+
+bool value_fault(std::istream& in, const char* label, long long row, const char* what, fault& why) {
+    const bool at_end = in.eof();
+    in.clear();
+    const long long position = static_cast<long long>(in.tellg());
+    const std::string word = at_end ? "" : quoted_word_at(in, position);
+    if (word.empty()) {
+        why.position = row;
+        why.what = std::string("the file ends inside the ") + label + " row";
+    } else {
+        why.position = position;
+        why.what =
+            std::string("the ") + label + " row holds " + word + " where " + what + " belongs";
+    }
+    return false;
+}
+
+// Sets why for word, just read whole from the row labelled label, where what belongs.
+static bool word_fault(std::istream& in, const std::string& word, const char* label,
+                       const char* what, fault& why) {
+    in.clear();
+    why.position = static_cast<long long>(in.tellg()) - static_cast<long long>(word.size());
+    why.what = std::string("the ") + label + " row holds " + quote_word(word) + " where " + what +
+               " belongs";
+    return false;
+}
+
+bool read_cloud_words(std::istream& in, std::int32_t* codes, int count, const char* label,
+                      long long row, bool (*read_one)(std::istream&, std::string&),
+                      const cloud_word* words, int word_count, const char* known, fault& why) {
+    std::string word;
+    for (int i = 0; i < count; ++i) {
+        if (!read_one(in, word)) return value_fault(in, label, row, known, why);
+        int j = 0;
+        while (j < word_count && word != words[j].word) ++j;
+        if (j == word_count) return word_fault(in, word, label, known, why);
+        codes[i] = words[j].code;
+    }
+    return true;
+}
+
+// Width of a column of a National Blend row.
+static const std::size_t column_width = 3;
+
+// The column of word from start to end as a whole number: digits, a sign only before them.
+static bool column_value(const std::string& word, std::size_t start, std::size_t end,
+                         std::int32_t& value) {
+    const bool negative = word[start] == '-';
+    if (negative) ++start;
+    if (start == end) return false;
+    value = 0;
+    for (std::size_t i = start; i < end; ++i) {
+        if (word[i] < '0' || word[i] > '9') return false;
+        value = value * 10 + (word[i] - '0');
+    }
+    if (negative) value = -value;
+    return true;
+}
+
+// The columns of word, counted from its right end, into values, leftmost first and at most
+// room of them; taken says how many. False when some column is no whole number, or the
+// word is too long to be kept whole, so that its right end is not known.
+static bool split_columns(const std::string& word, std::int32_t* values, int room, int& taken) {
+    taken = 0;
+    if (word.empty() || word.size() >= kept_word_length) return false;
+    const std::size_t narrow = word.size() % column_width;
+    std::size_t start = 0;
+    for (std::size_t end = narrow ? narrow : column_width; end <= word.size();
+         start = end, end += column_width) {
+        std::int32_t value = 0;
+        if (!column_value(word, start, end, value)) return false;
+        if (taken < room) values[taken++] = value;
+    }
+    return true;
+}
+
+// Reads count values of a row written in columns.
+static bool read_columns(std::istream& in, std::int32_t* values, int count, const char* label,
+                         long long row, const char* what, fault& why) {
+    std::string word;
+    for (int n = 0; n < count;) {
+        if (!read_word(in, word)) return value_fault(in, label, row, what, why);
+        int taken = 0;
+        if (!split_columns(word, values + n, count - n, taken))
+            return word_fault(in, word, label, what, why);
+        n += taken;
+    }
+    return true;
+}
+
+static bool read_whole_numbers(std::istream& in, std::int32_t* values, int count, const char* label,
+                               long long row, const char* what, fault& why) {
+    for (int i = 0; i < count; ++i) {
+        int value = 0;
+        if (!read_int(in, value)) return value_fault(in, label, row, what, why);
+        values[i] = value;
+    }
+    return true;
+}
+
+// A word of a short-range row, as read_cloud_words takes its reader.
+static bool read_row_word(std::istream& in, std::string& word) {
+    return read_word(in, word);
+}
+
+// Finds the row that rule names by its label, or else by its older label.
+static bool find_ruled_row(std::istream& in, const row_rule& rule, const char* after,
+                           long long limit, row_place& place, fault& why) {
+    long long start = -1;
+    if (rule.older_label) {
+        const bool at_end = in.eof();
+        in.clear();
+        start = static_cast<long long>(in.tellg());
+        if (at_end) in.setstate(std::ios::eofbit);
+    }
+    place.label = rule.label;
+    if (find_row(in, rule.label, after, limit, place.label_at, why)) return true;
+    if (!rule.older_label) return false;
+    place.label = rule.older_label;
+    in.clear();
+    if (start >= 0 && !in.seekg(start).fail() &&
+        find_row(in, rule.older_label, after, limit, place.label_at, why))
+        return true;
+    why.position = -1;
+    why.what = std::string("no ") + rule.label + " or " + rule.older_label + " row";
+    if (after) why.what += std::string(" after the ") + after + " row";
+    why.what += limit >= 0 ? " before the next bulletin" : " before the end of the file";
+    return false;
+}
+
+// Values of a row read at most: the 23 columns of a National Blend row.
+static const int most_row_values = 23;
+
+bool read_row(std::istream& in, const row_rule& rule, const char* after, long long limit,
+              std::int32_t* values, row_place& place, fault& why) {
+    if (!find_ruled_row(in, rule, after, limit, place, why)) return false;
+    // Every value up to the last one kept is read; those between are passed over.
+    const int count = rule.first + rule.step * (rule.count - 1);
+    std::int32_t all[most_row_values];
+    if (count > most_row_values) {
+        why.what = std::string("the ") + place.label + " row is read beyond its last column";
+        return false;
+    }
+    const long long row = place.label_at;
+    bool ok = false;
+    if (rule.form == value_form::whole_numbers)
+        ok = read_whole_numbers(in, all, count, place.label, row, rule.value_name, why);
+    else if (rule.form == value_form::columns)
+        ok = read_columns(in, all, count, place.label, row, rule.value_name, why);
+    else
+        ok = read_cloud_words(in, all, count, place.label, row, read_row_word, rule.words,
+                              rule.word_count, rule.value_name, why);
+    if (!ok) return false;
+    for (int j = 0; j < rule.count; ++j) values[j] = all[rule.first - 1 + rule.step * j];
+    place.first = rule.first;
+    place.step = rule.step;
+    return true;
+}

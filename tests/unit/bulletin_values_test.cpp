@@ -1,0 +1,283 @@
+#include "ingest/bulletin_values.h"
+
+#include "bulletin_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+static std::vector<std::int32_t> expected_temp_pop(int k) {
+    if (k < 8) return {15 + k, 36, 19, 40, 16, 21, 17, 20, 6, 1, 6, 16};
+    return {15 + k, 30, 12, 27, 10, 33, 16, 38, 21, 42, 12, 15, 6,
+            12,     4,  14, 10, 20, 15, 24, 10, 9,  23, 33, 18};
+}
+
+TEST(ReadTempPop, ReadsEachBlockFromItsOwnBulletin) {
+    forecast_arrays a;
+    ASSERT_TRUE(read_text(file_text(valid_bulletins()), a).temp_pop);
+    for (int k = 0; k < bulletin_count; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(elements(temp_pop_block(a, k), k < 8 ? 12 : 25), expected_temp_pop(k));
+    }
+}
+
+TEST(ReadTempPop, StoresValuesAsWritten) {
+    struct {
+        int k;
+        const char* row;
+        int element;
+        std::int32_t value;
+    } cases[] = {
+        {0, "N/X                    05          36          19          40    22", 0, 5},
+        {1, "DPT  18 18 19 19 18 17 -8-10 19 20 21 20 19 18 17 17 18 19 20 20 19", 4, -8},
+        {1, "DPT  18 18 19 19 18 17 -8-10 19 20 21 20 19 18 17 17 18 19 20 20 19", 5, 21},
+        {8, "X/N  38| 19  41| 23  36| 23  30| 12  27| 10  33| 16  38| 21 999", 9, 999},
+        {8, "X/N  38| 19  41| 23  36| 23  30| 12  27| 10  33| 16  38| 21 -999", 9, -999},
+        {8, "X/N  38| 19  41| 23  36| 23  30| 12  27| 10  33| 16  38| 21 1000", 9, 0},
+        {8, "X/N  38| 19  41| 23  36| 23  30| 12  27| 10  33| 16  38| 21  42999999", 9, 42},
+        {8, "X/N  38| 19  41| 23  36| 23  30| 12  27| 10  33| 16  38| 21 -5999999", 9, -5},
+        {8, "X/N  38| 19  41| 23  36| 23 1000| 12  27| 10  33| 16  38| 21  42", 1, 1000},
+        {9, "X/N  38| 19  67|-12  36| 24  30| 12  27| 10  33| 16  38| 21  42", 0, 24},
+        {10, "DPT  22| 17  23| 20  21| 12   8|-13  12|  4  14| 10  20| 15  24", 11, 8},
+        {10, "DPT  22| 17  23| 20  21| 12   8|-13  12|  4  14| 10  20| 15  24", 12, -13},
+        {11, "DPT  22| 17  23| 20  21| 12  15|  6  12|  4  14| 10  20| 15 1000", 19, 1000},
+        {11, "P24    |     28|     21|    100|      9|     23|     33|     08    25", 24, 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        forecast_arrays a;
+        ASSERT_TRUE(read_text(valid_text_with(c.k, c.row), a).temp_pop);
+        EXPECT_EQ(temp_pop_block(a, c.k)[c.element], c.value);
+    }
+}
+
+TEST(ReadTempPop, KeepsOnlyTheDewPointsAtMaximumAndMinimumTimes) {
+    const char* row = "DPT  99 99 99 99 99 99 16 99 99 99 21 99 99 99 17 99 99 99 20 -9 -9";
+    forecast_arrays a;
+    ASSERT_TRUE(read_text(valid_text_with(2, row), a).temp_pop);
+    EXPECT_EQ(elements(temp_pop_block(a, 2), 12), expected_temp_pop(2));
+}
+
+TEST(ReadTempPop, FailsAtTheFirstBadRowAndRecovers) {
+    const std::string valid = file_text(valid_bulletins());
+    struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"N/X only in the next bulletin", valid_text_without(1, "N/X")},
+        // An extended bulletin has a "P12" row too: the search must stop at its header.
+        {"P12 missing from the eighth", valid_text_without(7, "P12")},
+        {"P24 missing from the twelfth", valid_text_without(11, "P24")},
+        {"not a number",
+         valid_text_with(3, "DPT  18 18 19 19 18 17 16 17 19 20 21 20 19 18 17 17 18 19  M 20 19")},
+        {"beyond 32 bits",
+         valid_text_with(5, "P12                     6           1           6 4294967296    12")},
+        {"extended word for a value",
+         valid_text_with(9, "X/N  38| 19  41| 23  36| 24  30| 12  27| 10  33| 16   M| 21  42")},
+        {"ends inside the last row", valid.substr(0, valid.rfind("|     18"))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        forecast_arrays a;
+        read_result r = read_text(c.text, a);
+        ASSERT_TRUE(r.valid);
+        EXPECT_FALSE(r.temp_pop);
+        EXPECT_TRUE(read_text(valid, a).temp_pop);
+    }
+}
+
+TEST(ReadTempPopAndSkyWind, EitherOrderGivesTheSameArrays) {
+    scratch_file file(file_text(valid_bulletins()));
+    forecast_arrays first, second;
+    read_result r = read_file(file.path, first);
+    ASSERT_TRUE(r.temp_pop && r.sky_wind);
+    r = read_file(file.path, second, true);
+    ASSERT_TRUE(r.temp_pop && r.sky_wind);
+    EXPECT_TRUE(same_arrays(first, second));
+}
+
+// Text the readers must pass over, or a bulletin ending at its last value, changes nothing.
+TEST(ReadTempPopAndSkyWind, PassOverForeignBulletinsAndShortEnds) {
+    const std::vector<bulletin> all = valid_bulletins();
+    forecast_arrays expected;
+    read_result plain = read_text(file_text(all), expected);
+    ASSERT_TRUE(plain.temp_pop && plain.sky_wind);
+
+    std::vector<bulletin> foreign = all;
+    bulletin ksux = valid_bulletin(3);
+    ksux[0] = header_line("KSUX", "GFS", "3/04/2010", "1200");
+    for (std::size_t i = 1; i < ksux.size(); ++i)
+        std::replace(ksux[i].begin(), ksux[i].end(), '1', '9');
+    foreign.insert(foreign.begin() + 5, ksux);
+
+    // Bulletin k ends with its "P24" row, or with "P24" and then "WND", without climate
+    // normals: the mark after the last value takes the next header's first letter, or meets
+    // the end of the file, which then has no final line end either.
+    auto ending = [&all](int k, bool wind_last) {
+        std::vector<bulletin> b = all;
+        std::string wind = b[k][row_index(b[k], "WND")];
+        if (wind_last) b[k].erase(b[k].begin() + row_index(b[k], "WND"));
+        b[k].resize(row_index(b[k], "P24") + 1);
+        b[k].back().resize(b[k].back().rfind("18") + 2);
+        if (wind_last) b[k].push_back(wind);
+        std::string text = file_text(b);
+        if (k == 11) text.pop_back();
+        return text;
+    };
+
+    for (const std::string& text : {file_text(foreign), ending(8, false), ending(8, true),
+                                    ending(11, false), ending(11, true)}) {
+        forecast_arrays a;
+        read_result r = read_text(text, a);
+        EXPECT_TRUE(r.valid && r.temp_pop && r.sky_wind);
+        EXPECT_TRUE(same_arrays(a, expected));
+    }
+}
+
+TEST(ReadTempPopAndSkyWind, ReadsTheExampleFile) {
+    forecast_arrays a;
+    read_result r = read_file(VUZAZAV_SOURCE_DIR "/examples/bulletins.txt", a);
+    ASSERT_TRUE(r.valid && r.temp_pop && r.sky_wind);
+    EXPECT_EQ(a.eta_temp_pop[0].temp[0], 20);
+    EXPECT_EQ(a.avn_temp_pop[3].temp[1], 41);       // KFSD, not the KSUX bulletin before it
+    EXPECT_EQ(a.mrf_temp_pop[2].temp[9], 36);       // "36999999": normals missing
+    EXPECT_EQ(a.mrf_temp_pop[3].dew_point[4], -13); // "8|-13"
+    EXPECT_EQ(a.mrf_temp_pop[3].pop24[4], 21);
+    EXPECT_EQ(a.eta_sky_wind[0].cloud[6], 1); // "FW"
+    EXPECT_EQ(a.avn_sky_wind[3].speed[18], 15);
+    EXPECT_EQ(a.mrf_sky_wind[3].speed[0], 13);
+}
+
+TEST(ReadTempPop, NbsRowsPassOverHourTwelveAndOlderRowsAreRead) {
+    std::vector<bulletin> all = blend_bulletins();
+    all[2] = valid_bulletin(2);
+    all[2][0] = header_line("KMHE", "NAM", "3/04/2010", "1200");
+    forecast_arrays a;
+    read_result r = read_text(file_text(all), a);
+    ASSERT_TRUE(r.valid && r.temp_pop) << r.why.what;
+    // TXN and P12 pass over the value at hour 12; DPT keeps the 7th, 11th, 15th, 19th.
+    EXPECT_EQ(elements(temp_pop_block(a, 0), 12),
+              (std::vector<std::int32_t>{49, 59, 47, 61, 45, 43, 43, 41, 71, 50, 54, 22}));
+    // NBM 3 writes N/X; a NAM bulletin among NBS ones is read as MOS.
+    EXPECT_EQ(elements(temp_pop_block(a, 1), 4), (std::vector<std::int32_t>{38, 43, 38, 40}));
+    EXPECT_EQ(elements(temp_pop_block(a, 2), 4), (std::vector<std::int32_t>{17, 36, 19, 40}));
+    EXPECT_TRUE(a.blend[1] && !a.blend[2]);
+
+    all[3].erase(all[3].begin() + row_index(all[3], "N/X"));
+    r = read_text(file_text(all), a);
+    EXPECT_FALSE(r.temp_pop);
+    EXPECT_NE(r.why.what.find("bulletin 4 (KFSD NBM): no TXN or N/X row"), std::string::npos)
+        << r.why.what;
+}
+
+static std::vector<std::int32_t> expected_sky_wind(int k) {
+    if (k >= 8)
+        return {10, 5, 0, 0, 5, 5, 10, 10, 10, 5, 0, 15 + k, 14, 12, 8, 10, 9, 13, 12, 15, 10, 11};
+    return {10,     10, 7,  7,  3,  1,  0, 0, 1, 3,  3,  7, 7,  10, 10, 10, 7,  3,  3,
+            15 + k, 33, 34, 34, 35, 36, 1, 2, 2, 3,  5,  7, 10, 12, 13, 15, 16, 17, 17,
+            14,     15, 13, 10, 8,  7,  6, 7, 9, 11, 10, 8, 7,  7,  8,  10, 12, 14, 13};
+}
+
+TEST(ReadSkyWind, ReadsEachBlockFromItsOwnBulletin) {
+    forecast_arrays a;
+    ASSERT_TRUE(read_text(file_text(valid_bulletins()), a).sky_wind);
+    for (int k = 0; k < bulletin_count; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(elements(sky_wind_block(a, k), k < 8 ? 57 : 22), expected_sky_wind(k));
+    }
+}
+
+TEST(ReadSkyWind, CodesEveryCloudWord) {
+    struct {
+        int k;
+        std::string word;
+        std::int32_t code;
+    } cases[] = {
+        {0, "CL", 0}, {1, "FW", 1},   {2, "SC", 3},   {4, "BK", 7},  {7, "OV", 10},  {8, "CL", 0},
+        {9, "PC", 5}, {10, "OV", 10}, {11, "CL|", 0}, {8, "PC|", 5}, {9, "OV|", 10},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.word);
+        // The word is the fourth kept; in an extended row it stands where a bare word belongs.
+        std::string row =
+            c.k < 8
+                ? "CLD  OV OV BK " + c.word + " SC FW CL CL FW SC SC BK BK OV OV OV BK SC SC FW CL"
+                : "CLD  OV| OV  PC| PC  OV| PC  CL| " + c.word + "  PC| PC  OV| OV  OV| PC  CL";
+        forecast_arrays a;
+        ASSERT_TRUE(read_text(valid_text_with(c.k, row), a).sky_wind);
+        EXPECT_EQ(sky_wind_block(a, c.k)[3], c.code);
+    }
+}
+
+TEST(ReadSkyWind, FailsAtTheFirstBadRowAndRecovers) {
+    const std::string valid = file_text(valid_bulletins());
+    struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"CLD only in the next bulletin", valid_text_without(2, "CLD")},
+        {"WND missing from the twelfth", valid_text_without(11, "WND")},
+        {"unknown cloud word",
+         valid_text_with(0, "CLD  OV OV BK BK SC FW CL CL FW SC SC BK BK OV OV OV BK SC XX FW CL")},
+        {"barred word in a short row",
+         valid_text_with(6,
+                         "CLD  OV| OV BK BK SC FW CL CL FW SC SC BK BK OV OV OV BK SC SC FW CL")},
+        {"short word in an extended row",
+         valid_text_with(10, "CLD  OV| OV  PC| PC  OV| PC  CL| CL  PC| PC  OV| OV  OV| SC  CL")},
+        {"beyond 32 bits",
+         valid_text_with(
+             7, "WSP  14 15 13 10 08 07 06 07 09 11 10 08 07 07 08 10 12 14 -2147483649 11")},
+        {"not a number",
+         valid_text_with(9, "WND   9| 12  11|  9  24| 14  12|  8  10|  9   M| 12  15| 10  11")},
+        {"ends inside the last row", valid.substr(0, valid.rfind("| 10  11"))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        forecast_arrays a;
+        read_result r = read_text(c.text, a);
+        ASSERT_TRUE(r.valid);
+        EXPECT_FALSE(r.sky_wind);
+        EXPECT_TRUE(read_text(valid, a).sky_wind);
+    }
+}
+
+TEST(ReadSkyWind, NbsRowsAreReadByColumns) {
+    std::vector<bulletin> all = blend_bulletins();
+    // Winds of 100 knots and more run together as sky covers of 100 do; a missing value is
+    // -99 in every row.
+    set_row(all[0], "WSP 100105 99  7110120  7  8  8  8  7  5  5  6  8 12 14 14 11  8  8  8  9");
+    set_row(all[0], "WDR  17-99-99 14 18 18 17 17 15 15 17 21 24 25 26 27 28 29 30 30 30 32 32");
+    forecast_arrays a;
+    read_result r = read_text(file_text(all), a);
+    ASSERT_TRUE(r.valid && r.sky_wind) << r.why.what;
+    const short_sky_wind& kbkx = a.eta_sky_wind[0];
+    EXPECT_EQ(std::vector<std::int32_t>(kbkx.speed, kbkx.speed + 7),
+              (std::vector<std::int32_t>{100, 105, 99, 7, 110, 120, 7}));
+    EXPECT_EQ(std::vector<std::int32_t>(kbkx.direction, kbkx.direction + 4),
+              (std::vector<std::int32_t>{17, -99, -99, 14}));
+    EXPECT_EQ(kbkx.speed[18], 11); // the 19th column, hour 60
+    // "98100" is 98 then 100; "99100100" is 99, 100, 100.
+    EXPECT_EQ(std::vector<std::int32_t>(a.eta_sky_wind[1].cloud + 6, a.eta_sky_wind[1].cloud + 10),
+              (std::vector<std::int32_t>{88, 98, 100, 99}));
+    EXPECT_EQ(std::vector<std::int32_t>(a.eta_sky_wind[2].cloud + 6, a.eta_sky_wind[2].cloud + 11),
+              (std::vector<std::int32_t>{82, 99, 100, 100, 99}));
+    // The AVN and MRF bulletins behind them are read as before.
+    forecast_arrays today;
+    ASSERT_TRUE(read_text(file_text(valid_bulletins()), today).sky_wind);
+    for (int k = 4; k < 12; ++k) EXPECT_EQ(sky_wind_block(a, k), sky_wind_block(today, k)) << k;
+}
+
+TEST(ReadSkyWind, NbsColumnThatIsNoNumberIsRefused) {
+    for (const char* row :
+         {"SKY  57 67 66 SC", "WSP  17 18 1-8", "WDR  19 19 21-", "WSP  17 +18"}) {
+        std::vector<bulletin> all = blend_bulletins();
+        set_row(all[1], row);
+        forecast_arrays a;
+        const read_result r = read_text(file_text(all), a);
+        const std::string text = row;
+        EXPECT_EQ(r.why.what, "bulletin 2 (KHON NBM): the " + text.substr(0, 3) + " row holds \"" +
+                                  text.substr(text.rfind(' ') + 1) + "\" where a " +
+                                  (text[0] == 'S' ? "sky cover" : "whole number") + " belongs");
+    }
+}
