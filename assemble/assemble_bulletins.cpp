@@ -69,10 +69,11 @@ static utc_time date_at(std::size_t index) {
 }
 
 // Reads every product once. Each slot holds the bulletin of date only or, when only is
-// null, of the latest date; seen, when not null, gets every date each slot has.
+// null, of the latest date; seen, when not null, gets every date each slot has; found the
+// latest date of all.
 static bool read_products(const std::vector<std::string>& names, const utc_time* only,
                           unsigned excluded, held_bulletin* held, date_table* seen,
-                          std::vector<fault>& problems) {
+                          assemble_findings& found, std::vector<fault>& problems) {
     int slot = -1;
     utc_time date{0, 0, 0, 0};
     std::size_t product = 0;
@@ -81,6 +82,8 @@ static bool read_products(const std::vector<std::string>& names, const utc_time*
         if (slot >= 0 && (excluded >> slot & 1u)) slot = -1;
         if (slot < 0 || !parse_bulletin_date(header.date_word, date)) return false;
         if (seen) (*seen)[day_index(date)] |= static_cast<std::uint32_t>(1u << slot);
+        if (!found.found || day_before(found.latest, date)) found.latest = date;
+        found.found = true;
         if (only) return same_day(date, *only);
         return !held[slot].present || !day_before(date, held[slot].date);
     };
@@ -200,7 +203,10 @@ static std::string described(const held_bulletin& h, const std::vector<std::stri
 
 bool assemble_bulletins(const std::vector<std::string>& product_names, const utc_time* wanted,
                         short_range_choice choice, std::string& text, std::string& taken_text,
-                        std::vector<fault>& problems) {
+                        std::vector<fault>& problems, assemble_findings* findings) {
+    assemble_findings unused;
+    assemble_findings& found = findings ? *findings : unused;
+    found = assemble_findings{};
     // A forced short-range guidance makes the other one's bulletins as foreign ones.
     const unsigned excluded = choice == short_range_choice::nam   ? blend_slots
                               : choice == short_range_choice::nbm ? nam_slots
@@ -211,20 +217,25 @@ bool assemble_bulletins(const std::vector<std::string>& product_names, const utc
     held_bulletin held[slot_count];
     utc_time date{0, 0, 0, 0};
     if (wanted) {
-        if (!read_products(product_names, wanted, excluded, held, nullptr, problems)) return false;
+        if (!read_products(product_names, wanted, excluded, held, nullptr, found, problems))
+            return false;
         date = *wanted;
     } else {
         date_table seen(day_index({last_bulletin_year, 12, 31, 0}) + 1);
-        if (!read_products(product_names, nullptr, excluded, held, &seen, problems) ||
-            !choose_date(seen, choice, date, problems))
+        if (!read_products(product_names, nullptr, excluded, held, &seen, found, problems))
             return false;
+        if (!choose_date(seen, choice, date, problems)) {
+            found.date_found = found.found;
+            found.lacking = true;
+            return false;
+        }
         // The slots hold the latest date of each, and the chosen date is the latest of all.
         unsigned slots = 0;
         for (int k = 0; k < slot_count; ++k)
             if (held[k].present && same_day(held[k].date, date)) slots |= 1u << k;
         if (!complete(slots)) {
             for (held_bulletin& h : held) h = held_bulletin{};
-            if (!read_products(product_names, &date, excluded, held, nullptr, problems))
+            if (!read_products(product_names, &date, excluded, held, nullptr, found, problems))
                 return false;
             // The first reading saw all twelve; a pipe reads empty the second time.
             unsigned again = 0;
@@ -241,8 +252,10 @@ bool assemble_bulletins(const std::vector<std::string>& product_names, const utc
     unsigned slots = 0;
     for (int k = 0; k < slot_count; ++k)
         if (held[k].present) slots |= 1u << k;
+    found.date_found = slots != 0;
     if (!complete(slots)) {
         list_missing(slots, date, choice, problems);
+        found.lacking = true;
         return false;
     }
     // NAM when all four are there, else the National Blend's bulletins.

@@ -108,7 +108,7 @@ std::string main_usage() {
                   "  --version      show the version and exit\n"
                   "\n"
                   "Exit status: 0 done, 1 the input was refused, 2 usage error,\n"
-                  "3 an output could not be written.\n";
+                  "3 an output could not be written, 4 not yet available (try later).\n";
 }
 
 int usage_error(const diagnostics& to, const std::string& error, const char* usage) {

@@ -16,6 +16,7 @@ inline constexpr int exit_done = 0;        // every output was written
 inline constexpr int exit_refused = 1;     // the input was refused
 inline constexpr int exit_usage = 2;       // the command line is wrong
 inline constexpr int exit_not_written = 3; // an output could not be written
+inline constexpr int exit_not_yet = 4;     // what is asked for is not there yet: try later
 
 // The status a refusal of this kind ends the command with.
 inline constexpr int exit_status_of(fault_kind kind) {

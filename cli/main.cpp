@@ -1,6 +1,6 @@
 #include "cli/commands.h"
+#include "cli/standard_output.h"
 
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -14,16 +14,19 @@ int main(int argc, char** argv) {
     // program, so that the failure is reported and nothing is left half-done.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    const diagnostics to{&std::cerr, &std::cout, "vuzazav-cli"};
-    int status =
-        run_cli(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), std::cout, to);
+#ifdef SIGPIPE
+    // A reader that has gone (a "| head -2") must not end the run before its files are
+    // written: the write to standard output fails instead, and the run says so at its end.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+    error_keeping_output buffer(stdout);
+    std::ostream out(&buffer);
+    const diagnostics to{&std::cerr, &out, "vuzazav-cli"};
+    int status = run_cli(std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc), out, to);
     // A day table that never reached its file (a full disk behind standard output) is an
     // output that was not written.
-    errno = 0;
-    std::cout.flush();
-    if (std::cout.fail() || std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        diagnose(to, std::string("standard output could not be written: ") +
-                         std::strerror(errno != 0 ? errno : EIO));
+    if (const int error = finish_output(buffer)) {
+        diagnose(to, std::string("standard output could not be written: ") + std::strerror(error));
         if (status == exit_done) status = exit_not_written;
     }
     return status;

@@ -18,7 +18,8 @@
 // that is missing or invalid, or has no real date to chart; exit_usage for a weight that
 // is missing, no number or outside 0 to 1 (a script's 60 is always a slip; only the menu
 // extrapolates); exit_not_written for an output that could not be written or would replace
-// the input or another output.
+// the input or another output. A day table that does not reach standard output (a reader
+// that has gone) keeps nothing else from being written; the program's end reports it.
 int run_forecast(const command_line& parsed, std::ostream& out, const diagnostics& to);
 
 // Its row of the table of commands: its name, usage and options.

@@ -14,6 +14,8 @@
 #              the source tree, of the file it must equal (another case's golden file);
 #              the NAME - stands for standard output, in place of a stdout file
 #   exit_code  the expected exit code, when not 0
+#   env        variables set for the run, NAME=VALUE one a line (VUZAZAV_TODAY stands in
+#              for the clock) (optional)
 # After the run the directory must hold exactly the input files and output/, byte for byte.
 #
 # Optional: EMULATOR, a command line the program runs under (wine for a cross build), and
@@ -91,6 +93,10 @@ endif()
 if(EMULATOR)
   separate_arguments(emulator UNIX_COMMAND "${EMULATOR}")
   list(PREPEND command ${emulator})
+endif()
+if(EXISTS ${CASE_DIR}/env)
+  file(STRINGS ${CASE_DIR}/env environment)
+  list(PREPEND command ${CMAKE_COMMAND} -E env ${environment})
 endif()
 set(stdin_file ${CASE_DIR}/stdin)
 if(NOT EXISTS ${stdin_file})

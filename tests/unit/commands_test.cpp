@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iterator>
 #include <sstream>
@@ -216,4 +217,61 @@ TEST(Commands, MessagesAreSafeToPrint) {
     EXPECT_EQ(said.substr(0, said.find('\n')),
               "vuzazav-cli: --station \"" + huge.substr(0, 40) +
                   "...\" (1048576 bytes) is none of KBKX, KHON, KMHE, KFSD");
+}
+
+namespace {
+
+// VUZAZAV_TODAY set for a test's lifetime, standing in for the clock.
+struct today_is {
+    explicit today_is(const char* date) { put(date); }
+    ~today_is() { put(""); }
+    static void put(const char* date) {
+#ifdef _WIN32
+        _putenv(("VUZAZAV_TODAY=" + std::string(date)).c_str()); // an empty value removes it
+#else
+        if (*date)
+            setenv("VUZAZAV_TODAY", date, 1);
+        else
+            unsetenv("VUZAZAV_TODAY");
+#endif
+    }
+};
+
+} // namespace
+
+// A day without today's products once issued yesterday's guidance as today's: with
+// --date today, lacking bulletins are "try later" (4), a broken product still 1; without
+// a date the latest is taken, with a warning when it is not today's.
+TEST(Commands, AssembleTodayRefusesOtherDays) {
+    cli_run cli;
+    for (const char* product : {"met-nc1.txt", "mav-nc1.txt", "mex-nc1.txt"})
+        fs::copy_file(fs::path(VUZAZAV_SOURCE_DIR) / "examples" / "products" / product,
+                      cli.scratch.path / product);
+    const std::string products = " met-nc1.txt mav-nc1.txt mex-nc1.txt";
+    const std::string first_line = "vuzazav-cli: not yet available: ";
+    today_is today("2010-03-04");
+
+    EXPECT_EQ(cli(words("assemble --date today -o a.txt met-nc1.txt mav-nc1.txt")), 4);
+    EXPECT_EQ(cli.err.str().rfind(first_line + "today's guidance, 3/04/2010 (UTC), lacks "
+                                               "bulletins:\nvuzazav-cli: missing KBKX GFSX",
+                                  0),
+              0u)
+        << cli.err.str();
+    EXPECT_EQ(cli(words("assemble --date today -o a.txt gfs_model.txt")), 4);
+    EXPECT_NE(cli.err.str().find("they hold no guidance bulletin"), std::string::npos);
+    EXPECT_EQ(cli(words("assemble --date today -o a.txt missing.txt" + products)), 1);
+    EXPECT_EQ(cli(words("assemble --date 2010-03-05 -o a.txt" + products)), 1);
+    EXPECT_FALSE(fs::exists(cli.scratch.path / "a.txt"));
+
+    ASSERT_EQ(cli(words("assemble -o a.txt" + products)), 0);
+    EXPECT_EQ(cli.err.str().find("not today's"), std::string::npos);
+    today_is::put("2010-03-06");
+    ASSERT_EQ(cli(words("assemble -o b.txt" + products)), 0);
+    EXPECT_NE(cli.err.str().find("vuzazav-cli: 3/04/2010, the latest date of the products, is "
+                                 "not today's date, 3/06/2010 (UTC)"),
+              std::string::npos)
+        << cli.err.str();
+    today_is::put("2010-3-6");
+    EXPECT_EQ(cli(words("assemble -o c.txt" + products)), 2);
+    EXPECT_FALSE(fs::exists(cli.scratch.path / "c.txt"));
 }

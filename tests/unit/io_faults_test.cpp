@@ -260,12 +260,43 @@ TEST_F(IoFaults, ReadErrorIsRefusedLikeAnUnreadableFile) {
 // A day table that cannot reach standard output is an output not written.
 TEST_F(IoFaults, FullStandardOutputIsAFailure) {
     EXPECT_EQ(shell(dir, cli + " forecast bulletins.txt --eta-weight 0.7 >/dev/full 2>err.txt"), 3);
-    EXPECT_NE(contents(dir / "err.txt").find("standard output could not be written"),
+    EXPECT_NE(contents(dir / "err.txt")
+                  .find("standard output could not be written: No space left on device"),
               std::string::npos);
     EXPECT_EQ(shell(dir, cli + " gfs gfs_model.txt >/dev/full 2>/dev/null"), 0); // prints nothing
     EXPECT_NE(shell(dir, "printf '4\\nbulletins.txt\\n0.7\\n6\\n' | '" + program_path() +
                              "' >/dev/full 2>/dev/null"),
               0);
+}
+
+// A reader that has gone ("| head -2" after its lines) once ended the run by SIGPIPE before
+// the report was written; now only standard output fails, with its reason.
+TEST_F(IoFaults, ClosedPipeOnStandardOutputStillWritesTheFiles) {
+    int pipe_ends[2];
+    ASSERT_EQ(pipe(pipe_ends), 0);
+    close(pipe_ends[0]);
+    const std::string said = (dir / "err.txt").string(), program = VUZAZAV_CLI;
+    pid_t pid = fork();
+    if (pid == 0) {
+        // As a shell starts it: SIGPIPE as the default, whatever this process has.
+        std::signal(SIGPIPE, SIG_DFL);
+        if (chdir(dir.c_str()) != 0 || !freopen(said.c_str(), "w", stderr)) _exit(126);
+        dup2(pipe_ends[1], STDOUT_FILENO);
+        close(pipe_ends[1]);
+        execl(program.c_str(), "vuzazav-cli", "forecast", "bulletins.txt", "--weight", "0.7",
+              "--json", "f.json", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pipe_ends[1]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 3);
+    EXPECT_TRUE(fs::exists(dir / "bulletins.out"));
+    EXPECT_TRUE(fs::exists(dir / "f.json"));
+    EXPECT_NE(contents(said).find("standard output could not be written: Broken pipe"),
+              std::string::npos)
+        << contents(said);
 }
 
 // An output is named from the file name's last three characters, never from its folder's.
