@@ -7,8 +7,8 @@
 #include "files/input_file.h"
 #include "files/output_names.h"
 #include "reading/places.h"
-#include "verify/input_kind.h"
-#include "verify/verification.h"
+#include "verify/observation_files.h"
+#include "verify/verify_report.h"
 
 #include <cerrno>
 #include <cmath>

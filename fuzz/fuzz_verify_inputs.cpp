@@ -1,6 +1,6 @@
 #include "fuzz/fuzz_stream.h"
-#include "verify/input_kind.h"
-#include "verify/verification.h"
+#include "verify/observation_files.h"
+#include "verify/verify_report.h"
 
 #include <sstream>
 

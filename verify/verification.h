@@ -51,11 +51,6 @@ struct verification {
     int all_pairs; // every forecast/observation pair of the table
 };
 
-// The observed city value of a day: the four stations' maximum (or minimum) by the
-// station weights, those missing left out and the rest scaled to the full weight; false
-// when no station has one.
-bool observed_city_value(const observed_days& observed, long long day, bool maximum, double& value);
-
 // Scores the documents that are dated against the observations: day d of a forecast
 // issued on date D against the observations of date D + d, its low against the minimum
 // and its high against the maximum. Of documents with the same issued time, the one
@@ -68,10 +63,3 @@ void verify_forecasts(const std::vector<forecast_document>& documents,
 // w = sum e2 (e2 - e1) / sum (e1 - e2)^2, clipped to 0 and 1.
 fit_outcome fit_weight(const std::vector<double>& e1, const std::vector<double>& e2,
                        double& weight);
-
-// "25 forecasts issued 2026-11-01 to 2026-11-25", or "1 forecast issued 2026-11-01".
-std::string issued_period(const verification& result);
-
-// The table on standard output, and the JSON document of the same numbers.
-void write_verify_table(std::ostream& out, const verification& result);
-std::string verify_json(const verification& result, const std::string& program);

@@ -1,12 +1,152 @@
-#include "verify/observations.h"
+#include "verify/observation_files.h"
 
+#include "calendar/iso_date.h"
 #include "calendar/utc_time.h"
 #include "reading/places.h"
+#include "reading/reading.h"
 #include "reading/text_lines.h"
 
 #include <cstring>
 #include <istream>
 #include <limits>
+
+static const char byte_order_mark[] = "\xEF\xBB\xBF";
+
+// The columns read, in this order.
+static const char* const wanted_columns[] = {"station", "day", "max_temp_f", "min_temp_f"};
+enum { station_column, day_column, max_column, min_column, wanted_count };
+
+// Hands take(index, field) each field of line between commas, and counts them; only the
+// fields wanted are kept, so a line of a million commas costs no million strings. The
+// Mesonet quotes nothing, but a spreadsheet that saved the file may have: a field that
+// begins with a quote runs to the closing one, and a doubled quote inside stands for one.
+// False with what at an unclosed quote or at text after a closing one.
+template <class take_field>
+static bool split_fields(const std::string& line, std::size_t& count, std::string& what,
+                         take_field take) {
+    count = 0;
+    std::size_t at = 0;
+    std::string field;
+    for (;;) {
+        std::size_t start = at;
+        while (at < line.size() && is_blank(line[at])) ++at;
+        field.clear();
+        if (at < line.size() && line[at] == '"') {
+            for (++at;; ++at) {
+                if (at >= line.size()) {
+                    what = "the quote that opens field " + std::to_string(count + 1) +
+                           " is not closed on its line";
+                    return false;
+                }
+                if (line[at] == '"') {
+                    if (at + 1 < line.size() && line[at + 1] == '"')
+                        ++at;
+                    else
+                        break;
+                }
+                field += line[at];
+            }
+            ++at;
+            while (at < line.size() && is_blank(line[at])) ++at;
+            if (at < line.size() && line[at] != ',') {
+                what = "field " + std::to_string(count + 1) + " has text after its closing quote";
+                return false;
+            }
+        } else {
+            at = line.find(',', start);
+            if (at == std::string::npos) at = line.size();
+            field.assign(line, start, at - start);
+        }
+        take(count++, field);
+        if (at >= line.size()) return true;
+        ++at;
+    }
+}
+
+// text as YYYY-MM-DD; false with what when it is not of that form or no day of the calendar.
+static bool parse_day(const std::string& text, long long& day, std::string& what) {
+    utc_time date{0, 0, 0, 0};
+    if (!parse_iso_date(text, date)) {
+        what = "the day " + quote_word(text) + " is no date of the form YYYY-MM-DD that exists";
+        return false;
+    }
+    day = days_since_epoch(date);
+    return true;
+}
+
+bool read_mesonet_csv(std::istream& in, const std::string& file, observed_days& into,
+                      std::vector<fault>& warnings, fault& why) {
+    auto refuse = [&](long long line, const std::string& what) {
+        why = fault{};
+        why.kind = fault_kind::refused_input;
+        why.what = what;
+        why.file = file;
+        why.line = line;
+        return false;
+    };
+    std::string line, what;
+    std::string wanted[wanted_count];
+    long long number = 0;
+    bool header = false;
+    bool too_long = false;
+    while (!header && read_received_line(in, line, too_long)) {
+        if (++number == 1 && line.compare(0, 3, byte_order_mark) == 0) line.erase(0, 3);
+        if (too_long) return refuse(number, too_long_line());
+        header = !trimmed(line).empty();
+    }
+    if (!header) {
+        if (in.bad()) return refuse(0, "the file cannot be read to its end");
+        return refuse(0, "the file holds no header line naming the columns station, day, "
+                         "max_temp_f and min_temp_f");
+    }
+    std::size_t column[wanted_count], count = 0;
+    std::string twice;
+    for (std::size_t& c : column) c = std::string::npos;
+    auto name_column = [&](std::size_t index, const std::string& field) {
+        const std::string name = in_capitals(trimmed(field));
+        for (int c = 0; c < wanted_count; ++c) {
+            if (name != in_capitals(wanted_columns[c])) continue;
+            if (column[c] != std::string::npos && twice.empty()) twice = wanted_columns[c];
+            column[c] = index;
+        }
+    };
+    if (!split_fields(line, count, what, name_column)) return refuse(number, what);
+    if (!twice.empty()) return refuse(number, "the header names the " + twice + " column twice");
+    for (int c = 0; c < wanted_count; ++c)
+        if (column[c] == std::string::npos)
+            return refuse(number,
+                          std::string("the header names no ") + wanted_columns[c] + " column");
+    while (read_received_line(in, line, too_long)) {
+        ++number;
+        if (too_long) return refuse(number, too_long_line());
+        if (trimmed(line).empty()) continue;
+        std::size_t fields = 0;
+        auto keep = [&](std::size_t index, const std::string& field) {
+            for (int c = 0; c < wanted_count; ++c)
+                if (index == column[c]) wanted[c] = trimmed(field);
+        };
+        if (!split_fields(line, fields, what, keep)) return refuse(number, what);
+        if (fields != count)
+            return refuse(number, "the line has " + std::to_string(fields) +
+                                      " fields where the header has " + std::to_string(count));
+        const int station = station_index(wanted[station_column]);
+        if (station < 0) continue;
+        long long day = 0;
+        if (!parse_day(wanted[day_column], day, what)) return refuse(number, what);
+        for (int c : {max_column, min_column}) {
+            const std::string& text = wanted[c];
+            // The Mesonet writes M, or None where asked for Python's missing value.
+            if (text.empty() || text == "M" || text == "None") continue;
+            double value = std::numeric_limits<double>::quiet_NaN();
+            if (!parse_number(text, value))
+                return refuse(number, std::string(wanted_columns[c]) + " " + quote_word(text) +
+                                          " is no number");
+            take_observation(into, day, station, c == max_column, value, file, number, warnings);
+        }
+    }
+    if (in.bad()) return refuse(0, "the file cannot be read to its end");
+    return true;
+}
 
 static const char title[] = "PRELIMINARY LOCAL CLIMATOLOGICAL DATA";
 static const char* const month_names[12] = {"JANUARY",   "FEBRUARY", "MARCH",    "APRIL",
@@ -15,7 +155,7 @@ static const char* const month_names[12] = {"JANUARY",   "FEBRUARY", "MARCH",   
 
 // The columns read, in this order, as the column header line names them.
 static const char* const column_names[] = {"DY", "MAX", "MIN"};
-enum { day_column, max_column, min_column, column_count };
+enum { cf6_day, cf6_max, cf6_min, cf6_columns };
 
 enum class product_part { heading, rows, after };
 
@@ -25,10 +165,11 @@ struct cf6_product {
     bool passed_over = false; // another station's
     long long first_line = 0;
     int station = -1;
+    std::string named_by; // what named the station: "the identifier CF6FSD", "--station KFSD"
     int month = 0, year = 0;
     bool columns = false;
     // Each column's field: from the end of the header word before it to the end of its own.
-    std::size_t from[column_count] = {}, to[column_count] = {};
+    std::size_t from[cf6_columns] = {}, to[cf6_columns] = {};
     product_part part = product_part::heading;
     int rules = 0; // "====" lines since the column header
     bool rows = false;
@@ -47,11 +188,7 @@ struct cf6_reading {
 };
 
 static bool refuse(cf6_reading& r, long long line, const std::string& what) {
-    r.why = fault{};
-    r.why.kind = fault_kind::refused_input;
-    r.why.what = what;
-    r.why.file = r.file;
-    r.why.line = line;
+    r.why = fault{fault_kind::refused_input, what, r.file, line};
     return false;
 }
 
@@ -114,17 +251,17 @@ static bool is_wmo_heading(const std::string& t) {
 // stand right-aligned under their header word, so a field ends where its word ends.
 static bool place_columns(const std::string& line, cf6_product& p) {
     std::size_t found = 0, previous_end = 0;
-    bool seen[column_count] = {};
+    bool seen[cf6_columns] = {};
     for (std::size_t at = 0; at < line.size();) {
         while (at < line.size() && is_blank(line[at])) ++at;
         const std::size_t start = at;
         while (at < line.size() && !is_blank(line[at])) ++at;
         if (at == start) break;
         const std::string word = line.substr(start, at - start);
-        for (int c = 0; c < column_count; ++c) {
+        for (int c = 0; c < cf6_columns; ++c) {
             if (seen[c] || word != column_names[c]) continue;
-            if (c == day_column && found != 0) return false;
-            if (c != day_column && !seen[day_column]) return false;
+            if (c == cf6_day && found != 0) return false;
+            if (c != cf6_day && !seen[cf6_day]) return false;
             seen[c] = true;
             p.from[c] = previous_end;
             p.to[c] = at;
@@ -132,7 +269,7 @@ static bool place_columns(const std::string& line, cf6_product& p) {
             break;
         }
         if (found == 0) return false;
-        if (found == column_count) return true;
+        if (found == cf6_columns) return true;
         previous_end = at;
     }
     return false;
@@ -162,8 +299,17 @@ static bool close_product(cf6_reading& r) {
                   "...\"; its days cannot be found");
 }
 
-// Starts a product at line, with its station from the AWIPS identifier line before it or,
-// where it has none (its heading lines cut off), from the station argument.
+// A product of none of the four stations: its days are passed over.
+static void pass_over(cf6_reading& r, const std::string& what, long long line) {
+    r.product.passed_over = true;
+    r.warnings.push_back(fault{
+        fault_kind::refused_input,
+        what + " is not one of " + station_list() + "; its product is passed over", r.file, line});
+}
+
+// Starts a product at line, with its station from the AWIPS identifier line before it or
+// the station argument, which must agree; where neither is there (the heading lines cut
+// off, or typed from a web page), its STATION: line may name it.
 static bool open_product(cf6_reading& r, long long line) {
     if (!close_product(r)) return false;
     cf6_product& p = r.product;
@@ -173,36 +319,62 @@ static bool open_product(cf6_reading& r, long long line) {
     const std::string awips = r.awips;
     const long long awips_line = r.awips_line;
     r.awips.clear();
-    std::string id = r.given, source = "--station";
-    long long place = line;
-    if (!awips.empty()) {
-        id = station_id(awips.substr(3));
-        source = awips;
-        place = awips_line;
+    if (awips.empty()) {
+        if (r.given.empty()) return true;
+        p.station = station_index(r.given);
+        p.named_by = "--station " + r.given;
+        if (p.station < 0) pass_over(r, r.given + " (--station)", line);
+        return true;
     }
-    if (id.empty())
-        return refuse(r, line,
-                      "no station: the product has no CF6 identifier line; give --station ID "
-                      "before the file");
+    const std::string id = station_id(awips.substr(3));
+    if (!r.given.empty() && id != r.given)
+        return refuse(r, awips_line,
+                      "the identifier " + awips + " names " + id + ", --station " + r.given);
     p.station = station_index(id);
-    if (p.station >= 0) return true;
-    p.passed_over = true;
-    std::string known;
-    for (int s = 0; s < station_count; ++s) known += std::string(s ? ", " : "") + station_ids[s];
-    fault warning;
-    warning.kind = fault_kind::refused_input;
-    warning.what = id + " (" + source + ") is not one of " + known + "; its product is passed over";
-    warning.file = r.file;
-    warning.line = place;
-    r.warnings.push_back(warning);
+    p.named_by = "the identifier " + awips;
+    if (p.station < 0) pass_over(r, id + " (" + awips + ")", awips_line);
     return true;
+}
+
+// The station whose place name begins the STATION: line ("SIOUX FALLS SD"), or -1.
+static int named_place(const std::string& name) {
+    const std::string place = in_capitals(name);
+    for (int s = 0; s < station_count; ++s) {
+        const std::size_t size = std::strlen(station_places[s]);
+        if (place.compare(0, size, station_places[s]) == 0 &&
+            (place.size() == size || is_blank(place[size])))
+            return s;
+    }
+    return -1;
+}
+
+// The heading's STATION: line, which must name the place of the product's station.
+static bool read_station_line(cf6_reading& r, const std::string& name, long long number) {
+    cf6_product& p = r.product;
+    if (name.empty()) return true;
+    const int place = named_place(name);
+    if (p.station < 0) {
+        if (place < 0) {
+            pass_over(r, "STATION: " + quote_word(name), number);
+            return true;
+        }
+        p.station = place;
+        p.named_by = "STATION:";
+        return true;
+    }
+    if (place == p.station) return true;
+    return refuse(r, number,
+                  "STATION: " + quote_word(name) + " is not " + station_ids[p.station] + " (" +
+                      station_places[p.station] + "), which " + p.named_by + " names");
 }
 
 // A line of the heading: MONTH, YEAR, or the column header that ends it.
 static bool read_heading_line(cf6_reading& r, const std::string& line, long long number) {
     cf6_product& p = r.product;
     const std::string t = trimmed(line);
-    if (t.compare(0, 6, "MONTH:") == 0) {
+    if (t.compare(0, 8, "STATION:") == 0) {
+        if (!read_station_line(r, trimmed(t, 8), number)) return false;
+    } else if (t.compare(0, 6, "MONTH:") == 0) {
         const std::string name = first_word(trimmed(t, 6));
         p.month = 0;
         for (int m = 0; m < 12; ++m)
@@ -221,6 +393,10 @@ static bool read_heading_line(cf6_reading& r, const std::string& line, long long
                               (p.month == 0 && p.year == 0 ? "MONTH and YEAR"
                                : p.month == 0              ? "MONTH"
                                                            : "YEAR"));
+        if (p.station < 0)
+            return refuse(r, p.first_line,
+                          "no station: the product has no CF6 identifier line; give --station ID "
+                          "before the file");
         p.columns = true;
         p.part = product_part::rows;
     }
@@ -236,19 +412,19 @@ static bool read_row_line(cf6_reading& r, const std::string& line, long long num
         if (p.rows || ++p.rules >= 2) p.part = product_part::after;
         return true;
     }
-    std::string field[column_count];
-    for (int c = 0; c < column_count; ++c) field[c] = trimmed(line, p.from[c], p.to[c]);
+    std::string field[cf6_columns];
+    for (int c = 0; c < cf6_columns; ++c) field[c] = trimmed(line, p.from[c], p.to[c]);
     int day = 0;
-    if (!parse_whole(field[day_column], day) || day < 1)
+    if (!parse_whole(field[cf6_day], day) || day < 1)
         return refuse(r, number,
-                      "the DY column holds " + quote_word(field[day_column]) +
+                      "the DY column holds " + quote_word(field[cf6_day]) +
                           " where a day of the month belongs");
     if (!is_real_date(p.year, p.month, day))
         return refuse(r, number,
                       std::string(month_names[p.month - 1]) + " " + std::to_string(p.year) +
                           " has no day " + std::to_string(day));
     const long long date = days_since_epoch(utc_time{p.year, p.month, day, 0});
-    for (int c : {max_column, min_column}) {
+    for (int c : {cf6_max, cf6_min}) {
         int value = 0;
         if (field[c] == "M") continue;
         if (!parse_whole(field[c], value))
@@ -256,7 +432,7 @@ static bool read_row_line(cf6_reading& r, const std::string& line, long long num
                           "day " + std::to_string(day) + ": the " + column_names[c] +
                               " column holds " + quote_word(field[c]) +
                               " where a whole number or M belongs");
-        take_observation(r.into, date, p.station, c == max_column, value, r.file, number,
+        take_observation(r.into, date, p.station, c == cf6_max, value, r.file, number,
                          r.warnings);
     }
     p.rows = true;

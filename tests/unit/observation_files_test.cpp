@@ -1,5 +1,5 @@
 #include "calendar/utc_time.h"
-#include "verify/observations.h"
+#include "verify/observation_files.h"
 
 #include "test_paths.h"
 
@@ -63,35 +63,6 @@ const std::string bare_product = "PRELIMINARY LOCAL CLIMATOLOGICAL DATA (WS FORM
                                  "SM  760  364       862\n";
 
 } // namespace
-
-TEST(ObservationStations, TakesIdsWithOrWithoutK) {
-    EXPECT_EQ(station_index("KFSD"), 3);
-    EXPECT_EQ(station_index("fsd"), 3);
-    EXPECT_EQ(station_index("Kbkx"), 0);
-    EXPECT_EQ(station_index("KDSM"), -1);
-    EXPECT_EQ(station_index("KKFSD"), -1);
-    EXPECT_EQ(station_index(""), -1);
-}
-
-TEST(ObservationTaking, LeavesOutAbsurdValuesAndKeepsWhatNaNWouldReplace) {
-    observed_days into;
-    std::vector<fault> warnings;
-    take_observation(into, day(2026, 12, 8), 3, true, -80, "a.csv", 2, warnings);
-    take_observation(into, day(2026, 12, 8), 3, false, 140, "a.csv", 2, warnings);
-    take_observation(into, day(2026, 12, 8), 3, true, std::nan(""), "a.csv", 3, warnings);
-    take_observation(into, day(2026, 12, 9), 3, true, std::nan(""), "a.csv", 4, warnings);
-    take_observation(into, day(2026, 12, 8), 3, true, 150, "a.csv", 7, warnings);
-    ASSERT_EQ(into.days.size(), 1u);
-    const auto& stations = into.days.at(day(2026, 12, 8));
-    EXPECT_EQ(stations[3].max_f, -80);
-    EXPECT_EQ(stations[3].min_f, 140);
-    EXPECT_TRUE(std::isnan(stations[0].max_f) && std::isnan(stations[2].min_f));
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings[0].what,
-              "KFSD 2026-12-08: maximum 150 °F is outside -80 to 140 °F, left out");
-    EXPECT_EQ(warnings[0].file, "a.csv");
-    EXPECT_EQ(warnings[0].line, 7);
-}
 
 TEST(ObservationMesonetCsv, ReadsColumnsByNameInAnyOrder) {
     const read_result r = read_csv("\xEF\xBB\xBFmin_temp_f,station,precip_in,day,max_temp_f\r\n"
@@ -189,10 +160,33 @@ TEST(ObservationCf6Products, TakesTheStationArgumentWhereTheProductNamesNone) {
     EXPECT_EQ(none.why.what, "no station: the product has no CF6 identifier line; give "
                              "--station ID before the file");
 
-    // A product's own identifier line wins over the station argument.
-    const read_result own = read_cf6(sample("cf6-fsd-202002.txt"), "KHON");
-    ASSERT_TRUE(own.ok) << own.why.what;
-    EXPECT_EQ(seen(own, 3, day(2020, 2, 13)).min_f, -10);
+    // The identifier line, the STATION: line and --station must name one station.
+    const std::string fsd = sample("cf6-fsd-202002.txt");
+    EXPECT_TRUE(read_cf6(fsd, "fsd").ok);
+    const read_result other = read_cf6(fsd, "KHON");
+    ASSERT_FALSE(other.ok);
+    EXPECT_EQ(other.why.line, 3);
+    EXPECT_EQ(other.why.what, "the identifier CF6FSD names KFSD, --station KHON");
+    std::string dsm_under_fsd = fsd;
+    dsm_under_fsd.replace(dsm_under_fsd.find("SIOUX FALLS SD"), 14, "DES MOINES IA");
+    const read_result place = read_cf6(dsm_under_fsd);
+    ASSERT_FALSE(place.ok);
+    EXPECT_EQ(place.why.line, 6);
+    EXPECT_EQ(place.why.what, "STATION: \"DES MOINES IA\" is not KFSD (SIOUX FALLS), which the "
+                              "identifier CF6FSD names");
+    std::string named = bare_product;
+    named.insert(named.find("  MONTH"), "                                          STATION:   "
+                                        "HURON SD\n");
+    EXPECT_FALSE(read_cf6(named, "KMHE").ok);
+    const read_result by_place = read_cf6(named);
+    ASSERT_TRUE(by_place.ok) << by_place.why.what;
+    EXPECT_EQ(seen(by_place, 1, day(2024, 3, 2)).min_f, -3);
+    named.replace(named.find("HURON SD"), 8, "DES MOINES IA");
+    const read_result elsewhere = read_cf6(named);
+    ASSERT_TRUE(elsewhere.ok) << elsewhere.why.what;
+    EXPECT_TRUE(elsewhere.observed.days.empty());
+    ASSERT_EQ(elsewhere.warnings.size(), 1u);
+    EXPECT_EQ(elsewhere.warnings[0].line, 2);
 }
 
 TEST(ObservationCf6Products, RefusesWithTheLine) {

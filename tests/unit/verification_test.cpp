@@ -1,37 +1,14 @@
-// Verification: the forecast documents read back, the city observations, the scores and
-// the fitted weight, on archives whose errors are known exactly.
-#include "export/forecast_export.h"
-#include "pointforecast/compute_city_forecast.h"
+// The scores and the fitted weight, on archives whose errors are known exactly.
 #include "verify/verification.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <limits>
-#include <sstream>
 
 namespace {
 
 const double none = std::numeric_limits<double>::quiet_NaN();
-
-// The sample bulletins' document, as `forecast --json` writes it.
-std::string sample_document() {
-    std::ifstream file(VUZAZAV_SOURCE_DIR "/examples/bulletins.txt", std::ios::binary);
-    loaded_bulletins loaded;
-    city_forecast forecast;
-    fault why;
-    EXPECT_TRUE(load_bulletin_file(file, "bulletins.txt", loaded, why));
-    EXPECT_TRUE(compute_city_forecast(loaded.values, 0.7, forecast, why));
-    forecast_export_input in{"vuzazav-cli 1.1.0", "bulletins.txt", 0.7, &loaded, &forecast, {}};
-    header_lines(file, loaded.layout, in.header_line);
-    return forecast_json(in);
-}
-
-bool read_text(const std::string& text, forecast_document& doc, fault& why) {
-    std::istringstream in(text);
-    return read_forecast_document(in, "f.json", doc, why);
-}
 
 // A document issued at 1200 UTC on day `issued` of November 2026 whose lows and highs are
 // the observed city value plus the errors given, the same on every day.
@@ -61,59 +38,6 @@ observed_days every_station(int first, int last, double value) {
 }
 
 } // namespace
-
-TEST(VerifyDocuments, ReadsBackWhatTheForecastWrites) {
-    forecast_document doc;
-    fault why;
-    ASSERT_TRUE(read_text(sample_document(), doc, why)) << why.what;
-    EXPECT_TRUE(doc.dated);
-    EXPECT_EQ(doc.issued.year, 2010);
-    EXPECT_EQ(doc.issued.day, 4);
-    EXPECT_EQ(doc.first_models, std::vector<std::string>{"ETA"});
-    EXPECT_EQ(doc.second_models, (std::vector<std::string>{"AVN", "GFS"}));
-    EXPECT_DOUBLE_EQ(doc.high[0].first, 38.329502856000005);
-    EXPECT_TRUE(std::isnan(doc.high[3].first)); // the extended days have one guidance
-    EXPECT_FALSE(std::isnan(doc.high[3].issued));
-}
-
-TEST(VerifyDocuments, RefusesWithTheLine) {
-    const std::string good = sample_document();
-    const auto refused = [&](std::string text, long long line, const std::string& says) {
-        forecast_document doc;
-        fault why;
-        EXPECT_FALSE(read_text(text, doc, why)) << says;
-        EXPECT_EQ(why.line, line) << why.what;
-        EXPECT_NE(why.what.find(says), std::string::npos) << why.what;
-    };
-    const auto edit = [&](const std::string& from, const std::string& to) {
-        std::string text = good;
-        text.replace(text.find(from), from.size(), to);
-        return text;
-    };
-    refused("{\n  \"program\": \"vuzazav-cli\",\n  oops\n}\n", 3, "no JSON document");
-    refused(edit("vuzazav-cli 1.1.0", "another program"), 2, "no forecast document");
-    refused(edit("2010-03-04T12:00:00Z", "2010-02-30T12:00:00Z"), 5, "no real time");
-    refused(edit("\"date\": \"2010-03-07\"", "\"date\": \"2010-03-08\""), 210, "day 3 is dated");
-    refused(edit("\"value\": 21.329432374", "\"value\": \"21\""), 108, "no temperature");
-    refused(
-        edit("\"input\": \"bulletins.txt\"", "\"input\": \"" + std::string(1 << 20, 'x') + "\""), 0,
-        "larger than 1 MiB");
-}
-
-TEST(VerifyCity, MissingStationsAreScaledToTheFullWeight) {
-    observed_days observed;
-    const long long day = 20000;
-    observed.days[day] = {station_day{40, 10}, {none, none}, {none, 12}, {60, none}};
-    double max = 0, min = 0;
-    ASSERT_TRUE(observed_city_value(observed, day, true, max));
-    ASSERT_TRUE(observed_city_value(observed, day, false, min));
-    const double all = ((0.353460408 + 0.1793834) + 0.215645378) + 0.25151496;
-    EXPECT_EQ(max, (40 * 0.353460408 + 60 * 0.25151496) / (0.353460408 + 0.25151496) * all);
-    EXPECT_EQ(min, (10 * 0.353460408 + 12 * 0.215645378) / (0.353460408 + 0.215645378) * all);
-    observed.days[day + 1].fill({none, none});
-    EXPECT_FALSE(observed_city_value(observed, day + 1, true, max));
-    EXPECT_FALSE(observed_city_value(observed, day + 2, true, max));
-}
 
 TEST(VerifyFit, ClosedFormAndItsEdges) {
     double w = none;

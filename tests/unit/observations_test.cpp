@@ -1,0 +1,63 @@
+#include "calendar/utc_time.h"
+#include "verify/observations.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const double none = std::nan("");
+
+long long day(int year, int month, int date) {
+    return days_since_epoch(utc_time{year, month, date, 0});
+}
+
+} // namespace
+
+TEST(ObservationStations, TakesIdsWithOrWithoutK) {
+    EXPECT_EQ(station_index("KFSD"), 3);
+    EXPECT_EQ(station_index("fsd"), 3);
+    EXPECT_EQ(station_index("Kbkx"), 0);
+    EXPECT_EQ(station_index("KDSM"), -1);
+    EXPECT_EQ(station_index("KKFSD"), -1);
+    EXPECT_EQ(station_index(""), -1);
+}
+
+TEST(ObservationTaking, LeavesOutAbsurdValuesAndKeepsWhatNaNWouldReplace) {
+    observed_days into;
+    std::vector<fault> warnings;
+    take_observation(into, day(2026, 12, 8), 3, true, -80, "a.csv", 2, warnings);
+    take_observation(into, day(2026, 12, 8), 3, false, 140, "a.csv", 2, warnings);
+    take_observation(into, day(2026, 12, 8), 3, true, std::nan(""), "a.csv", 3, warnings);
+    take_observation(into, day(2026, 12, 9), 3, true, std::nan(""), "a.csv", 4, warnings);
+    take_observation(into, day(2026, 12, 8), 3, true, 150, "a.csv", 7, warnings);
+    ASSERT_EQ(into.days.size(), 1u);
+    const auto& stations = into.days.at(day(2026, 12, 8));
+    EXPECT_EQ(stations[3].max_f, -80);
+    EXPECT_EQ(stations[3].min_f, 140);
+    EXPECT_TRUE(std::isnan(stations[0].max_f) && std::isnan(stations[2].min_f));
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].what,
+              "KFSD 2026-12-08: maximum 150 °F is outside -80 to 140 °F, left out");
+    EXPECT_EQ(warnings[0].file, "a.csv");
+    EXPECT_EQ(warnings[0].line, 7);
+}
+
+TEST(ObservationCity, MissingStationsAreScaledToTheFullWeight) {
+    observed_days observed;
+    const long long date = 20000;
+    observed.days[date] = {station_day{40, 10}, {none, none}, {none, 12}, {60, none}};
+    double max = 0, min = 0;
+    ASSERT_TRUE(observed_city_value(observed, date, true, max));
+    ASSERT_TRUE(observed_city_value(observed, date, false, min));
+    EXPECT_NEAR(max, 48.31508297828005, 1e-12);
+    EXPECT_NEAR(min, 10.757883946829812, 1e-12);
+    // Equal values give that value times the weights' sum, as a forecast's would.
+    observed.days[date + 1].fill({50, 50});
+    ASSERT_TRUE(observed_city_value(observed, date + 1, true, max));
+    EXPECT_NEAR(max, 50 * 1.000004146, 1e-12);
+    observed.days[date + 1].fill({none, none});
+    EXPECT_FALSE(observed_city_value(observed, date + 1, true, max));
+    EXPECT_FALSE(observed_city_value(observed, date + 2, true, max));
+}
