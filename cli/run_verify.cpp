@@ -22,7 +22,7 @@ namespace {
 struct verify_inputs {
     std::vector<forecast_document> documents;
     observed_days observed;
-    std::vector<fault> warnings;
+    warning_list warnings;
 };
 
 // Reads one file given to verify into inputs, telling its kind by its content; station is
@@ -39,10 +39,11 @@ bool read_verify_file(const std::string& name, const std::string& station, verif
             forecast_document doc;
             read = read_forecast_document(in, name, doc, why);
             if (read && !doc.dated)
-                inputs.warnings.push_back(fault{fault_kind::refused_input,
-                                                "the forecast has no issued time (its bulletins "
-                                                "had no real date); none of its days is verified",
-                                                name});
+                inputs.warnings.kept.push_back(
+                    fault{fault_kind::refused_input,
+                          "the forecast has no issued time (its bulletins "
+                          "had no real date); none of its days is verified",
+                          name});
             if (read) inputs.documents.push_back(doc);
             break;
         }
@@ -52,6 +53,9 @@ bool read_verify_file(const std::string& name, const std::string& station, verif
         case verify_input::cf6_product:
             read = read_cf6_products(in, name, station, inputs.observed, inputs.warnings, why);
             break;
+        case verify_input::unreadable:
+            why = fault{fault_kind::missing_file, std::strerror(EIO), name};
+            return false;
         case verify_input::unknown:
             why = fault{fault_kind::refused_input,
                         "neither a forecast document of vuzazav-cli forecast --json, a mesonet "
@@ -123,7 +127,7 @@ int run_verify(const command_line& parsed, const diagnostics& to) {
             if (option.name == "station" && option.operands_before <= i) station = option.value;
         if (!read_verify_file(parsed.operands[i], station, inputs, why)) return refuse(to, why);
     }
-    for (const fault& warning : inputs.warnings) diagnose(to, fault_line(warning));
+    for (const std::string& line : warning_lines(inputs.warnings)) diagnose(to, line);
 
     verification result;
     verify_forecasts(inputs.documents, inputs.observed, result);

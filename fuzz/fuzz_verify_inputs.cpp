@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::istringstream in = fuzz_stream(data, size);
     recognise_verify_input(in);
     observed_days observed;
-    std::vector<fault> warnings;
+    warning_list warnings;
     fault why;
     read_mesonet_csv(in, "obs.csv", observed, warnings, why);
     in = fuzz_stream(data, size);

@@ -75,7 +75,7 @@ static bool parse_day(const std::string& text, long long& day, std::string& what
 }
 
 bool read_mesonet_csv(std::istream& in, const std::string& file, observed_days& into,
-                      std::vector<fault>& warnings, fault& why) {
+                      warning_list& warnings, fault& why) {
     auto refuse = [&](long long line, const std::string& what) {
         why = fault{};
         why.kind = fault_kind::refused_input;
@@ -179,7 +179,7 @@ struct cf6_reading {
     const std::string& file;
     std::string given; // the station argument, as an id with its K
     observed_days& into;
-    std::vector<fault>& warnings;
+    warning_list& warnings;
     fault& why;
     std::string awips;    // the last AWIPS identifier line not yet taken by a product
     long long awips_line; // and where it stands
@@ -302,9 +302,11 @@ static bool close_product(cf6_reading& r) {
 // A product of none of the four stations: its days are passed over.
 static void pass_over(cf6_reading& r, const std::string& what, long long line) {
     r.product.passed_over = true;
-    r.warnings.push_back(fault{
-        fault_kind::refused_input,
-        what + " is not one of " + station_list() + "; its product is passed over", r.file, line});
+    if (count_warning(r.warnings, warning_kind::other_station))
+        r.warnings.kept.push_back(
+            fault{fault_kind::refused_input,
+                  what + " is not one of " + station_list() + "; its product is passed over",
+                  r.file, line});
 }
 
 // Starts a product at line, with its station from the AWIPS identifier line before it or
@@ -432,8 +434,7 @@ static bool read_row_line(cf6_reading& r, const std::string& line, long long num
                           "day " + std::to_string(day) + ": the " + column_names[c] +
                               " column holds " + quote_word(field[c]) +
                               " where a whole number or M belongs");
-        take_observation(r.into, date, p.station, c == cf6_max, value, r.file, number,
-                         r.warnings);
+        take_observation(r.into, date, p.station, c == cf6_max, value, r.file, number, r.warnings);
     }
     p.rows = true;
     return true;
@@ -477,7 +478,7 @@ static bool read_line(cf6_reading& r, const std::string& line, long long number)
 }
 
 bool read_cf6_products(std::istream& in, const std::string& file, const std::string& station,
-                       observed_days& into, std::vector<fault>& warnings, fault& why) {
+                       observed_days& into, warning_list& warnings, fault& why) {
     cf6_reading r{file, station_id(trimmed(station)), into, warnings, why, {}, 0, {}, false};
     std::string line;
     long long number = 0;

@@ -19,7 +19,7 @@
 // columns, a line with the wrong number of fields, a date that does not exist or a
 // temperature that is no number (37, 37.0 and -4.5 are; NaN, inf and 37F are not).
 bool read_mesonet_csv(std::istream& in, const std::string& file, observed_days& into,
-                      std::vector<fault>& warnings, fault& why);
+                      warning_list& warnings, fault& why);
 
 // NWS preliminary local climatological data (CF6, "WS FORM: F-6"), as received: one or
 // more monthly products, each of one station, named up to three ways that must agree: the
@@ -32,4 +32,4 @@ bool read_mesonet_csv(std::istream& in, const std::string& file, observed_days& 
 // its station disagree, its station, month, year or columns cannot be found, a day does
 // not exist or a value is no whole number, and when the stream holds no CF6 product at all.
 bool read_cf6_products(std::istream& in, const std::string& file, const std::string& station,
-                       observed_days& into, std::vector<fault>& warnings, fault& why);
+                       observed_days& into, warning_list& warnings, fault& why);

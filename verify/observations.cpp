@@ -3,6 +3,7 @@
 #include "arith/station_sums.h"
 #include "calendar/iso_date.h"
 #include "calendar/utc_time.h"
+#include "diagnostics/diagnostics.h"
 
 #include <cmath>
 #include <istream>
@@ -31,16 +32,45 @@ static std::string written(double value) {
     return text.str();
 }
 
+bool count_warning(warning_list& list, warning_kind kind) {
+    return ++list.count[static_cast<int>(kind)] <= kept_warnings;
+}
+
+// 399990 as "399,990".
+static std::string with_thousands(long long n) {
+    std::string digits = std::to_string(n);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+    return digits;
+}
+
+std::vector<std::string> warning_lines(const warning_list& list) {
+    static const char* const rest[] = {"more readings outside ", "more products of other "
+                                                                 "stations passed over"};
+    std::vector<std::string> lines;
+    for (const fault& warning : list.kept) lines.push_back(fault_line(warning));
+    for (int k = 0; k < static_cast<int>(warning_kind::kinds); ++k) {
+        const long long more = list.count[k] - kept_warnings;
+        if (more <= 0) continue;
+        std::string line = "and " + with_thousands(more) + " " + rest[k];
+        if (k == static_cast<int>(warning_kind::out_of_range))
+            line += written(lowest_observation_f) + " to " + written(highest_observation_f) + " °F";
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 void take_observation(observed_days& into, long long day, int station, bool maximum, double value,
-                      const std::string& file, long long line, std::vector<fault>& warnings) {
+                      const std::string& file, long long line, warning_list& warnings) {
     if (station < 0 || station >= station_count || std::isnan(value)) return;
     if (!(value >= lowest_observation_f && value <= highest_observation_f)) {
-        warnings.push_back(fault{fault_kind::refused_input,
-                                 std::string(station_ids[station]) + " " + iso_day(day) + ": " +
-                                     (maximum ? "maximum " : "minimum ") + written(value) +
-                                     " °F is outside " + written(lowest_observation_f) + " to " +
-                                     written(highest_observation_f) + " °F, left out",
-                                 file, line});
+        if (count_warning(warnings, warning_kind::out_of_range))
+            warnings.kept.push_back(fault{fault_kind::refused_input,
+                                          std::string(station_ids[station]) + " " + iso_day(day) +
+                                              ": " + (maximum ? "maximum " : "minimum ") +
+                                              written(value) + " °F is outside " +
+                                              written(lowest_observation_f) + " to " +
+                                              written(highest_observation_f) + " °F, left out",
+                                          file, line});
         return;
     }
     auto entry = into.days.find(day);
@@ -76,6 +106,7 @@ verify_input recognise_verify_input(std::istream& in) {
     std::string head(static_cast<std::size_t>(looked_at), '\0');
     in.read(&head[0], looked_at);
     head.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) return verify_input::unreadable;
     in.clear();
     in.seekg(start);
     std::size_t at = head.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;

@@ -54,6 +54,7 @@ TEST(VerifyDocuments, RefusesWithTheLine) {
         EXPECT_FALSE(read_text(text, doc, why)) << says;
         EXPECT_EQ(why.line, line) << why.what;
         EXPECT_NE(why.what.find(says), std::string::npos) << why.what;
+        EXPECT_LT(why.what.size(), 200u); // whatever the document holds
     };
     const auto edit = [&](const std::string& from, const std::string& to) {
         std::string text = good;
@@ -68,4 +69,13 @@ TEST(VerifyDocuments, RefusesWithTheLine) {
     refused(
         edit("\"input\": \"bulletins.txt\"", "\"input\": \"" + std::string(1 << 20, 'x') + "\""), 0,
         "larger than 1 MiB");
+    // Hostile documents: nesting that would overflow the stack of whoever walks it, a
+    // number no double holds, words far longer than any the program writes.
+    refused(
+        edit("\"vuzazav-cli 1.1.0\"", std::string(100000, '[') + "\n" + std::string(100000, ']')),
+        2, "nest deeper than 8");
+    refused(edit("\"value\": 21.329432374", "\"value\": 1e999"), 109,
+            "beyond the range of a double");
+    refused(edit("\"ETA\"", '"' + std::string(900 * 1024, 'N') + '"'), 10, "is no model word");
+    refused(edit("vuzazav-cli 1.1.0", std::string(900 * 1024, 'x')), 2, "no forecast document");
 }

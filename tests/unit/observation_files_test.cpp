@@ -15,7 +15,7 @@ namespace {
 struct read_result {
     bool ok;
     observed_days observed;
-    std::vector<fault> warnings;
+    warning_list warnings;
     fault why;
 };
 
@@ -81,8 +81,8 @@ TEST(ObservationMesonetCsv, ReadsColumnsByNameInAnyOrder) {
     EXPECT_TRUE(std::isnan(seen(r, 1, day(2026, 12, 8)).max_f));
     EXPECT_TRUE(std::isnan(seen(r, 1, day(2026, 12, 8)).min_f));
     EXPECT_TRUE(std::isnan(seen(r, 0, day(2026, 12, 8)).max_f));
-    ASSERT_EQ(r.warnings.size(), 1u);
-    EXPECT_EQ(r.warnings[0].line, 6);
+    ASSERT_EQ(r.warnings.kept.size(), 1u);
+    EXPECT_EQ(r.warnings.kept[0].line, 6);
 }
 
 TEST(ObservationMesonetCsv, RefusesWithTheLine) {
@@ -141,10 +141,10 @@ TEST(ObservationCf6Products, ReadsTheDaysOfTheReceivedProduct) {
     const read_result dsm = read_cf6(sample("cf6-dsm-202002.txt"));
     ASSERT_TRUE(dsm.ok) << dsm.why.what;
     EXPECT_TRUE(dsm.observed.days.empty());
-    ASSERT_EQ(dsm.warnings.size(), 1u);
-    EXPECT_EQ(dsm.warnings[0].what,
+    ASSERT_EQ(dsm.warnings.kept.size(), 1u);
+    EXPECT_EQ(dsm.warnings.kept[0].what,
               "KDSM (CF6DSM) is not one of KBKX, KHON, KMHE, KFSD; its product is passed over");
-    EXPECT_EQ(dsm.warnings[0].line, 3);
+    EXPECT_EQ(dsm.warnings.kept[0].line, 3);
 }
 
 TEST(ObservationCf6Products, TakesTheStationArgumentWhereTheProductNamesNone) {
@@ -185,8 +185,8 @@ TEST(ObservationCf6Products, TakesTheStationArgumentWhereTheProductNamesNone) {
     const read_result elsewhere = read_cf6(named);
     ASSERT_TRUE(elsewhere.ok) << elsewhere.why.what;
     EXPECT_TRUE(elsewhere.observed.days.empty());
-    ASSERT_EQ(elsewhere.warnings.size(), 1u);
-    EXPECT_EQ(elsewhere.warnings[0].line, 2);
+    ASSERT_EQ(elsewhere.warnings.kept.size(), 1u);
+    EXPECT_EQ(elsewhere.warnings.kept[0].line, 2);
 }
 
 TEST(ObservationCf6Products, RefusesWithTheLine) {

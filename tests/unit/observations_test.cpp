@@ -26,7 +26,7 @@ TEST(ObservationStations, TakesIdsWithOrWithoutK) {
 
 TEST(ObservationTaking, LeavesOutAbsurdValuesAndKeepsWhatNaNWouldReplace) {
     observed_days into;
-    std::vector<fault> warnings;
+    warning_list warnings;
     take_observation(into, day(2026, 12, 8), 3, true, -80, "a.csv", 2, warnings);
     take_observation(into, day(2026, 12, 8), 3, false, 140, "a.csv", 2, warnings);
     take_observation(into, day(2026, 12, 8), 3, true, std::nan(""), "a.csv", 3, warnings);
@@ -37,11 +37,20 @@ TEST(ObservationTaking, LeavesOutAbsurdValuesAndKeepsWhatNaNWouldReplace) {
     EXPECT_EQ(stations[3].max_f, -80);
     EXPECT_EQ(stations[3].min_f, 140);
     EXPECT_TRUE(std::isnan(stations[0].max_f) && std::isnan(stations[2].min_f));
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings[0].what,
+    ASSERT_EQ(warnings.kept.size(), 1u);
+    EXPECT_EQ(warnings.kept[0].what,
               "KFSD 2026-12-08: maximum 150 °F is outside -80 to 140 °F, left out");
-    EXPECT_EQ(warnings[0].file, "a.csv");
-    EXPECT_EQ(warnings[0].line, 7);
+    EXPECT_EQ(warnings.kept[0].file, "a.csv");
+    EXPECT_EQ(warnings.kept[0].line, 7);
+    // Past the first few, warnings of a kind are counted, not kept.
+    for (int i = 0; i < 399999; ++i)
+        take_observation(into, day(2026, 12, 8), 0, false, -81, "a.csv", 8 + i, warnings);
+    EXPECT_EQ(warnings.kept.size(), static_cast<std::size_t>(kept_warnings));
+    const std::vector<std::string> lines = warning_lines(warnings);
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(kept_warnings) + 1);
+    EXPECT_EQ(lines[1],
+              "a.csv:8: KBKX 2026-12-08: minimum -81 °F is outside -80 to 140 °F, left out");
+    EXPECT_EQ(lines.back(), "and 399,990 more readings outside -80 to 140 °F");
 }
 
 TEST(ObservationCity, MissingStationsAreScaledToTheFullWeight) {
