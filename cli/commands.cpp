@@ -27,9 +27,8 @@ const cli_option gfs_point_options[] = {
     {0, "lon", true},
 };
 const cli_option verify_options[] = {
-    {0, "chart", true},
-    {0, "json", true},
-    {0, "station", true},
+    {0, "chart", true}, {0, "json", true},    {0, "pairs", true},
+    {0, "verif", true}, {0, "by-day", false}, {0, "station", true},
 };
 
 } // namespace
@@ -49,8 +48,9 @@ const cli_command cli_commands[] = {
      "the GFS model file of a point from the model's GRIB2 files", gfs_point_usage,
      gfs_point_options, std::size(gfs_point_options), true, run_gfs_point},
     {"verify",
-     "verify [--chart FILE.svg] [--json FILE] [--station ID] OBSERVATIONS... [--] FORECAST.json...",
-     "scores past forecasts against observations and fits the ETA weight", verify_usage,
-     verify_options, std::size(verify_options), true, run_verify},
+     "verify [--chart FILE.svg] [--json FILE] [--pairs FILE.csv] [--verif PREFIX] [--by-day] "
+     "[--station ID] OBSERVATIONS... [--] FORECAST.json...",
+     "scores past forecasts against observations and fits the first guidance's weight",
+     verify_usage, verify_options, std::size(verify_options), true, run_verify},
 };
 const std::size_t cli_command_count = std::size(cli_commands);

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <ctime>
 #include <iostream>
 #include <sstream>
 
@@ -21,7 +22,7 @@ namespace {
 // Everything the files given hold.
 struct verify_inputs {
     std::vector<forecast_document> documents;
-    observed_days observed;
+    observations observed;
     warning_list warnings;
 };
 
@@ -50,6 +51,9 @@ bool read_verify_file(const std::string& name, const std::string& station, verif
         case verify_input::mesonet_csv:
             read = read_mesonet_csv(in, name, inputs.observed, inputs.warnings, why);
             break;
+        case verify_input::metar_cycle:
+            read = read_metar_cycle(in, name, inputs.observed, inputs.warnings, why);
+            break;
         case verify_input::cf6_product:
             read = read_cf6_products(in, name, station, inputs.observed, inputs.warnings, why);
             break;
@@ -59,7 +63,7 @@ bool read_verify_file(const std::string& name, const std::string& station, verif
         case verify_input::unknown:
             why = fault{fault_kind::refused_input,
                         "neither a forecast document of vuzazav-cli forecast --json, a mesonet "
-                        "daily CSV nor a CF6 product",
+                        "CSV, METAR reports nor a CF6 product",
                         name};
             return false;
         }
@@ -75,16 +79,25 @@ bool read_verify_file(const std::string& name, const std::string& station, verif
 }
 
 // Why no pair could be made: the days the forecasts verify on beside the days observed.
-std::string no_pair_reason(const verify_inputs& inputs, const verification& result) {
+std::string no_pair_reason(const verify_inputs& inputs, const observed_table& observed,
+                           const verification& result) {
     if (result.forecasts == 0)
         return inputs.documents.empty() ? "no forecast document was given"
                                         : "no forecast document has an issued time";
-    if (inputs.observed.days.empty()) return "no observation was read";
+    if (observed.days.empty()) return "no observation was read";
     return "the forecasts verify on " + iso_day(days_since_epoch(result.first_issued) + 1) +
            " to " + iso_day(days_since_epoch(result.last_issued) + verified_days) +
-           ", the observations are of " + iso_day(inputs.observed.days.begin()->first) + " to " +
-           iso_day(inputs.observed.days.rbegin()->first);
+           ", the observations are of " + iso_day(observed.days.begin()->first) + " to " +
+           iso_day(observed.days.rbegin()->first);
 }
+
+// The files of --verif PREFIX, and which forecast each holds.
+const struct {
+    const char* suffix;
+    verif_forecast forecast;
+} verif_files[] = {{".issued.txt", verif_forecast::issued},
+                   {".first.txt", verif_forecast::first},
+                   {".second.txt", verif_forecast::second}};
 
 void gather_chart_input(const verification& r, verify_chart_input& in) {
     in.period = issued_period(r);
@@ -111,10 +124,13 @@ int run_verify(const command_line& parsed, const diagnostics& to) {
                 to, "--station " + quote_word(option.value) + " is none of KBKX, KHON, KMHE, KFSD",
                 verify_usage);
     std::vector<std::string> outputs;
-    for (const char* option : {"chart", "json"}) {
+    for (const char* option : {"chart", "json", "pairs"}) {
         auto given = parsed.options.find(option);
         if (given != parsed.options.end()) outputs.push_back(given->second);
     }
+    auto verif = parsed.options.find("verif");
+    if (verif != parsed.options.end())
+        for (const auto& file : verif_files) outputs.push_back(verif->second + file.suffix);
     fault why;
     // The inputs are never changed: none may be an output under any name.
     for (const std::string& name : parsed.operands)
@@ -127,14 +143,23 @@ int run_verify(const command_line& parsed, const diagnostics& to) {
             if (option.name == "station" && option.operands_before <= i) station = option.value;
         if (!read_verify_file(parsed.operands[i], station, inputs, why)) return refuse(to, why);
     }
+    observed_table observed;
+    observe_windows(inputs.observed, static_cast<long long>(std::time(nullptr)) / 60, observed,
+                    inputs.warnings);
     for (const std::string& line : warning_lines(inputs.warnings)) diagnose(to, line);
 
     verification result;
-    verify_forecasts(inputs.documents, inputs.observed, result);
+    verify_options options;
+    options.by_day = parsed.options.count("by-day") > 0;
+    verify_forecasts(inputs.documents, observed, options, result);
+    if (result.without_station_values > 0 && result.forecasts > 0)
+        diagnose(to, std::to_string(result.without_station_values) + " of the " +
+                         std::to_string(result.forecasts) +
+                         " forecasts have no station values: they are scored for the city only");
     if (result.all_pairs == 0)
         return refuse(to, fault{fault_kind::refused_input,
                                 "no forecast/observation pair could be made: " +
-                                    no_pair_reason(inputs, result),
+                                    no_pair_reason(inputs, observed, result),
                                 ""});
     std::ostringstream svg;
     auto chart = parsed.options.find("chart");
@@ -149,5 +174,13 @@ int run_verify(const command_line& parsed, const diagnostics& to) {
     auto json = parsed.options.find("json");
     if (status == exit_done && json != parsed.options.end())
         status = write_output(to, json->second, verify_json(result, program_version));
+    auto pairs = parsed.options.find("pairs");
+    if (status == exit_done && pairs != parsed.options.end())
+        status = write_output(to, pairs->second, pairs_csv(result));
+    if (verif != parsed.options.end())
+        for (const auto& file : verif_files)
+            if (status == exit_done)
+                status = write_output(to, verif->second + file.suffix,
+                                      verif_text(result, file.forecast));
     return status;
 }

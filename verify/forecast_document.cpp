@@ -139,16 +139,39 @@ struct document_reader {
         return true;
     }
 
-    bool day_value(const json& day, const char* key, int d, forecast_temperature& t) {
+    // "station_values": {"first": {"KBKX": 22, ...}, "second": {...}}, each station a
+    // number or null; "second" is absent where only one guidance forecasts.
+    bool station_values(const json& values, const std::string& where, const char* key, int d,
+                        forecast_temperature& t) {
+        if (!values.is_object()) return refuse(where + " station_values is no object", key, d);
+        for (const char* guidance : {"first", "second"}) {
+            auto set = values.find(guidance);
+            if (set == values.end()) continue;
+            if (!set->is_object())
+                return refuse(where + " station_values " + guidance + " is no object", key, d);
+            double* into = guidance[0] == 'f' ? t.station_first : t.station_second;
+            for (int s = 0; s < station_count; ++s)
+                if (set->contains(station_ids[s]) &&
+                    !temperature(*set, station_ids[s], where + " " + guidance, key, d, into[s]))
+                    return false;
+        }
+        return true;
+    }
+
+    bool day_value(const json& day, const char* key, int d, forecast_temperature& t,
+                   bool& has_station_values) {
         const std::string where = "day " + std::to_string(d) + " " + key;
+        t = {none, none, none, {none, none, none, none}, {none, none, none, none}};
         auto member = day.find(key);
         if (member == day.end())
             return refuse("day " + std::to_string(d) + " has no member \"" + key + "\"", "day", d);
-        if (member->is_null()) {
-            t = {none, none, none};
-            return true;
-        }
+        if (member->is_null()) return true;
         if (!member->is_object()) return refuse(where + " is no object", key, d);
+        auto values = member->find("station_values");
+        if (values != member->end()) {
+            has_station_values = true;
+            if (!station_values(*values, where, key, d, t)) return false;
+        }
         return temperature(*member, "value", where, key, d, t.issued) &&
                temperature(*member, "first", where, key, d, t.first) &&
                temperature(*member, "second", where, key, d, t.second);
@@ -229,8 +252,8 @@ struct document_reader {
                 return refuse("day " + std::to_string(d) + " is dated " + shown(*date) +
                                   ", not the day " + std::to_string(d) + " after \"issued\"",
                               "day", d);
-            if (!day_value(day, "low_temp", d, out.low[d - 1]) ||
-                !day_value(day, "high_temp", d, out.high[d - 1]))
+            if (!day_value(day, "low_temp", d, out.low[d - 1], out.station_values) ||
+                !day_value(day, "high_temp", d, out.high[d - 1], out.station_values))
                 return false;
         }
         return true;

@@ -6,15 +6,28 @@
 #include "reading/reading.h"
 #include "reading/text_lines.h"
 
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <istream>
 #include <limits>
 
 static const char byte_order_mark[] = "\xEF\xBB\xBF";
 
-// The columns read, in this order.
-static const char* const wanted_columns[] = {"station", "day", "max_temp_f", "min_temp_f"};
-enum { station_column, day_column, max_column, min_column, wanted_count };
+// The columns read, in this order: those of the daily summaries, then the hourly ones
+// (ASOS: the time in UTC, the temperature, the report itself).
+static const char* const wanted_columns[] = {"station", "day",  "max_temp_f", "min_temp_f",
+                                             "valid",   "tmpf", "metar"};
+enum {
+    station_column,
+    day_column,
+    max_column,
+    min_column,
+    valid_column,
+    tmpf_column,
+    metar_column,
+    wanted_count
+};
 
 // Hands take(index, field) each field of line between commas, and counts them; only the
 // fields wanted are kept, so a line of a million commas costs no million strings. The
@@ -63,6 +76,12 @@ static bool split_fields(const std::string& line, std::size_t& count, std::strin
     }
 }
 
+static bool is_digit_text(const std::string& text) {
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return !text.empty();
+}
+
 // text as YYYY-MM-DD; false with what when it is not of that form or no day of the calendar.
 static bool parse_day(const std::string& text, long long& day, std::string& what) {
     utc_time date{0, 0, 0, 0};
@@ -74,14 +93,34 @@ static bool parse_day(const std::string& text, long long& day, std::string& what
     return true;
 }
 
-bool read_mesonet_csv(std::istream& in, const std::string& file, observed_days& into,
+// "2026-12-08 06:53" (UTC), as the mesonet writes an ASOS reading's time, in minutes.
+static bool parse_valid_time(const std::string& text, long long& minute) {
+    utc_time date{0, 0, 0, 0};
+    if (text.size() != 16 || text[10] != ' ' || text[13] != ':' ||
+        !parse_iso_date(text.substr(0, 10), date) || !is_digit_text(text.substr(11, 2)) ||
+        !is_digit_text(text.substr(14, 2)))
+        return false;
+    const int hour = std::stoi(text.substr(11, 2)), minutes = std::stoi(text.substr(14, 2));
+    if (hour > 23 || minutes > 59) return false;
+    minute = (days_since_epoch(date) * 24 + hour) * 60 + minutes;
+    return true;
+}
+
+// What a report gives: its reading and six-hour groups, each where there is one.
+static void take_report(observations& into, int station, long long minute,
+                        const metar_temperatures& t, const std::string& file, long long line,
+                        warning_list& warnings) {
+    take_reading(into, station, {minute, t.now_f, reading_kind::now}, file, line, warnings);
+    take_reading(into, station, {minute, t.six_hour_max_f, reading_kind::six_hour_max}, file, line,
+                 warnings);
+    take_reading(into, station, {minute, t.six_hour_min_f, reading_kind::six_hour_min}, file, line,
+                 warnings);
+}
+
+bool read_mesonet_csv(std::istream& in, const std::string& file, observations& into,
                       warning_list& warnings, fault& why) {
     auto refuse = [&](long long line, const std::string& what) {
-        why = fault{};
-        why.kind = fault_kind::refused_input;
-        why.what = what;
-        why.file = file;
-        why.line = line;
+        why = fault{fault_kind::refused_input, what, file, line};
         return false;
     };
     std::string line, what;
@@ -112,8 +151,13 @@ bool read_mesonet_csv(std::istream& in, const std::string& file, observed_days& 
     };
     if (!split_fields(line, count, what, name_column)) return refuse(number, what);
     if (!twice.empty()) return refuse(number, "the header names the " + twice + " column twice");
-    for (int c = 0; c < wanted_count; ++c)
-        if (column[c] == std::string::npos)
+    // The ASOS download names its time "valid"; the daily summaries name their date "day".
+    const bool hourly = column[valid_column] != std::string::npos;
+    if (hourly && column[tmpf_column] == std::string::npos &&
+        column[metar_column] == std::string::npos)
+        return refuse(number, "the header names no tmpf or metar column");
+    for (int c : {station_column, day_column, max_column, min_column})
+        if (column[c] == std::string::npos && (c == station_column || !hourly))
             return refuse(number,
                           std::string("the header names no ") + wanted_columns[c] + " column");
     while (read_received_line(in, line, too_long)) {
@@ -121,6 +165,7 @@ bool read_mesonet_csv(std::istream& in, const std::string& file, observed_days& 
         if (too_long) return refuse(number, too_long_line());
         if (trimmed(line).empty()) continue;
         std::size_t fields = 0;
+        for (std::string& w : wanted) w.clear();
         auto keep = [&](std::size_t index, const std::string& field) {
             for (int c = 0; c < wanted_count; ++c)
                 if (index == column[c]) wanted[c] = trimmed(field);
@@ -131,6 +176,19 @@ bool read_mesonet_csv(std::istream& in, const std::string& file, observed_days& 
                                       " fields where the header has " + std::to_string(count));
         const int station = station_index(wanted[station_column]);
         if (station < 0) continue;
+        if (hourly) {
+            long long minute = 0;
+            if (!parse_valid_time(wanted[valid_column], minute))
+                return refuse(number, "the time " + quote_word(wanted[valid_column]) +
+                                          " is no time of the form YYYY-MM-DD HH:MM that exists");
+            metar_temperatures t = decode_metar(wanted[metar_column]);
+            const std::string& tmpf = wanted[tmpf_column];
+            if (std::isnan(t.now_f) && !tmpf.empty() && tmpf != "M" && tmpf != "None" &&
+                !parse_number(tmpf, t.now_f))
+                return refuse(number, "tmpf " + quote_word(tmpf) + " is no number");
+            take_report(into, station, minute, t, file, number, warnings);
+            continue;
+        }
         long long day = 0;
         if (!parse_day(wanted[day_column], day, what)) return refuse(number, what);
         for (int c : {max_column, min_column}) {
@@ -145,6 +203,123 @@ bool read_mesonet_csv(std::istream& in, const std::string& file, observed_days& 
         }
     }
     if (in.bad()) return refuse(0, "the file cannot be read to its end");
+    return true;
+}
+
+// A group of a report: 'M' for a minus, '9' for a digit, other characters as they stand.
+static bool group_shape(const std::string& word, const char* shape) {
+    if (word.size() != std::strlen(shape)) return false;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char c = word[i];
+        if (shape[i] == '9'   ? !(c >= '0' && c <= '9')
+            : shape[i] == 's' ? c != '0' && c != '1'
+                              : c != shape[i])
+            return false;
+    }
+    return true;
+}
+
+static double fahrenheit(double celsius) {
+    return ((celsius * 9) / 5) + 32;
+}
+
+// sTTT: a sign digit (1 for below zero) and tenths of a degree Celsius.
+static double signed_tenths(const std::string& text) {
+    const double tenths = std::stoi(text.substr(1, 3));
+    return fahrenheit((text[0] == '1' ? -tenths : tenths) / 10);
+}
+
+metar_temperatures decode_metar(const std::string& report) {
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    metar_temperatures t{none, none, none};
+    double body = none;
+    bool remarks = false;
+    for (std::size_t at = 0; at < report.size();) {
+        while (at < report.size() && is_blank(report[at])) ++at;
+        const std::size_t start = at;
+        while (at < report.size() && !is_blank(report[at])) ++at;
+        if (at == start) break;
+        const std::string word = report.substr(start, at - start);
+        if (word == "RMK") {
+            remarks = true;
+        } else if (!remarks) {
+            // "M02/M08", "12/10", "05/": the temperature in whole degrees before the slash.
+            const std::size_t slash = word.find('/');
+            const std::string degrees = word.substr(0, slash);
+            const std::string dew = slash == std::string::npos ? "" : word.substr(slash + 1);
+            if (slash != std::string::npos &&
+                (group_shape(degrees, "99") || group_shape(degrees, "M99")) &&
+                (dew.empty() || group_shape(dew, "99") || group_shape(dew, "M99")))
+                body = fahrenheit(degrees[0] == 'M' ? -std::stoi(degrees.substr(1))
+                                                    : std::stoi(degrees));
+        } else if (group_shape(word, "Ts999s999") || group_shape(word, "Ts999")) {
+            t.now_f = signed_tenths(word.substr(1, 4));
+        } else if (group_shape(word, "1s999")) {
+            t.six_hour_max_f = signed_tenths(word.substr(1));
+        } else if (group_shape(word, "2s999")) {
+            t.six_hour_min_f = signed_tenths(word.substr(1));
+        }
+    }
+    if (std::isnan(t.now_f)) t.now_f = body;
+    return t;
+}
+
+// The station of a report: its first word, after "METAR" or "SPECI".
+static std::string report_station(const std::string& report) {
+    std::string first;
+    for (std::size_t at = 0; at < report.size();) {
+        while (at < report.size() && is_blank(report[at])) ++at;
+        const std::size_t start = at;
+        while (at < report.size() && !is_blank(report[at])) ++at;
+        first = report.substr(start, at - start);
+        if (first != "METAR" && first != "SPECI") break;
+    }
+    return first;
+}
+
+bool read_metar_cycle(std::istream& in, const std::string& file, observations& into,
+                      warning_list& warnings, fault& why) {
+    std::string line, report;
+    long long number = 0, report_line = 0, minute = 0;
+    bool too_long = false, timed = false;
+    auto end_report = [&]() {
+        if (timed && !report.empty())
+            take_report(into, station_index(report_station(report)), minute, decode_metar(report),
+                        file, report_line, warnings);
+        report.clear();
+    };
+    while (read_received_line(in, line, too_long)) {
+        if (++number == 1 && line.compare(0, 3, byte_order_mark) == 0) line.erase(0, 3);
+        if (too_long) {
+            why = fault{fault_kind::refused_input, too_long_line(), file, number};
+            return false;
+        }
+        const std::string t = trimmed(line);
+        if (is_cycle_time(t)) {
+            end_report();
+            utc_time date{0, 0, 0, 0};
+            const int hour = std::stoi(t.substr(11, 2)), minutes = std::stoi(t.substr(14, 2));
+            std::string iso = t.substr(0, 10);
+            iso[4] = iso[7] = '-';
+            if (!parse_iso_date(iso, date) || hour > 23 || minutes > 59) {
+                why = fault{fault_kind::refused_input,
+                            "the time " + quote_word(t) + " is no time that exists", file, number};
+                return false;
+            }
+            minute = (days_since_epoch(date) * 24 + hour) * 60 + minutes;
+            timed = true;
+        } else if (t.empty()) {
+            end_report();
+        } else if (report.size() < longest_received_line) {
+            if (report.empty()) report_line = number;
+            report += (report.empty() ? "" : " ") + t;
+        }
+    }
+    end_report();
+    if (in.bad()) {
+        why = fault{fault_kind::refused_input, "the file cannot be read to its end", file, 0};
+        return false;
+    }
     return true;
 }
 
@@ -178,7 +353,7 @@ struct cf6_product {
 struct cf6_reading {
     const std::string& file;
     std::string given; // the station argument, as an id with its K
-    observed_days& into;
+    observations& into;
     warning_list& warnings;
     fault& why;
     std::string awips;    // the last AWIPS identifier line not yet taken by a product
@@ -478,7 +653,7 @@ static bool read_line(cf6_reading& r, const std::string& line, long long number)
 }
 
 bool read_cf6_products(std::istream& in, const std::string& file, const std::string& station,
-                       observed_days& into, warning_list& warnings, fault& why) {
+                       observations& into, warning_list& warnings, fault& why) {
     cf6_reading r{file, station_id(trimmed(station)), into, warnings, why, {}, 0, {}, false};
     std::string line;
     long long number = 0;

@@ -14,7 +14,7 @@ namespace {
 
 struct read_result {
     bool ok;
-    observed_days observed;
+    observations observed;
     warning_list warnings;
     fault why;
 };

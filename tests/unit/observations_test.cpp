@@ -25,7 +25,7 @@ TEST(ObservationStations, TakesIdsWithOrWithoutK) {
 }
 
 TEST(ObservationTaking, LeavesOutAbsurdValuesAndKeepsWhatNaNWouldReplace) {
-    observed_days into;
+    observations into;
     warning_list warnings;
     take_observation(into, day(2026, 12, 8), 3, true, -80, "a.csv", 2, warnings);
     take_observation(into, day(2026, 12, 8), 3, false, 140, "a.csv", 2, warnings);
@@ -54,19 +54,24 @@ TEST(ObservationTaking, LeavesOutAbsurdValuesAndKeepsWhatNaNWouldReplace) {
 }
 
 TEST(ObservationCity, MissingStationsAreScaledToTheFullWeight) {
-    observed_days observed;
+    observations in;
     const long long date = 20000;
-    observed.days[date] = {station_day{40, 10}, {none, none}, {none, 12}, {60, none}};
-    double max = 0, min = 0;
+    in.days[date] = {station_day{40, 10}, {none, none}, {none, 12}, {60, none}};
+    in.days[date + 1].fill({50, 50});
+    in.days[date + 2].fill({none, none});
+    observed_table observed;
+    warning_list warnings;
+    observe_windows(in, (date + 10) * 1440, observed, warnings);
+    observed_value max{}, min{};
     ASSERT_TRUE(observed_city_value(observed, date, true, max));
     ASSERT_TRUE(observed_city_value(observed, date, false, min));
-    EXPECT_NEAR(max, 48.31508297828005, 1e-12);
-    EXPECT_NEAR(min, 10.757883946829812, 1e-12);
+    EXPECT_NEAR(max.value, 48.31508297828005, 1e-12);
+    EXPECT_NEAR(min.value, 10.757883946829812, 1e-12);
+    EXPECT_EQ(max.source, observed_source::daily);
+    EXPECT_EQ(max.to - max.from, 1440);
     // Equal values give that value times the weights' sum, as a forecast's would.
-    observed.days[date + 1].fill({50, 50});
     ASSERT_TRUE(observed_city_value(observed, date + 1, true, max));
-    EXPECT_NEAR(max, 50 * 1.000004146, 1e-12);
-    observed.days[date + 1].fill({none, none});
-    EXPECT_FALSE(observed_city_value(observed, date + 1, true, max));
+    EXPECT_NEAR(max.value, 50 * 1.000004146, 1e-12);
     EXPECT_FALSE(observed_city_value(observed, date + 2, true, max));
+    EXPECT_FALSE(observed_city_value(observed, date + 3, true, max));
 }

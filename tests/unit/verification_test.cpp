@@ -10,6 +10,12 @@ namespace {
 
 const double none = std::numeric_limits<double>::quiet_NaN();
 
+forecast_temperature temperature(double issued, double first, double second) {
+    forecast_temperature t{issued, first, second, {}, {}};
+    for (int s = 0; s < station_count; ++s) t.station_first[s] = t.station_second[s] = none;
+    return t;
+}
+
 // A document issued at 1200 UTC on day `issued` of November 2026 whose lows and highs are
 // the observed city value plus the errors given, the same on every day.
 forecast_document issued_on(int issued, double first_error, double second_error, double observed) {
@@ -21,19 +27,22 @@ forecast_document issued_on(int issued, double first_error, double second_error,
     doc.second_models = {"GFS"};
     for (int d = 0; d < verified_days; ++d) {
         const double first = observed + first_error, second = observed + second_error;
-        const forecast_temperature t =
-            d < blended_days ? forecast_temperature{0.5 * first + 0.5 * second, first, second}
-                             : forecast_temperature{observed + 1, none, none};
+        const forecast_temperature t = d < blended_days
+                                           ? temperature(0.5 * first + 0.5 * second, first, second)
+                                           : temperature(observed + 1, none, none);
         doc.low[d] = doc.high[d] = t;
     }
     return doc;
 }
 
 // Every station observed value on the November days from first to last.
-observed_days every_station(int first, int last, double value) {
-    observed_days observed;
+observed_table every_station(int first, int last, double value) {
+    observations in;
     for (int day = first; day <= last; ++day)
-        observed.days[days_since_epoch(utc_time{2026, 11, day, 0})].fill({value, value});
+        in.days[days_since_epoch(utc_time{2026, 11, day, 0})].fill({value, value});
+    observed_table observed;
+    warning_list warnings;
+    observe_windows(in, days_since_epoch(utc_time{2027, 1, 1, 0}) * 1440, observed, warnings);
     return observed;
 }
 
@@ -64,14 +73,15 @@ TEST(VerifyForecasts, ScoresAKnownArchive) {
     std::vector<forecast_document> docs;
     for (int i = 5; i >= 1; --i) docs.push_back(issued_on(i, 1, -3, obs));
     docs.push_back(issued_on(3, 1, -3, obs));
-    docs[4].low[0] = {obs + 7, obs + 7, obs + 7}; // replaced by the reissue below
+    docs[4].low[0] = temperature(obs + 7, obs + 7, obs + 7); // replaced by the reissue below
     docs.push_back(issued_on(1, 1, -3, obs));
     docs.push_back(issued_on(25, 1, -3, obs));
     // Observed from the 2nd to the 8th: day d of the forecast issued on the 5th meets the
     // 8th only for d up to 3.
-    observed_days observed = every_station(2, 8, obs);
-    double city = 0;
-    observed_city_value(observed, days_since_epoch(utc_time{2026, 11, 2, 0}), true, city);
+    const observed_table observed = every_station(2, 8, obs);
+    observed_value observed_city{};
+    observed_city_value(observed, days_since_epoch(utc_time{2026, 11, 2, 0}), true, observed_city);
+    const double city = observed_city.value;
     for (forecast_document& doc : docs)
         for (int d = 0; d < verified_days; ++d)
             for (forecast_temperature* t : {&doc.low[d], &doc.high[d]}) {
@@ -81,7 +91,7 @@ TEST(VerifyForecasts, ScoresAKnownArchive) {
             }
 
     verification r;
-    verify_forecasts(docs, observed, r);
+    verify_forecasts(docs, observed, verify_options{}, r);
     EXPECT_EQ(r.forecasts, 6);
     EXPECT_EQ(r.first_issued.day, 1);
     EXPECT_EQ(r.last_issued.day, 25);

@@ -253,7 +253,7 @@ def shown(text, value, digits, where):
 
 
 def check_table(out, want, label):
-    m = re.match(r"Verification of (\d+) forecasts issued (\S+) to (\S+) with ETA weight (\S+)\n"
+    m = re.match(r"Verification of (\d+) forecasts issued (\S+) to (\S+) with \S+ weight (\S+)\n"
                  r"first guidance (.+), second (.+); in °F", out)
     if not m or m.groups() != (str(want["forecasts"]), want["first_issued"][:10],
                                want["last_issued"][:10], "%g" % want["eta_weights"]["lowest"],
@@ -284,9 +284,11 @@ def check_table(out, want, label):
         "too few pairs": r"\n(\d+) pairs, too few to fit a weight \(10 are needed\)\n",
         "any weight": r"\nin all (\d+) pairs both guidances erred alike: any weight does as "
                       r"well, so none is given\n",
-        "fitted": r"\nweight (\S+) +(\S+) +(\S+)\nissued +(\S+) +(\S+)\nover (\d+) forecasts of "
-                  r"days 1 and 2 the weight (\S+) would have given a mean absolute error of (\S+) "
-                  r"°F \(issued: (\S+) °F\)\n"}[fit["outcome"]], out)
+        "fitted": r"\nweight (\S+) +(\S+) +(\S+)\nequal 0\.50 +\S+ +\S+\nissued +(\S+) +(\S+)\n"
+                  r"90 % interval of the weight: \S+ to \S+ \(2,000 resamples of the \d+ "
+                  r"forecasts?\)\nover (\d+) pairs of \d+ forecasts? \(days 1 and 2\) the weight "
+                  r"(\S+) would have given a mean absolute error of (\S+) °F \(issued: (\S+) °F\)"
+                  r"\n"}[fit["outcome"]], out)
     keys = [("weight", 2), ("mae", 1), ("rmse", 1), ("issued_mae", 1), ("issued_rmse", 1),
             ("pairs", 0), ("weight", 2), ("mae", 1), ("issued_mae", 1)]
     if not m:
