@@ -112,14 +112,14 @@ void take_observation(observations& into, long long day, int station, bool maxim
     (maximum ? taken.max_f : taken.min_f) = value;
 }
 
-// A time in minutes UTC as local standard time, "2026-12-08 19:53 CST", or its clock alone.
+// A time in minutes UTC as local standard time, "2026-12-08 19:53", or its clock alone.
 static std::string local_time(long long minute, bool with_date) {
     const long long local = minute + standard_time_offset;
     const long long day = local >= 0 ? local / 1440 : -((-local + 1439) / 1440);
     const long long of_day = local - day * 1440;
     char clock[48];
     std::snprintf(clock, sizeof clock, "%02lld:%02lld", of_day / 60, of_day % 60);
-    return (with_date ? iso_day(day) + " " : std::string()) + clock + " CST";
+    return (with_date ? iso_day(day) + " " : std::string()) + clock;
 }
 
 void take_reading(observations& into, int station, const hourly_reading& reading,
@@ -128,7 +128,7 @@ void take_reading(observations& into, int station, const hourly_reading& reading
     if (!in_range(reading.value_f)) {
         static const char* const what[] = {"reading ", "six-hour maximum ", "six-hour minimum "};
         if (count_warning(warnings, warning_kind::out_of_range))
-            warnings.kept.push_back(outside(station, local_time(reading.minute, true),
+            warnings.kept.push_back(outside(station, local_time(reading.minute, true) + " CST",
                                             what[static_cast<int>(reading.kind)], reading.value_f,
                                             file, line));
         return;
@@ -255,7 +255,7 @@ observed_value hourly_extreme(const std::vector<hourly_reading>& readings, long 
     else
         what += tenths(static_cast<double>(e.gap_to - e.gap_from) / 60) +
                 " hours without a reading, " + local_time(e.gap_from, false) + " to " +
-                local_time(e.gap_to, false);
+                local_time(e.gap_to, false) + " CST";
     warn(warnings, warning_kind::no_window_value, what);
     return v;
 }

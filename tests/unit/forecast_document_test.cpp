@@ -46,6 +46,27 @@ TEST(VerifyDocuments, ReadsBackWhatTheForecastWrites) {
     EXPECT_FALSE(std::isnan(doc.high[3].issued));
 }
 
+TEST(VerifyDocuments, ReadsEachStationsValues) {
+    std::string text = sample_document();
+    const std::string value = "\"value\": 21.329432374";
+    text.replace(text.find(value), value.size(),
+                 "\"station_values\": {\"first\": {\"KBKX\": 22, \"KHON\": null, \"KMHE\": "
+                 "21, \"KFSD\": 23}, \"second\": {\"KFSD\": 19.5}},\n" +
+                     value);
+    forecast_document doc;
+    fault why;
+    ASSERT_TRUE(read_text(text, doc, why)) << why.what;
+    EXPECT_TRUE(doc.station_values);
+    EXPECT_EQ(doc.low[0].station_first[0], 22);
+    EXPECT_TRUE(std::isnan(doc.low[0].station_first[1]));
+    EXPECT_EQ(doc.low[0].station_second[3], 19.5);
+    EXPECT_TRUE(std::isnan(doc.low[0].station_second[0]));
+    EXPECT_TRUE(std::isnan(doc.high[0].station_first[3]));
+    text.replace(text.find("\"KMHE\": 21"), 10, "\"KMHE\": \"21\"");
+    EXPECT_FALSE(read_text(text, doc, why));
+    EXPECT_NE(why.what.find("KMHE \"21\" is no temperature"), std::string::npos) << why.what;
+}
+
 TEST(VerifyDocuments, RefusesWithTheLine) {
     const std::string good = sample_document();
     const auto refused = [&](std::string text, long long line, const std::string& says) {

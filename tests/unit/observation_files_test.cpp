@@ -241,3 +241,60 @@ TEST(ObservationLines, AnEndlessLineIsRefused) {
     EXPECT_FALSE(cf6.ok);
     EXPECT_EQ(cf6.why.line, 1);
 }
+
+TEST(ObservationMetar, ReadsTheTemperatureGroups) {
+    const auto f = [](double celsius) { return ((celsius * 9) / 5) + 32; };
+    const metar_temperatures t =
+        decode_metar("KFSD 080053Z 18010KT 1/2SM CLR M02/M08 A3012 RMK AO2 SLP210 T10171078 "
+                     "10089 21011 56014");
+    EXPECT_EQ(t.now_f, f(-1.7)); // the T group's tenths, not the body's whole degrees
+    EXPECT_EQ(t.six_hour_max_f, f(8.9));
+    EXPECT_EQ(t.six_hour_min_f, f(-1.1));
+    EXPECT_EQ(decode_metar("METAR KHON 080053Z AUTO 00000KT 10SM CLR 05/ A3001 RMK AO2").now_f,
+              f(5));
+    EXPECT_TRUE(std::isnan(decode_metar("KMHE 080053Z AUTO 10SM CLR M/M A3001 RMK AO2").now_f));
+    // A group of the remarks' shape in the body is no remark.
+    EXPECT_TRUE(std::isnan(decode_metar("KMHE 080053Z 10089 M/M").six_hour_max_f));
+}
+
+TEST(ObservationHourlyFiles, CycleFilesAndTheMesonetsAsosCsv) {
+    observations in;
+    warning_list warnings;
+    fault why;
+    std::istringstream cycle("2026/12/08 00:53\n"
+                             "KFSD 080053Z 18010KT 10SM CLR M02/M08 A3012 RMK AO2 T10171078\n"
+                             "\n"
+                             "2026/12/08 00:54\n"
+                             "KDSM 080054Z 18010KT 10SM CLR 02/M08 A3012\n"
+                             "\n"
+                             "2026/12/08 01:53\n"
+                             "SPECI KFSD 080153Z 18010KT 10SM CLR M03/M08\n"
+                             "     A3012 RMK AO2 T10281078\n");
+    ASSERT_EQ(recognise_verify_input(cycle), verify_input::metar_cycle);
+    ASSERT_TRUE(read_metar_cycle(cycle, "00Z.TXT", in, warnings, why)) << why.what;
+    const long long midnight = day(2026, 12, 8) * 1440;
+    ASSERT_EQ(in.hourly[3].size(), 2u);
+    EXPECT_EQ(in.hourly[3][0].minute, midnight + 53);
+    EXPECT_EQ(in.hourly[3][1].minute, midnight + 113);
+    EXPECT_EQ(in.hourly[3][1].value_f, ((-2.8 * 9) / 5) + 32);
+    std::istringstream bad("2026/02/30 00:53\nKFSD 300053Z M02/M08\n");
+    EXPECT_FALSE(read_metar_cycle(bad, "00Z.TXT", in, warnings, why));
+    EXPECT_EQ(why.line, 1);
+
+    observations csv;
+    std::istringstream asos("station,valid,lon,lat,tmpf,metar\n"
+                            "HON,2026-12-08 00:53,-98.2,44.4,37.00,\n"
+                            "HON,2026-12-08 01:53,-98.2,44.4,M,\n"
+                            "FSD,2026-12-08 00:53,-96.7,43.6,29.00,KFSD 080053Z M02/M08 RMK "
+                            "T10171078\n"
+                            "DSM,2026-12-08 00:53,-93.6,41.5,150.00,\n");
+    ASSERT_TRUE(read_mesonet_csv(asos, "asos.csv", csv, warnings, why)) << why.what;
+    ASSERT_EQ(csv.hourly[1].size(), 1u);
+    EXPECT_EQ(csv.hourly[1][0].value_f, 37);
+    ASSERT_EQ(csv.hourly[3].size(), 1u);
+    EXPECT_EQ(csv.hourly[3][0].value_f, ((-1.7 * 9) / 5) + 32);
+    EXPECT_TRUE(csv.days.empty());
+    std::istringstream no_time("station,valid,tmpf\nHON,2026-12-08T00:53,37\n");
+    EXPECT_FALSE(read_mesonet_csv(no_time, "asos.csv", csv, warnings, why));
+    EXPECT_EQ(why.line, 2);
+}

@@ -112,3 +112,63 @@ TEST(VerifyForecasts, ScoresAKnownArchive) {
     EXPECT_NEAR(r.fit.issued_rmse, 1, 1e-9);
     EXPECT_NEAR(r.low[1].fitted.mae, 0, 1e-9);
 }
+
+TEST(VerifyBootstrap, RandomNumbersAndQuantiles) {
+    // splitmix64's published first output from the seed 0.
+    unsigned long long state = 0;
+    EXPECT_EQ(next_random(state), 0xE220A8397B1DCDAFULL);
+    EXPECT_EQ(quantile({1, 2, 3, 4, 5}, 0.05), 1.2);
+    EXPECT_EQ(quantile({1, 2, 3, 4, 5}, 0.95), 4.8);
+    EXPECT_EQ(quantile({7}, 0.05), 7);
+    EXPECT_TRUE(std::isnan(quantile({}, 0.5)));
+}
+
+// Forecasts whose errors are known: the first guidance errs by e, the second by -3e with
+// e changing from forecast to forecast, so that every pair says w = 3/4, with noise.
+TEST(VerifyBootstrap, TheIntervalHoldsTheTrueWeightAndIsReproducible) {
+    const double obs = 50;
+    std::vector<forecast_document> docs;
+    for (int i = 1; i <= 20; ++i) {
+        const double e = 1 + i % 4, noise = (i % 3 - 1) * 0.5;
+        docs.push_back(issued_on(i, e + noise, -3 * e, obs));
+        docs.back().eta_weight = 0.2;
+        for (int s = 0; s < station_count; ++s) {
+            docs.back().high[0].station_first[s] = obs + 2;
+            docs.back().high[0].station_second[s] = obs - 1;
+        }
+        docs.back().station_values = i % 2 == 0;
+    }
+    observed_table observed = every_station(1, 30, obs);
+    // The city's own value under the weights, so that the errors stay as designed.
+    for (auto& day : observed.days)
+        for (station_extremes& s : day.second) s.low.value = s.high.value = obs / 1.000004146;
+    verification r, again;
+    verify_options options;
+    options.by_day = true;
+    verify_forecasts(docs, observed, options, r);
+    verify_forecasts(docs, observed, options, again);
+    ASSERT_EQ(r.fit.outcome, fit_outcome::fitted);
+    EXPECT_EQ(r.fit.forecasts, 20);
+    EXPECT_LT(r.fit.low, 0.75);
+    EXPECT_GT(r.fit.high, 0.75);
+    EXPECT_LT(r.fit.high - r.fit.low, 0.2);
+    EXPECT_EQ(r.fit.low, again.fit.low);
+    EXPECT_EQ(r.fit.high, again.fit.high);
+    EXPECT_TRUE(r.fit.move); // 0.2 lies outside, and the fit does better
+    EXPECT_LT(r.fit.mae, r.fit.equal_mae);
+    EXPECT_EQ(r.day_fit[0].pairs + r.day_fit[1].pairs, r.fit.pairs);
+    // The stations of the ten documents that have them, day 1's high.
+    EXPECT_EQ(r.station_high[2][0].first.pairs, 10);
+    EXPECT_NEAR(r.station_high[2][0].second.bias, -1 - (obs / 1.000004146 - obs), 1e-9);
+    EXPECT_EQ(r.station_low[2][0].first.pairs, 0);
+
+    // A fit no better than the issued weight never advises a move, inside or not.
+    for (forecast_document& doc : docs) {
+        doc.eta_weight = 0.75;
+        for (int d = 0; d < blended_days; ++d)
+            for (forecast_temperature* t : {&doc.low[d], &doc.high[d]})
+                t->issued = observed.days.begin()->second[0].low.value * 1.000004146;
+    }
+    verify_forecasts(docs, observed, options, r);
+    EXPECT_FALSE(r.fit.move);
+}
