@@ -311,23 +311,32 @@ std::string verify_json(const verification& r, const std::string& program) {
         }
         doc["weight_by_day"] = by_day;
     }
-    json pair_list = json::array();
-    for (const verified_pair& p : r.pair_list)
-        pair_list.push_back(
-            {{"issued", iso_time(p.issued)},
-             {"day", p.day},
-             {"element", p.high ? "high" : "low"},
-             {"place", place_name(p.place)},
-             {"observed", json_number(p.observed.value)},
-             {"window_start", window_time(p.observed.from)},
-             {"window_end", window_time(p.observed.to)},
-             {"source", p.observed.source == observed_source::hourly ? "hourly" : "daily"},
-             {"first", json_number(p.first)},
-             {"second", json_number(p.second)},
-             {"issued_value", json_number(p.issued_value)}});
-    doc["pair_list"] = pair_list;
     // Model words come from documents and may hold any byte.
-    return doc.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+    std::string text = doc.dump(2, ' ', false, json::error_handler_t::replace);
+    // A year's pairs would take tens of megabytes as one tree: each is written on its own,
+    // laid out as the library lays out a list.
+    text.erase(text.size() - 2);
+    text += ",\n  \"pair_list\": [";
+    for (std::size_t i = 0; i < r.pair_list.size(); ++i) {
+        const verified_pair& p = r.pair_list[i];
+        const json one = {
+            {"issued", iso_time(p.issued)},
+            {"day", p.day},
+            {"element", p.high ? "high" : "low"},
+            {"place", place_name(p.place)},
+            {"observed", json_number(p.observed.value)},
+            {"window_start", window_time(p.observed.from)},
+            {"window_end", window_time(p.observed.to)},
+            {"source", p.observed.source == observed_source::hourly ? "hourly" : "daily"},
+            {"first", json_number(p.first)},
+            {"second", json_number(p.second)},
+            {"issued_value", json_number(p.issued_value)}};
+        std::string laid = one.dump(2);
+        for (std::size_t at = 0; (at = laid.find('\n', at)) != std::string::npos; at += 5)
+            laid.replace(at, 1, "\n    ");
+        text += (i == 0 ? "\n    " : ",\n    ") + laid;
+    }
+    return text + (r.pair_list.empty() ? "]" : "\n  ]") + "\n}\n";
 }
 
 std::string pairs_csv(const verification& r) {
