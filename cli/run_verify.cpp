@@ -123,6 +123,12 @@ int run_verify(const command_line& parsed, const diagnostics& to) {
             return usage_error(
                 to, "--station " + quote_word(option.value) + " is none of KBKX, KHON, KMHE, KFSD",
                 verify_usage);
+    // An empty prefix would write hidden files named ".issued.txt" in the working folder.
+    for (const char* option : {"pairs", "verif"}) {
+        auto given = parsed.options.find(option);
+        if (given != parsed.options.end() && given->second.empty())
+            return usage_error(to, std::string("--") + option + " names no file", verify_usage);
+    }
     std::vector<std::string> outputs;
     for (const char* option : {"chart", "json", "pairs"}) {
         auto given = parsed.options.find(option);

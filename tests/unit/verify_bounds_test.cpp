@@ -71,6 +71,12 @@ TEST(VerifyBounds, HostileInputsEndWithTheirStatusInBoundedMemory) {
     EXPECT_EQ(WEXITSTATUS(nested.status), 1);
     EXPECT_NE(nested.err.find("deep.json:1: "), std::string::npos) << nested.err;
 
+    for (const char* option : {"--pairs", "--verif"}) {
+        const finished empty = run_verify(scratch.path, {option, "", deep.string()});
+        ASSERT_TRUE(WIFEXITED(empty.status));
+        EXPECT_EQ(WEXITSTATUS(empty.status), 2) << option;
+    }
+
     const finished unreadable = run_verify(scratch.path, {"/proc/self/mem"});
     ASSERT_TRUE(WIFEXITED(unreadable.status));
     EXPECT_EQ(WEXITSTATUS(unreadable.status), 1);
