@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arith/stations.h"
 #include "calendar/utc_time.h"
 #include "diagnostics/fault.h"
 
@@ -12,11 +13,14 @@ inline constexpr int verified_days = 7;
 inline constexpr int blended_days = 2;
 
 // A temperature of a forecast: the issued (blended) city value and each guidance's own,
-// NaN where the document has none.
+// and each guidance's value at each station, as its bulletin gave it; NaN where the
+// document has none. Days 3 to 7 have one guidance, under first.
 struct forecast_temperature {
     double issued;
     double first;
     double second;
+    double station_first[station_count];
+    double station_second[station_count];
 };
 
 // What verification takes from a JSON document of `vuzazav-cli forecast --json`.
@@ -30,6 +34,7 @@ struct forecast_document {
     std::vector<std::string> first_models, second_models;
     forecast_temperature low[verified_days]; // day 1 to 7
     forecast_temperature high[verified_days];
+    bool station_values; // whether the document gives values per station
 };
 
 // Reads one document from in. Returns false with why (the file and, where known, the

@@ -7,8 +7,17 @@ A month of bulletin files from examples/bulletins.txt, whose ETA guidance errs b
 (four pairs in five) or once the AVN guidance's opposite error so that the best weight is
 about 0.35, forecast with weight 0.5; observations as an Iowa Environmental Mesonet CSV and
 a CF6 product. Every number of verify's table and JSON document is recomputed from the
-forecasts' documents and the observations. Prints one line per failure; exits 1 on any.
-With --keep the work is done in DIR and left there: the browser check draws month.svg.
+forecasts' documents and the observations.
+
+Then a week across the end of daylight saving time with evening cold fronts: hourly
+readings of the four stations from a known curve (the mesonet's ASOS CSV, with METAR
+reports carrying T groups and six-hour groups), a gap, a last day not over and a daily
+value that disagrees; documents with each station's values. The observed extremes over
+the guidance's windows, every pair, the fitted weight and its bootstrap interval are
+recomputed and compared with the JSON document, the pairs file and the Verif files.
+
+Prints one line per failure; exits 1 on any. With --keep the work is done in DIR and left
+there: the browser check draws month.svg.
 """
 
 import argparse
@@ -253,7 +262,7 @@ def shown(text, value, digits, where):
 
 
 def check_table(out, want, label):
-    m = re.match(r"Verification of (\d+) forecasts issued (\S+) to (\S+) with ETA weight (\S+)\n"
+    m = re.match(r"Verification of (\d+) forecasts issued (\S+) to (\S+) with \S+ weight (\S+)\n"
                  r"first guidance (.+), second (.+); in °F", out)
     if not m or m.groups() != (str(want["forecasts"]), want["first_issued"][:10],
                                want["last_issued"][:10], "%g" % want["eta_weights"]["lowest"],
@@ -284,9 +293,11 @@ def check_table(out, want, label):
         "too few pairs": r"\n(\d+) pairs, too few to fit a weight \(10 are needed\)\n",
         "any weight": r"\nin all (\d+) pairs both guidances erred alike: any weight does as "
                       r"well, so none is given\n",
-        "fitted": r"\nweight (\S+) +(\S+) +(\S+)\nissued +(\S+) +(\S+)\nover (\d+) forecasts of "
-                  r"days 1 and 2 the weight (\S+) would have given a mean absolute error of (\S+) "
-                  r"°F \(issued: (\S+) °F\)\n"}[fit["outcome"]], out)
+        "fitted": r"\nweight (\S+) +(\S+) +(\S+)\nequal 0\.50 +\S+ +\S+\nissued +(\S+) +(\S+)\n"
+                  r"90 % interval of the weight: \S+ to \S+ \(2,000 resamples of the \d+ "
+                  r"forecasts?\)\nover (\d+) pairs of \d+ forecasts? \(days 1 and 2\) the weight "
+                  r"(\S+) would have given a mean absolute error of (\S+) °F \(issued: (\S+) °F\)"
+                  r"\n"}[fit["outcome"]], out)
     keys = [("weight", 2), ("mae", 1), ("rmse", 1), ("issued_mae", 1), ("issued_rmse", 1),
             ("pairs", 0), ("weight", 2), ("mae", 1), ("issued_mae", 1)]
     if not m:
@@ -304,6 +315,283 @@ def verify(cli, work, docs, obs, label, *options):
     same_json(want, json.load(open(os.path.join(work, label + ".json"))), label)
     check_table(r.stdout, want, label)
     return want
+
+
+# The week: the hourly readings' curve, in tenths of a degree Celsius.
+EPOCH = datetime.date(1970, 1, 1)
+FRONTS = [datetime.datetime(2026, 11, 1, 4), datetime.datetime(2026, 11, 4, 3)]  # 10, 9 PM CST
+WEEK_FIRST, WEEK_LAST = datetime.datetime(2026, 10, 29, 0, 53), datetime.datetime(2026, 11, 7, 17, 53)
+GAP = (datetime.datetime(2026, 11, 2, 8, 0), datetime.datetime(2026, 11, 2, 12, 0))  # KHON
+
+
+def minutes(t):
+    return int((t - datetime.datetime(1970, 1, 1)).total_seconds()) // 60
+
+
+def curve(s, m):
+    """Station s at minute m (UTC): a day's swing peaking at 3 PM CST, cold after fronts."""
+    local_hour = ((m - 360) % 1440) / 60
+    c = 4 + 1.5 * s + 7 * math.sin(2 * math.pi * (local_hour - 9) / 24)
+    for front in map(minutes, FRONTS):
+        if front <= m < front + 14 * 60:
+            c -= 9
+    return round(10 * c)
+
+
+def fahrenheit(tenths):
+    return tenths / 10 * 9 / 5 + 32
+
+
+def group(tenths):
+    return ("1" if tenths < 0 else "0") + "%03d" % abs(tenths)
+
+
+def week_readings():
+    """{station: [(minute, kind, °F)]} as verify should take them, and the ASOS CSV."""
+    lines, readings = ["station,valid,tmpf,dwpf,metar"], {s: [] for s in range(4)}
+    m, last = minutes(WEEK_FIRST), minutes(WEEK_LAST)
+    while m <= last:
+        t = datetime.datetime(1970, 1, 1) + datetime.timedelta(minutes=m)
+        for s, st in enumerate(STATIONS):
+            if st == "KHON" and minutes(GAP[0]) < m < minutes(GAP[1]):
+                continue
+            c = curve(s, m)
+            body = "M%02d" % round(-c / 10) if c < 0 else "%02d" % round(c / 10)
+            metar = "%s %02d%02d%02dZ AUTO 18010KT 10SM CLR %s/M10 A3001 RMK AO2 T%s1100" % (
+                st, t.day, t.hour, t.minute, body, group(c))
+            readings[s].append((m, "now", fahrenheit(c)))
+            if (t.hour + 1) % 6 == 0:  # the synoptic report: the six hours before its hour
+                end = m + 7
+                six = [curve(s, k) for k in range(end - 360, end + 1, 5)]
+                metar += " 1%s 2%s" % (group(max(six)), group(min(six)))
+                readings[s] += [(m, "max", fahrenheit(max(six))), (m, "min", fahrenheit(min(six)))]
+            # tmpf is rounded as the mesonet does; the report's T group is what counts.
+            lines.append("%s,%s,%.0f,M,%s" % (st[1:], t.strftime("%Y-%m-%d %H:%M"),
+                                                fahrenheit(c), metar))
+        m += 60
+    return readings, "\n".join(lines) + "\n"
+
+
+def extreme(readings, a, b, high):
+    """The window's extreme by verify's rules, or None: no more than 3 hours without a
+    reading, over at the last reading, the six-hour groups inside it included."""
+    points = [(m, v) for m, k, v in readings if k == "now"]
+    if points[-1][0] < b:
+        return None
+    previous, values = a, []
+    for m, v in points:
+        if a <= m <= b:
+            if m - previous > 180:
+                return None
+            previous = m
+            values.append(v)
+    if b - previous > 180 or not values:
+        return None
+    for m, k, v in readings:
+        end = (m + 30) // 60 * 60
+        if k == ("max" if high else "min") and end - 360 >= a and end <= b:
+            values.append(v)
+    return max(values) if high else min(values)
+
+
+def window(date, high):
+    midnight = (date - EPOCH).days * 1440 + 360
+    return (midnight + 420, midnight + 1140) if high else (midnight - 300, midnight + 480)
+
+
+def iso(minute):
+    return (datetime.datetime(1970, 1, 1) + datetime.timedelta(minutes=minute)).strftime(
+        "%Y-%m-%dT%H:%M:%SZ")
+
+
+def week_archive(cli, template, work, readings):
+    """Seven forecasts issued from 29 October 2026 at 1200 UTC; each station's guidance the
+    observed extreme (or a made-up value) plus known errors; their documents gain the
+    station values as `forecast --json` gives them."""
+    os.makedirs(os.path.join(work, "week"))
+    docs = []
+    for i in range(7):
+        date, values = datetime.date(2026, 10, 29) + i * DAY, collections.defaultdict(list)
+        station_values = collections.defaultdict(dict)  # (day, element) -> group -> station
+        for d in range(1, 8):
+            for element in ("low", "high"):
+                for s, st in enumerate(STATIONS):
+                    o = extreme(readings[s], *window(date + d * DAY, element == "high"),
+                                element == "high")
+                    o = round(o) if o is not None else 30 + s
+                    e = (7 * i + 3 * d + 5 * s + (element == "high")) % 5 - 2
+                    groups = {"first": o + e, "second": o - 2 * e + (i % 3) - 1} if d <= 2 \
+                        else {"ext": o + e}
+                    for g, v in groups.items():
+                        values[(g, st)].append(v)
+                        station_values[(d, element)].setdefault(
+                            "first" if g == "ext" else g, {})[st] = v
+        name = os.path.join("week", "%s.txt" % date)
+        open(os.path.join(work, name), "w").write(bulletin_file(template, date, values))
+        docs.append(os.path.join("week", "%s.json" % date))
+        run(cli, "forecast", name, "--eta-weight", "0.5", "-o", name + ".out", "--json",
+            docs[-1], cwd=work)
+        path = os.path.join(work, docs[-1])
+        doc = json.load(open(path))
+        for d, day in enumerate(doc["days"], 1):
+            for element in ("low", "high"):
+                day[element + "_temp"]["station_values"] = station_values[(d, element)]
+        json.dump(doc, open(path, "w"), indent=2)
+    return docs
+
+
+def splitmix(state):
+    mask = (1 << 64) - 1
+    state = (state + 0x9E3779B97F4A7C15) & mask
+    z = ((state ^ (state >> 30)) * 0xBF58476D1CE4E5B9) & mask
+    z = ((z ^ (z >> 27)) * 0x94D049BB133111EB) & mask
+    return state, z ^ (z >> 31)
+
+
+def fit_weight(pairs):
+    if len(pairs) < 10:
+        return None
+    num = den = 0.0
+    for e1, e2 in pairs:
+        num += e2 * (e2 - e1)
+        den += (e1 - e2) * (e1 - e2)
+    return None if den == 0 else min(1.0, max(0.0, num / den))
+
+
+def quantile(values, q):
+    at = q * (len(values) - 1)
+    below = math.floor(at)
+    if below + 1 >= len(values):
+        return values[-1]
+    return values[below] + (at - below) * (values[below + 1] - values[below])
+
+
+def week_pairs(work, docs, readings):
+    """Every pair verify should make, in its order, as the pairs file writes them."""
+    pairs = []
+    for path in sorted(docs):
+        doc = json.load(open(os.path.join(work, path)))
+        issued = datetime.date.fromisoformat(doc["issued"][:10])
+        for d, day in enumerate(doc["days"], 1):
+            for element in ("low", "high"):
+                high, t = element == "high", day[element + "_temp"]
+                a, b = window(issued + d * DAY, high)
+                obs = [extreme(readings[s], a, b, high) for s in range(4)]
+                present = [(w, v) for w, v in zip(WEIGHTS, obs) if v is not None]
+                if present and t["value"] is not None:
+                    city = sum(w * v for w, v in present) if len(present) == 4 else \
+                        sum(w * v for w, v in present) / sum(w for w, _ in present) * sum(WEIGHTS)
+                    pairs.append([doc["issued"], d, element, "city", city, iso(a), iso(b),
+                                  "hourly", t["first"], t["second"], t["value"]])
+                for s, st in enumerate(STATIONS):
+                    sv = t["station_values"]
+                    first, second = sv["first"].get(st), sv.get("second", {}).get(st)
+                    if obs[s] is not None and (first, second) != (None, None):
+                        pairs.append([doc["issued"], d, element, st, obs[s], iso(a), iso(b),
+                                      "hourly", first, second, None])
+    return pairs
+
+
+def same_pair(want, got, where):
+    for k, (w, g) in enumerate(zip(want, got)):
+        if isinstance(w, (int, float)) and not isinstance(w, bool):
+            ok = g not in (None, "") and abs(float(g) - w) <= 1e-9
+        else:
+            ok = (g if g != "" else None) == (w if not isinstance(w, int) else str(w)) or \
+                str(g) == str(w)
+        if not ok:
+            return fail("%s field %d: %r, recomputed %r" % (where, k, g, w))
+
+
+def check_week(cli, template, work):
+    readings, asos = week_readings()
+    open(os.path.join(work, "asos.csv"), "w").write(asos)
+    # KFSD's daily summary of 4 November, 3 °F above its readings' own maximum.
+    fsd = [(m, k, v) for m, k, v in readings[3]]
+    lo, hi = minutes(datetime.datetime(2026, 11, 4, 6)), minutes(datetime.datetime(2026, 11, 5, 6))
+    day_max = extreme(fsd, lo, hi, True)
+    open(os.path.join(work, "daily.csv"), "w").write(
+        "station,day,max_temp_f,min_temp_f\nFSD,2026-11-04,%d,M\n" % (round(day_max) + 3))
+    docs = week_archive(cli, template, work, readings)
+    r = run(cli, "verify", "--json", "week.json", "--pairs", "week.csv", "--verif", "week",
+            "--by-day", "asos.csv", "daily.csv", *docs, cwd=work)
+    if r.returncode != 0:
+        return
+    for line in ("KHON 2026-11-02: no observed low: 5.0 hours without a reading, 01:53 to 06:53 "
+                 "CST", "KBKX 2026-11-07: no observed high: its window (7 AM to 7 PM CST) is not "
+                 "over at the last reading", "KFSD 2026-11-04: the daily maximum %d °F differs by "
+                 "more than 1 °F" % (round(day_max) + 3)):
+        if line not in r.stderr:
+            fail("week: standard error does not say %r:\n%s" % (line, r.stderr))
+    want = week_pairs(work, docs, readings)
+    got = json.load(open(os.path.join(work, "week.json")))
+    rows = [row.split(",") for row in open(os.path.join(work, "week.csv")).read().splitlines()]
+    keys = rows[0]
+    if keys != ("issued,day,element,place,observed,window_start,window_end,source,first,second,"
+                "issued_value").split(","):
+        fail("week.csv: header %r" % keys)
+    if len(rows) - 1 != len(want) or len(got["pair_list"]) != len(want):
+        fail("week: %d pairs in the file, %d in the JSON, recomputed %d"
+             % (len(rows) - 1, len(got["pair_list"]), len(want)))
+    for k, (w, row, obj) in enumerate(zip(want, rows[1:], got["pair_list"])):
+        same_pair(w, row, "week.csv line %d" % (k + 2))
+        same_pair(w, [obj[key] for key in keys], "week.json pair %d" % (k + 1))
+    if any(p[2] == "high" and p[6].startswith("2026-11-08T01") for p in want) or \
+            any(r[2] == "high" and r[6].startswith("2026-11-08T01") for r in rows[1:]):
+        fail("week: the high of 7 November, not over, was scored")
+    # The fit, recomputed from the documents' values and the recomputed observations.
+    fit = [p for p in want if p[3] == "city" and p[1] <= 2 and None not in (p[8], p[9])]
+    errors = [(p[8] - p[4], p[9] - p[4]) for p in fit]
+    w = fit_weight(errors)
+    weight = got["weight"]
+    if w is None or weight["fitted"] is None or abs(weight["fitted"] - w) > 1e-9:
+        return fail("week: the fitted weight is %r, recomputed %r" % (weight["fitted"], w))
+    groups = collections.OrderedDict()
+    for k, p in enumerate(fit):
+        groups.setdefault(p[0], []).append(k)
+    groups, state, resampled = list(groups.values()), 20261209, []
+    for _ in range(2000):
+        sample = []
+        for _ in range(len(groups)):
+            state, x = splitmix(state)
+            sample += [errors[k] for k in groups[x % len(groups)]]
+        v = fit_weight(sample)
+        if v is not None:
+            resampled.append(v)
+    resampled.sort()
+    interval = [quantile(resampled, 0.05), quantile(resampled, 0.95)]
+    if any(abs(a - b) > 1e-9 for a, b in zip(weight["interval"], interval)):
+        fail("week: the interval is %r, recomputed %r" % (weight["interval"], interval))
+    if not interval[0] <= w <= interval[1]:
+        fail("week: the interval %r leaves out the weight %r" % (interval, w))
+    mae = lambda ws: sum(abs(ws * e1 + (1 - ws) * e2) for e1, e2 in errors) / len(errors)
+    for key, value in (("fitted", mae(w)), ("equal", mae(0.5))):
+        if abs(weight["mae"][key] - value) > 1e-9:
+            fail("week: the %s MAE is %r, recomputed %r" % (key, weight["mae"][key], value))
+    if "ETA weight fitted" not in r.stdout or len(got.get("weight_by_day", [])) != 2:
+        fail("week: the table names no ETA weight, or --by-day fitted no days:\n" + r.stdout)
+    # Verif: each forecast's pairs, the lead time to the end of the guidance's window.
+    places = ["city"] + STATIONS
+    for name, column in (("issued", 10), ("first", 8), ("second", 9)):
+        lines = open(os.path.join(work, "week.%s.txt" % name)).read().splitlines()
+        expect = []
+        for p in want:
+            if p[column] is None:
+                continue
+            issued = datetime.datetime.fromisoformat(p[0][:19])
+            end = datetime.datetime.fromisoformat(p[6][:19])
+            expect.append([issued.strftime("%Y%m%d"), (end - issued).total_seconds() / 3600,
+                           places.index(p[3]), p[4], p[column]])
+        if lines[0] != "date leadtime location lat lon altitude obs fcst" or \
+                len(lines) - 1 != len(expect):
+            fail("week.%s.txt: %d lines, recomputed %d" % (name, len(lines) - 1, len(expect)))
+            continue
+        for line, e in zip(lines[1:], expect):
+            f = line.split()
+            if f[0] != e[0] or float(f[1]) != e[1] or int(f[2]) != e[2] or \
+                    abs(float(f[6]) - e[3]) > 1e-9 or abs(float(f[7]) - e[4]) > 1e-9:
+                fail("week.%s.txt: %r, recomputed %r" % (name, line, e))
+                break
 
 
 def main():
@@ -345,6 +633,7 @@ def main():
         want = verify(cli, work, docs, obs, "twice")
         if want and want["fit"]["weight"] != 1:
             fail("twice: the weight is %r, not 1" % want["fit"]["weight"])
+        check_week(cli, template, work)
     return 1 if failures else 0
 
 

@@ -1,5 +1,5 @@
 #include "calendar/utc_time.h"
-#include "verify/observations.h"
+#include "verify/observation_files.h"
 
 #include "test_paths.h"
 
@@ -14,8 +14,8 @@ namespace {
 
 struct read_result {
     bool ok;
-    observed_days observed;
-    std::vector<fault> warnings;
+    observations observed;
+    warning_list warnings;
     fault why;
 };
 
@@ -64,35 +64,6 @@ const std::string bare_product = "PRELIMINARY LOCAL CLIMATOLOGICAL DATA (WS FORM
 
 } // namespace
 
-TEST(ObservationStations, TakesIdsWithOrWithoutK) {
-    EXPECT_EQ(station_index("KFSD"), 3);
-    EXPECT_EQ(station_index("fsd"), 3);
-    EXPECT_EQ(station_index("Kbkx"), 0);
-    EXPECT_EQ(station_index("KDSM"), -1);
-    EXPECT_EQ(station_index("KKFSD"), -1);
-    EXPECT_EQ(station_index(""), -1);
-}
-
-TEST(ObservationTaking, LeavesOutAbsurdValuesAndKeepsWhatNaNWouldReplace) {
-    observed_days into;
-    std::vector<fault> warnings;
-    take_observation(into, day(2026, 12, 8), 3, true, -80, "a.csv", 2, warnings);
-    take_observation(into, day(2026, 12, 8), 3, false, 140, "a.csv", 2, warnings);
-    take_observation(into, day(2026, 12, 8), 3, true, std::nan(""), "a.csv", 3, warnings);
-    take_observation(into, day(2026, 12, 9), 3, true, std::nan(""), "a.csv", 4, warnings);
-    take_observation(into, day(2026, 12, 8), 3, true, 150, "a.csv", 7, warnings);
-    ASSERT_EQ(into.days.size(), 1u);
-    const auto& stations = into.days.at(day(2026, 12, 8));
-    EXPECT_EQ(stations[3].max_f, -80);
-    EXPECT_EQ(stations[3].min_f, 140);
-    EXPECT_TRUE(std::isnan(stations[0].max_f) && std::isnan(stations[2].min_f));
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings[0].what,
-              "KFSD 2026-12-08: maximum 150 °F is outside -80 to 140 °F, left out");
-    EXPECT_EQ(warnings[0].file, "a.csv");
-    EXPECT_EQ(warnings[0].line, 7);
-}
-
 TEST(ObservationMesonetCsv, ReadsColumnsByNameInAnyOrder) {
     const read_result r = read_csv("\xEF\xBB\xBFmin_temp_f,station,precip_in,day,max_temp_f\r\n"
                                    "12,FSD,0.01,2026-12-08,30\r\n"
@@ -110,8 +81,8 @@ TEST(ObservationMesonetCsv, ReadsColumnsByNameInAnyOrder) {
     EXPECT_TRUE(std::isnan(seen(r, 1, day(2026, 12, 8)).max_f));
     EXPECT_TRUE(std::isnan(seen(r, 1, day(2026, 12, 8)).min_f));
     EXPECT_TRUE(std::isnan(seen(r, 0, day(2026, 12, 8)).max_f));
-    ASSERT_EQ(r.warnings.size(), 1u);
-    EXPECT_EQ(r.warnings[0].line, 6);
+    ASSERT_EQ(r.warnings.kept.size(), 1u);
+    EXPECT_EQ(r.warnings.kept[0].line, 6);
 }
 
 TEST(ObservationMesonetCsv, RefusesWithTheLine) {
@@ -170,10 +141,10 @@ TEST(ObservationCf6Products, ReadsTheDaysOfTheReceivedProduct) {
     const read_result dsm = read_cf6(sample("cf6-dsm-202002.txt"));
     ASSERT_TRUE(dsm.ok) << dsm.why.what;
     EXPECT_TRUE(dsm.observed.days.empty());
-    ASSERT_EQ(dsm.warnings.size(), 1u);
-    EXPECT_EQ(dsm.warnings[0].what,
+    ASSERT_EQ(dsm.warnings.kept.size(), 1u);
+    EXPECT_EQ(dsm.warnings.kept[0].what,
               "KDSM (CF6DSM) is not one of KBKX, KHON, KMHE, KFSD; its product is passed over");
-    EXPECT_EQ(dsm.warnings[0].line, 3);
+    EXPECT_EQ(dsm.warnings.kept[0].line, 3);
 }
 
 TEST(ObservationCf6Products, TakesTheStationArgumentWhereTheProductNamesNone) {
@@ -189,10 +160,33 @@ TEST(ObservationCf6Products, TakesTheStationArgumentWhereTheProductNamesNone) {
     EXPECT_EQ(none.why.what, "no station: the product has no CF6 identifier line; give "
                              "--station ID before the file");
 
-    // A product's own identifier line wins over the station argument.
-    const read_result own = read_cf6(sample("cf6-fsd-202002.txt"), "KHON");
-    ASSERT_TRUE(own.ok) << own.why.what;
-    EXPECT_EQ(seen(own, 3, day(2020, 2, 13)).min_f, -10);
+    // The identifier line, the STATION: line and --station must name one station.
+    const std::string fsd = sample("cf6-fsd-202002.txt");
+    EXPECT_TRUE(read_cf6(fsd, "fsd").ok);
+    const read_result other = read_cf6(fsd, "KHON");
+    ASSERT_FALSE(other.ok);
+    EXPECT_EQ(other.why.line, 3);
+    EXPECT_EQ(other.why.what, "the identifier CF6FSD names KFSD, --station KHON");
+    std::string dsm_under_fsd = fsd;
+    dsm_under_fsd.replace(dsm_under_fsd.find("SIOUX FALLS SD"), 14, "DES MOINES IA");
+    const read_result place = read_cf6(dsm_under_fsd);
+    ASSERT_FALSE(place.ok);
+    EXPECT_EQ(place.why.line, 6);
+    EXPECT_EQ(place.why.what, "STATION: \"DES MOINES IA\" is not KFSD (SIOUX FALLS), which the "
+                              "identifier CF6FSD names");
+    std::string named = bare_product;
+    named.insert(named.find("  MONTH"), "                                          STATION:   "
+                                        "HURON SD\n");
+    EXPECT_FALSE(read_cf6(named, "KMHE").ok);
+    const read_result by_place = read_cf6(named);
+    ASSERT_TRUE(by_place.ok) << by_place.why.what;
+    EXPECT_EQ(seen(by_place, 1, day(2024, 3, 2)).min_f, -3);
+    named.replace(named.find("HURON SD"), 8, "DES MOINES IA");
+    const read_result elsewhere = read_cf6(named);
+    ASSERT_TRUE(elsewhere.ok) << elsewhere.why.what;
+    EXPECT_TRUE(elsewhere.observed.days.empty());
+    ASSERT_EQ(elsewhere.warnings.kept.size(), 1u);
+    EXPECT_EQ(elsewhere.warnings.kept[0].line, 2);
 }
 
 TEST(ObservationCf6Products, RefusesWithTheLine) {
@@ -246,4 +240,61 @@ TEST(ObservationLines, AnEndlessLineIsRefused) {
     const read_result cf6 = read_cf6(endless);
     EXPECT_FALSE(cf6.ok);
     EXPECT_EQ(cf6.why.line, 1);
+}
+
+TEST(ObservationMetar, ReadsTheTemperatureGroups) {
+    const auto f = [](double celsius) { return ((celsius * 9) / 5) + 32; };
+    const metar_temperatures t =
+        decode_metar("KFSD 080053Z 18010KT 1/2SM CLR M02/M08 A3012 RMK AO2 SLP210 T10171078 "
+                     "10089 21011 56014");
+    EXPECT_EQ(t.now_f, f(-1.7)); // the T group's tenths, not the body's whole degrees
+    EXPECT_EQ(t.six_hour_max_f, f(8.9));
+    EXPECT_EQ(t.six_hour_min_f, f(-1.1));
+    EXPECT_EQ(decode_metar("METAR KHON 080053Z AUTO 00000KT 10SM CLR 05/ A3001 RMK AO2").now_f,
+              f(5));
+    EXPECT_TRUE(std::isnan(decode_metar("KMHE 080053Z AUTO 10SM CLR M/M A3001 RMK AO2").now_f));
+    // A group of the remarks' shape in the body is no remark.
+    EXPECT_TRUE(std::isnan(decode_metar("KMHE 080053Z 10089 M/M").six_hour_max_f));
+}
+
+TEST(ObservationHourlyFiles, CycleFilesAndTheMesonetsAsosCsv) {
+    observations in;
+    warning_list warnings;
+    fault why;
+    std::istringstream cycle("2026/12/08 00:53\n"
+                             "KFSD 080053Z 18010KT 10SM CLR M02/M08 A3012 RMK AO2 T10171078\n"
+                             "\n"
+                             "2026/12/08 00:54\n"
+                             "KDSM 080054Z 18010KT 10SM CLR 02/M08 A3012\n"
+                             "\n"
+                             "2026/12/08 01:53\n"
+                             "SPECI KFSD 080153Z 18010KT 10SM CLR M03/M08\n"
+                             "     A3012 RMK AO2 T10281078\n");
+    ASSERT_EQ(recognise_verify_input(cycle), verify_input::metar_cycle);
+    ASSERT_TRUE(read_metar_cycle(cycle, "00Z.TXT", in, warnings, why)) << why.what;
+    const long long midnight = day(2026, 12, 8) * 1440;
+    ASSERT_EQ(in.hourly[3].size(), 2u);
+    EXPECT_EQ(in.hourly[3][0].minute, midnight + 53);
+    EXPECT_EQ(in.hourly[3][1].minute, midnight + 113);
+    EXPECT_EQ(in.hourly[3][1].value_f, ((-2.8 * 9) / 5) + 32);
+    std::istringstream bad("2026/02/30 00:53\nKFSD 300053Z M02/M08\n");
+    EXPECT_FALSE(read_metar_cycle(bad, "00Z.TXT", in, warnings, why));
+    EXPECT_EQ(why.line, 1);
+
+    observations csv;
+    std::istringstream asos("station,valid,lon,lat,tmpf,metar\n"
+                            "HON,2026-12-08 00:53,-98.2,44.4,37.00,\n"
+                            "HON,2026-12-08 01:53,-98.2,44.4,M,\n"
+                            "FSD,2026-12-08 00:53,-96.7,43.6,29.00,KFSD 080053Z M02/M08 RMK "
+                            "T10171078\n"
+                            "DSM,2026-12-08 00:53,-93.6,41.5,150.00,\n");
+    ASSERT_TRUE(read_mesonet_csv(asos, "asos.csv", csv, warnings, why)) << why.what;
+    ASSERT_EQ(csv.hourly[1].size(), 1u);
+    EXPECT_EQ(csv.hourly[1][0].value_f, 37);
+    ASSERT_EQ(csv.hourly[3].size(), 1u);
+    EXPECT_EQ(csv.hourly[3][0].value_f, ((-1.7 * 9) / 5) + 32);
+    EXPECT_TRUE(csv.days.empty());
+    std::istringstream no_time("station,valid,tmpf\nHON,2026-12-08T00:53,37\n");
+    EXPECT_FALSE(read_mesonet_csv(no_time, "asos.csv", csv, warnings, why));
+    EXPECT_EQ(why.line, 2);
 }
