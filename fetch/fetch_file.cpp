@@ -43,8 +43,8 @@ file_outcome refusal(const std::string& where, const std::string& why) {
 }
 
 file_outcome kept(const std::string& target, long long size) {
-    return {file_state::kept, target + " is complete (" + std::to_string(size) +
-                                  " bytes, as on the server): not downloaded again"};
+    return {file_state::kept,
+            target + " is complete (" + std::to_string(size) + " bytes): not downloaded again"};
 }
 
 file_outcome save(const std::string& target, const std::string& bytes, const std::string& how) {

@@ -122,7 +122,7 @@ fetch_result fetch_products(const fetch_request& request,
         if (now >= request.until) break;
         if (progress) pause = request.pauses.first;
         const long long wait = std::max(1LL, std::min(pause, request.until - now));
-        log("not on the servers yet: " + some_names(pending) + "; trying again in " +
+        log("still to fetch: " + some_names(pending) + "; trying again in " +
             std::to_string(wait) + " s (until " + time_words(request.until) + ")");
         sleep(wait);
         pause = std::min(pause * std::max(1LL, request.pauses.factor), request.pauses.longest);

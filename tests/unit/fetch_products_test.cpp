@@ -28,32 +28,27 @@ std::string message(std::size_t length, char fill) {
     return m;
 }
 
-// A GFS file's messages in NCEP's order, whether gfs-point reads each; the last one of the
-// file is read, so the last range runs to the file's end.
-struct listed {
-    const char *variable, *level, *forecast;
-    bool read;
-};
-const listed gfs_file[] = {
-    {"PRMSL", "mean sea level", "H hour fcst", true},
-    {"CLWMR", "1 hybrid level", "H hour fcst", false},
-    {"HGT", "1000 mb", "H hour fcst", true},
-    {"TMP", "1000 mb", "H hour fcst", false},
-    {"TMP", "850 mb", "H hour fcst", true},
-    {"RH", "850 mb", "H hour fcst", false},
-    {"TMP", "700 mb", "H hour fcst", true},
-    {"HGT", "500 mb", "H hour fcst", true},
-    {"TMP", "500 mb", "H hour fcst", true},
-    {"TMP", "2 m above ground", "H hour fcst", true},
-    {"DPT", "2 m above ground", "H hour fcst", false},
-    {"RH", "2 m above ground", "H hour fcst", true},
-    {"UGRD", "10 m above ground", "H hour fcst", true},
-    {"VGRD", "10 m above ground", "H hour fcst", true},
-    {"APCP", "surface", "S-H hour acc fcst", true},
-    {"APCP", "surface", "0-H hour acc fcst", true},
-    {"TCDC", "entire atmosphere", "H hour fcst", false},
-    {"TCDC", "entire atmosphere", "S-H hour ave fcst", true},
-};
+// A GFS file's messages in NCEP's order, "*" before those gfs-point reads, their times
+// with H for the hour and S for six hours before; the last one is read, so the last range
+// runs to the file's end.
+const char* const gfs_file[] = {"*PRMSL:mean sea level:H",
+                                "CLWMR:1 hybrid level:H",
+                                "*HGT:1000 mb:H",
+                                "TMP:1000 mb:H",
+                                "*TMP:850 mb:H",
+                                "RH:850 mb:H",
+                                "*TMP:700 mb:H",
+                                "*HGT:500 mb:H",
+                                "*TMP:500 mb:H",
+                                "*TMP:2 m above ground:H",
+                                "DPT:2 m above ground:H",
+                                "*RH:2 m above ground:H",
+                                "*UGRD:10 m above ground:H",
+                                "*VGRD:10 m above ground:H",
+                                "*APCP:surface:S-H acc",
+                                "*APCP:surface:0-H acc",
+                                "TCDC:entire atmosphere:H",
+                                "*TCDC:entire atmosphere:S-H ave"};
 const int runs_read = 6; // of adjacent messages that gfs-point reads
 
 const std::string gfs_folder = "com/gfs/prod/gfs.20261209/12/atmos/";
@@ -72,19 +67,20 @@ std::vector<std::string> serve_gfs(const fs::path& root) {
     for (int hour = 6; hour <= 288; hour += 6) {
         std::string file, index, wanted;
         int n = 0;
-        for (const listed& l : gfs_file) {
-            std::string forecast = l.forecast;
-            for (char c : {'S', 'H'}) {
-                const std::size_t at = forecast.find(c);
-                if (at != std::string::npos)
-                    forecast.replace(at, 1, std::to_string(c == 'S' ? hour - 6 : hour));
-            }
-            if (hour == 6 && forecast == "0-6 hour acc fcst" && l.forecast[0] == '0') continue;
+        for (const std::string entry : gfs_file) {
+            const bool read = entry[0] == '*';
+            std::string times = entry.substr(entry.rfind(':') + 1), line;
+            if (hour == 6 && times == "0-H acc") continue; // the same as 0-6, the bucket
+            for (char c : times)
+                line += c == 'S'   ? std::to_string(hour - 6)
+                        : c == 'H' ? std::to_string(hour) + " hour"
+                                   : std::string(1, c);
             index += std::to_string(++n) + ":" + std::to_string(file.size()) +
-                     ":d=2026120912:" + l.variable + ":" + l.level + ":" + forecast + ":\n";
+                     ":d=2026120912:" + entry.substr(read, entry.rfind(':') + 1 - read) + line +
+                     " fcst:\n";
             const std::string m = message(100 + 7 * n + hour, static_cast<char>('a' + n));
             file += m;
-            if (l.read) wanted += m;
+            if (read) wanted += m;
         }
         std::ofstream(root / gfs_folder / gfs_name(hour), std::ios::binary) << file;
         std::ofstream(root / gfs_folder / (gfs_name(hour) + ".idx")) << index;
