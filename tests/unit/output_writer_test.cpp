@@ -126,7 +126,7 @@ TEST(OutputWriter, SignalDuringAWriteRemovesTheTemporaryFile) {
     for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
         SCOPED_TRACE(strsignal(sig));
         bool ended_by_it = false;
-        for (int attempt = 0; attempt < 4 && !ended_by_it; ++attempt) {
+        for (int attempt = 0; attempt < 12 && !ended_by_it; ++attempt) {
             std::ofstream(out) << "earlier\n";
             pid_t child = fork();
             ASSERT_GE(child, 0);
