@@ -93,7 +93,7 @@ TEST(VerifyDocuments, RefusesWithTheLine) {
     refused("{\n  \"program\": \"vuzazav-cli\",\n  oops\n}\n", 3, "no JSON document");
     refused(edit("vuzazav-cli 1.1.0", "another program"), 2, "no forecast document");
     refused(edit("2010-03-04T12:00:00Z", "2010-02-30T12:00:00Z"), 5, "no real time");
-    refused(edit("\"date\": \"2010-03-07\"", "\"date\": \"2010-03-08\""), 210, "day 3 is dated");
+    refused(edit("\"date\": \"2010-03-07\"", "\"date\": \"2010-03-08\""), 378, "day 3 is dated");
     refused(edit("\"value\": 21.329432374", "\"value\": \"21\""), 108, "no temperature");
     refused(
         edit("\"input\": \"bulletins.txt\"", "\"input\": \"" + std::string(1 << 20, 'x') + "\""), 0,
