@@ -63,6 +63,14 @@ const char* weekday_abbreviation(const utc_time& time) {
     return weekdays[weekday];
 }
 
+const char* weekday_name(const utc_time& time) {
+    static const char* const weekdays[7] = {"Thursday", "Friday",  "Saturday", "Sunday",
+                                            "Monday",   "Tuesday", "Wednesday"};
+    long long weekday = days_since_epoch(time) % 7;
+    if (weekday < 0) weekday += 7;
+    return weekdays[weekday];
+}
+
 const char* month_abbreviation(int month) {
     static const char* const months[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};

@@ -30,6 +30,8 @@ bool day_before(const utc_time& a, const utc_time& b);
 // The three-letter English names the products write, "Thu" and "Jan": of the weekday of
 // time, and of month (1 to 12; "?" outside).
 const char* weekday_abbreviation(const utc_time& time);
+// The weekday's whole name, as forecasts name their periods: "Thursday".
+const char* weekday_name(const utc_time& time);
 const char* month_abbreviation(int month);
 
 // text in ASCII capitals, as model output writes names ("THU", "JAN") and as received

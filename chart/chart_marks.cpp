@@ -33,8 +33,9 @@ void draw_line(std::ostream& out, const time_axis& axis, const panel_box& panel,
     }
 }
 
-// Half the width of a mark.
+// Half the width of a mark, and the radius of a ring around one.
 static const double mark_radius = 4.5;
+static const double ring_radius = 9;
 
 // One mark at (x, y), for the series and the legends alike.
 static void draw_marker(std::ostream& out, marker_shape shape, double x, double y,
@@ -44,7 +45,11 @@ static void draw_marker(std::ostream& out, marker_shape shape, double x, double 
     std::string paint = std::string(" fill=\"") + (hollow ? paper_colour : colour) +
                         "\" stroke=\"" + (hollow ? colour : paper_colour) + "\" stroke-width=\"" +
                         (hollow ? "2" : "1") + "\"";
-    if (shape == marker_shape::square) {
+    if (shape == marker_shape::ring) {
+        out << "<circle" << attributes << svg_attr("cx", x) << svg_attr("cy", y)
+            << svg_attr("r", ring_radius) << " fill=\"none\" stroke=\"" << colour
+            << "\" stroke-width=\"2\"/>\n";
+    } else if (shape == marker_shape::square) {
         out << "<rect" << attributes << svg_attr("x", x - mark_radius)
             << svg_attr("y", y - mark_radius) << svg_attr("width", 2 * mark_radius)
             << svg_attr("height", 2 * mark_radius) << paint << "/>\n";
@@ -68,6 +73,19 @@ void draw_markers(std::ostream& out, const time_axis& axis, const panel_box& pan
         marker_shape shape =
             style.marker == marker_shape::none ? marker_shape::circle : style.marker;
         draw_marker(out, shape, x, y, style.colour, v.fewer_stations, attributes);
+    }
+}
+
+void draw_rings(std::ostream& out, const time_axis& axis, const panel_box& panel,
+                const series_style& style, const chart_point* points, int count) {
+    for (int i = 0; i < count; ++i) {
+        const double value = points[i].value.value;
+        if (!std::isfinite(value)) continue;
+        const std::string attributes = std::string(" class=\"") + style.css_class + "\" data-" +
+                                       style.key_name + "=\"" + std::to_string(points[i].key) +
+                                       "\"";
+        draw_marker(out, marker_shape::ring, x_of(axis, points[i].hour), y_of(panel, value),
+                    style.colour, false, attributes);
     }
 }
 
@@ -265,6 +283,8 @@ void draw_legend(std::ostream& out, const legend_entry* entries, int count, doub
                 << " fill=\"" << e.colour << "\"";
             if (e.outline) out << " stroke=\"" << e.outline << "\"";
             out << "/>\n";
+        } else if (e.marker == marker_shape::ring) {
+            draw_marker(out, e.marker, x + sample / 2, y - line_rise, e.colour, false, "");
         } else {
             out << "<line" << svg_attr("x1", x) << svg_attr("x2", x + sample)
                 << svg_attr("y1", y - line_rise) << svg_attr("y2", y - line_rise) << " stroke=\""

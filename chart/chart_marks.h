@@ -22,7 +22,8 @@ struct chart_point {
     int key;
 };
 
-enum class marker_shape { none, circle, square };
+// A ring is drawn around another mark: a value to look at twice.
+enum class marker_shape { none, circle, square, ring };
 
 // How a series is drawn: marks with class css_class, its line with class css_class-line.
 struct series_style {
@@ -41,6 +42,11 @@ void draw_line(std::ostream& out, const time_axis& axis, const panel_box& panel,
 // series drawn without marks still marks those, with circles.
 void draw_markers(std::ostream& out, const time_axis& axis, const panel_box& panel,
                   const series_style& style, const chart_point* points, int count);
+
+// A ring around the mark of each value that is not missing, in the style's colour, with
+// class css_class and the point's key.
+void draw_rings(std::ostream& out, const time_axis& axis, const panel_box& panel,
+                const series_style& style, const chart_point* points, int count);
 
 // Bars from the scale's minimum (or its zero) up to each value, from start_hour to
 // end_hour; hollow when resting on fewer stations, none when missing. With label_values

@@ -1,5 +1,6 @@
 #include "chart/forecast_chart.h"
 
+#include "calendar/local_time.h"
 #include "chart/chart_layout.h"
 #include "chart/palette.h"
 #include "chart/svg.h"
@@ -48,6 +49,36 @@ static bool any_fewer(const forecast_chart_input& in) {
             return true;
     return false;
 }
+
+// Whether the value of element of day d (1 to 7), its night's or its daytime's, is
+// flagged.
+static bool flagged(const forecast_chart_input& in, int d, bool night, period_element element) {
+    if (!in.periods) return false;
+    for (const forecast_period& p : *in.periods)
+        if (p.day == d && p.night == night)
+            for (const period_flag& f : p.flags)
+                if (f.element == element) return true;
+    return false;
+}
+
+// The points of series whose values are flagged: element of the nights' (night) or the
+// days' values, with each point's hour and value.
+static int flagged_points(const forecast_chart_input& in, const chart_point* series, bool night,
+                          period_element element, chart_point* out) {
+    int n = 0;
+    for (int i = 0; i < forecast_days; ++i)
+        if (flagged(in, i + 1, night, element)) out[n++] = series[i];
+    return n;
+}
+
+static bool any_flagged(const std::vector<forecast_period>& periods) {
+    for (const forecast_period& p : periods)
+        if (p.day > 0 && !p.flags.empty()) return true;
+    return false;
+}
+
+static const legend_entry flag_legend = {"flagged",          flag_colour, nullptr,
+                                         marker_shape::ring, false,       nullptr};
 
 static std::string number_text(const char* format, double value) {
     char text[48];
@@ -109,10 +140,20 @@ static void write_temperature_panel(std::ostream& out, const time_axis& axis, pa
                 value_label{x, y, p.value.value, s % 2 ? 1 : -1, colours[s]};
         }
     draw_value_labels(out, labels, 4 * forecast_days, marks, 4 * forecast_days);
+    chart_point rings[4 * forecast_days];
+    int ringed = flagged_points(in, lows, true, temperature_element, rings);
+    ringed += flagged_points(in, highs, false, temperature_element, rings + ringed);
+    ringed += flagged_points(in, dew_lows, true, dew_point_element, rings + ringed);
+    ringed += flagged_points(in, dew_highs, false, dew_point_element, rings + ringed);
+    draw_rings(out, axis, temp_panel,
+               series_style{"flagged", flag_colour, nullptr, marker_shape::ring, "day"}, rings,
+               ringed);
     const legend_entry temp_legend[] = {
         {"temperature", temperature_colour, nullptr, marker_shape::circle, false, nullptr},
-        {"dew point", dew_point_colour, dashed, marker_shape::square, false, nullptr}};
-    draw_legend(out, temp_legend, 2, plot_right, temp_panel.top - panel_title_rise);
+        {"dew point", dew_point_colour, dashed, marker_shape::square, false, nullptr},
+        flag_legend};
+    draw_legend(out, temp_legend, ringed > 0 ? 3 : 2, plot_right,
+                temp_panel.top - panel_title_rise);
 }
 
 static void write_pop_panel(std::ostream& out, const time_axis& axis, panel_box panel,
@@ -136,10 +177,27 @@ static void write_pop_panel(std::ostream& out, const time_axis& axis, panel_box 
     draw_bars(out, axis, pop_panel,
               series_style{"pop24", daily_precipitation_colour, nullptr, marker_shape::none, "day"},
               pop24, forecast_days - twelve_hour_pop_days, true);
+    // A flagged probability is ringed at the top of its bar: the nights' bars are the first
+    // of the 12-hour pairs, the days' the second ones and the 24-hour bars.
+    chart_point nights[forecast_days], days[forecast_days], rings[2 * forecast_days];
+    for (int i = 0; i < forecast_days; ++i) {
+        const bool twelve = i < twelve_hour_pop_days;
+        const chart_bar none{0, 0, chart_value{NAN, false}, i + 1};
+        const chart_bar& night = twelve ? pop12[2 * i] : none;
+        const chart_bar& day = twelve ? pop12[2 * i + 1] : pop24[i - twelve_hour_pop_days];
+        nights[i] = chart_point{(night.start_hour + night.end_hour) / 2, night.value, night.key};
+        days[i] = chart_point{(day.start_hour + day.end_hour) / 2, day.value, day.key};
+    }
+    int ringed = flagged_points(in, nights, true, pop_element, rings);
+    ringed += flagged_points(in, days, false, pop_element, rings + ringed);
+    draw_rings(out, axis, pop_panel,
+               series_style{"flagged", flag_colour, nullptr, marker_shape::ring, "day"}, rings,
+               ringed);
     const legend_entry pop_legend[] = {
         {"12 hours", precipitation_colour, nullptr, marker_shape::none, true, nullptr},
-        {"24 hours", daily_precipitation_colour, nullptr, marker_shape::none, true, nullptr}};
-    draw_legend(out, pop_legend, 2, plot_right, pop_panel.top - panel_title_rise);
+        {"24 hours", daily_precipitation_colour, nullptr, marker_shape::none, true, nullptr},
+        flag_legend};
+    draw_legend(out, pop_legend, ringed > 0 ? 3 : 2, plot_right, pop_panel.top - panel_title_rise);
 }
 
 // Cloud cover, and wind speed with its arrows, by forecast hour.
@@ -203,6 +261,42 @@ static void write_sky_wind_panels(std::ostream& out, const time_axis& axis, pane
     draw_legend(out, wind_legend, 1, plot_right, wind_panel.top - panel_title_rise);
 }
 
+// With the periods named, the day labels move up to leave their names a line of their
+// own above the first panel's title.
+static const double period_day_label_baseline = 45, period_label_baseline = 63;
+static const double period_label_font_size = 11;
+
+// Each period's name, centred over its 12 hours where the axis shows them.
+static void draw_period_labels(std::ostream& out, const time_axis& axis,
+                               const std::vector<forecast_period>& periods) {
+    const long long origin = days_since_epoch(axis.origin) * 24 + axis.origin.hour;
+    for (const forecast_period& p : periods) {
+        const double start =
+            static_cast<double>(days_since_epoch(p.start) * 24 + p.start.hour - origin);
+        const double middle = start + 6;
+        if (middle < axis.first_hour || middle > axis.last_hour) continue;
+        out << "<text class=\"period-label\"" << svg_attr("x", x_of(axis, middle))
+            << svg_attr("y", period_label_baseline) << svg_attr("font-size", period_label_font_size)
+            << " text-anchor=\"middle\" fill=\"" << quiet_text_colour << "\">"
+            << svg_escape(p.short_name) << "</text>\n";
+    }
+}
+
+// The local hours of the nights (or the days) as the footnote gives them, ", 6 PM to 6 AM
+// CST", for each zone the periods meet in turn; the one period that spans a change of zone
+// shows it in its own name's place only.
+static std::string local_hours(const std::vector<forecast_period>& periods, bool night) {
+    std::string text;
+    for (const forecast_period& p : periods) {
+        const local_time start = city_time(p.start), end = city_time(p.end);
+        if (p.night != night || start.utc_offset != end.utc_offset) continue;
+        const std::string hours = clock_hour(start.clock.hour) + " to " +
+                                  clock_hour(end.clock.hour) + " " + zone_name(end);
+        if (text.find(hours) == std::string::npos) text += ", " + hours;
+    }
+    return text;
+}
+
 bool write_forecast_chart(std::ostream& out, const forecast_chart_input& in, fault& why) {
     if (!is_real_time(in.issued)) {
         why = fault{fault_kind::invalid_bulletins,
@@ -231,7 +325,9 @@ bool write_forecast_chart(std::ostream& out, const forecast_chart_input& in, fau
     draw_chart_title(out, in.file_name,
                      "  City of Vuzazav 1200 run, guidance of " + issued_text + ", ETA weight " +
                          weight_text);
-    draw_day_labels(out, axis, day_label_baseline, true);
+    const bool named = in.periods && !in.periods->empty();
+    draw_day_labels(out, axis, named ? period_day_label_baseline : day_label_baseline, true);
+    if (named) draw_period_labels(out, axis, *in.periods);
 
     write_temperature_panel(out, axis, panels[temperature_panel], in);
     write_pop_panel(out, axis, panels[pop_panel], in);
@@ -239,14 +335,32 @@ bool write_forecast_chart(std::ostream& out, const forecast_chart_input& in, fau
 
     double bottom = panels[panel_count - 1].bottom;
     draw_hour_ticks(out, axis, bottom, "time (UTC)");
-    draw_footnote(out, bottom, 0,
+    // Named periods take the footnote a line of its own, and the footnotes rise by half a
+    // line to leave room for a third.
+    const double notes_at = named ? bottom - footnote_leading / 2 : bottom;
+    draw_footnote(out, notes_at, 0,
                   "From the MOS guidance of KBKX, KHON, KMHE and KFSD: " +
                       svg_escape(in.short_models) + " of 1200 UTC, blended, to 00 UTC of day 3; " +
                       svg_escape(in.extended_model) + " of 0000 UTC after it.");
-    draw_footnote(out, bottom, 1,
-                  std::string("Lows stand in the night (00 to 12 UTC), highs in the daytime (12 "
-                              "to 24 UTC); the dew points are those of 12 and 00 UTC.") +
-                      (any_fewer(in) ? " Hollow marks rest on fewer stations than usual." : ""));
+    const std::string hollow =
+        any_fewer(in) ? "Hollow marks rest on fewer stations than usual." : "";
+    if (!named) {
+        draw_footnote(out, bottom, 1,
+                      "Lows stand in the night (00 to 12 UTC), highs in the daytime (12 to 24 "
+                      "UTC); the dew points are those of 12 and 00 UTC." +
+                          (hollow.empty() ? "" : " " + hollow));
+        end_svg(out);
+        return true;
+    }
+    draw_footnote(out, notes_at, 1,
+                  "Lows stand in the night (00 to 12 UTC" + local_hours(*in.periods, true) +
+                      "), highs in the daytime (12 to 24 UTC" + local_hours(*in.periods, false) +
+                      "); the dew points are those of 12 and 00 UTC.");
+    std::string more = hollow;
+    if (any_flagged(*in.periods))
+        more += std::string(more.empty() ? "" : " ") +
+                "Ringed values are flagged; the product and the JSON document say why.";
+    if (!more.empty()) draw_footnote(out, notes_at, 2, more);
     end_svg(out);
     return true;
 }

@@ -4,9 +4,11 @@
 #include "chart/chart_marks.h"
 #include "diagnostics/fault.h"
 #include "pointforecast/city_forecast.h"
+#include "pointforecast/periods.h"
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 // One row of the day table. Day d is the bulletin date plus d days: its low belongs to the
 // night (00 to 12 UTC), its high to the daytime (12 to 24 UTC), its dew points are those
@@ -41,6 +43,9 @@ struct forecast_chart_input {
     // The guidance as its headers name it: the blended short-range pair of 1200 UTC, the
     // extended model of 0000 UTC.
     std::string short_models = "ETA and AVN", extended_model = "MRF";
+    // The forecast's periods in the city's local time: named under the days, their flagged
+    // values ringed. Null or empty for none.
+    const std::vector<forecast_period>* periods = nullptr;
 };
 
 // Takes the values of a 1200 chart from the city forecast the report is written from, so
@@ -53,7 +58,9 @@ void gather_forecast_chart_input(const city_forecast& forecast, double eta_weigh
 // Writes the meteogram of a 1200 run as one self-contained SVG document of 1100 by 700
 // pixels: daily low and high temperature and dew point, precipitation probabilities as
 // bars, cloud cover, and wind speed with direction arrows, against one dated UTC time axis.
-// Values resting on fewer stations are drawn hollow; missing ones leave gaps. Returns
+// Values resting on fewer stations are drawn hollow; missing ones leave gaps. With the
+// periods, each is named under the days ("Tonight", "Fri", "Fri Night"), the footnote gives
+// their local hours and a flagged low, high, dew point or probability is ringed. Returns
 // false, having written nothing, with why when the bulletins' date and cycle are no real
 // time (fault_kind::invalid_bulletins) or the ETA weight is not finite (bad_weight). The
 // stream's own errors are the caller's.

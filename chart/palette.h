@@ -25,6 +25,8 @@ inline constexpr const char* pressure_colour = reddish_purple;
 inline constexpr const char* wind_colour = orange;
 inline constexpr const char* cloud_colour = "#c4c4c4";
 inline constexpr const char* cloud_line_colour = "#6e6e6e";
+// The 1200 chart's rings around flagged values.
+inline constexpr const char* flag_colour = reddish_purple;
 // The verification chart's errors: the blend as issued in the forecasts' own colour, each
 // guidance alone, and the blend at the fitted weight.
 inline constexpr const char* issued_blend_colour = temperature_colour;

@@ -6,6 +6,8 @@
 #include "export/forecast_export.h"
 #include "pointforecast/compute_city_forecast.h"
 #include "pointforecast/load_bulletin_file.h"
+#include "pointforecast/period_product.h"
+#include "pointforecast/periods.h"
 #include "pointforecast/write_report.h"
 #include "reading/places.h"
 #include "reading/reading.h"
@@ -15,7 +17,7 @@
 
 static const char* const usage =
     "Usage: vuzazav-cli forecast BULLETINS --weight W [-o REPORT] [--chart FILE.svg]\n"
-    "       [--json FILE.json] [--csv FILE.csv]\n"
+    "       [--json FILE.json] [--csv FILE.csv] [--product FILE.txt] [FLAG OPTION]...\n"
     "The 1200 run on a bulletin file: prints the day table and writes the report, named\n"
     "after BULLETINS with \"out\" in place of its last three characters unless -o names it.\n"
     "\n"
@@ -26,17 +28,70 @@ static const char* const usage =
     "  -o REPORT       the report file to write\n"
     "  --chart FILE    also write the run's meteogram, an SVG picture, to FILE\n"
     "  --json FILE     also write every value with its valid time, each model's value and\n"
-    "                  its stations, a JSON document, to FILE\n"
+    "                  its stations, and the periods, a JSON document, to FILE\n"
     "  --csv FILE      also write the same values as CSV, one line a value, to FILE\n"
+    "  --product FILE  also write the period forecast in the city's local time, with the\n"
+    "                  evidence behind each value and the flags, a text product, to FILE\n"
     "  -h, --help      show this help and exit\n"
     "\n"
+    "Flag options (a flag changes no number; with --product or --json each flag is also\n"
+    "said on standard error):\n"
+    "  --flag-temperature-difference F  the two guidances' temperatures or dew points\n"
+    "                  F degrees F apart or more (default 6)\n"
+    "  --flag-pop-difference P  their probabilities of precipitation P points apart or\n"
+    "                  more (default 30)\n"
+    "  --flag-outlier F  a station F degrees F or more from the median of its guidance's\n"
+    "                  stations (default 15)\n"
+    "  --flag-range LOW,HIGH  a temperature or dew point outside LOW to HIGH degrees F\n"
+    "                  (default -60,120)\n"
+    "\n"
     "Exit status: 0 written, 1 the bulletin file was refused, 2 usage error (also a weight\n"
-    "that is no number or outside 0 to 1), 3 an output could not be written.\n";
+    "that is no number or outside 0 to 1, or a flag option that is no number), 3 an output\n"
+    "could not be written.\n";
 
 static const cli_option options[] = {
-    {0, "weight", true, nullptr}, {0, "eta-weight", true, "weight"}, {'o', "output", true, nullptr},
-    {0, "chart", true, nullptr},  {0, "json", true, nullptr},        {0, "csv", true, nullptr},
+    {0, "weight", true, nullptr},
+    {0, "eta-weight", true, "weight"},
+    {'o', "output", true, nullptr},
+    {0, "chart", true, nullptr},
+    {0, "json", true, nullptr},
+    {0, "csv", true, nullptr},
+    {0, "product", true, nullptr},
+    {0, "flag-temperature-difference", true, nullptr},
+    {0, "flag-pop-difference", true, nullptr},
+    {0, "flag-outlier", true, nullptr},
+    {0, "flag-range", true, nullptr},
 };
+
+// A flag option's value: a number of 0 or more. False, with error set, for anything else.
+static bool read_flag_limit(const command_line& parsed, const char* name, double& limit,
+                            std::string& error) {
+    const given_option* given = last_given(parsed, name);
+    if (!given) return true;
+    if (parse_number(given->value, limit) && limit >= 0) return true;
+    error = given->written + " " + quote_word(given->value) + " is no number of 0 or more";
+    return false;
+}
+
+// The flag options, over the defaults of limits. False, with error set, at a value that is
+// no number, or a range whose low end lies above its high end.
+static bool read_flag_limits(const command_line& parsed, flag_limits& limits, std::string& error) {
+    if (!read_flag_limit(parsed, "flag-temperature-difference", limits.temperature_difference,
+                         error) ||
+        !read_flag_limit(parsed, "flag-pop-difference", limits.pop_difference, error) ||
+        !read_flag_limit(parsed, "flag-outlier", limits.station_outlier, error))
+        return false;
+    const given_option* range = last_given(parsed, "flag-range");
+    if (!range) return true;
+    const std::string::size_type comma = range->value.find(',');
+    if (comma != std::string::npos && parse_number(range->value.substr(0, comma), limits.lowest) &&
+        parse_number(range->value.substr(comma + 1), limits.highest) &&
+        limits.lowest <= limits.highest)
+        return true;
+    error = range->written + " " + quote_word(range->value) +
+            " is no range LOW,HIGH of two numbers, the lower first";
+    return false;
+}
 
 int run_forecast(const command_line& parsed, std::ostream& out, const diagnostics& to) {
     const given_option* weight = last_given(parsed, "weight");
@@ -56,12 +111,17 @@ int run_forecast(const command_line& parsed, std::ostream& out, const diagnostic
                                weight_range_note + "; give one from 0 to 1",
                            usage);
 
+    flag_limits limits;
+    std::string error;
+    if (!read_flag_limits(parsed, limits, error)) return usage_error(to, error, usage);
+
     const std::string& name = parsed.operands[0];
     std::ifstream input;
     std::vector<std::string> outputs;
-    int status = open_run_files(to, parsed, input, outputs, {"chart", "json", "csv"});
+    int status = open_run_files(to, parsed, input, outputs, {"chart", "json", "csv", "product"});
     if (status != exit_done) return status;
     const std::string &report_name = outputs[0], &chart_name = outputs[1];
+    const std::string &json_name = outputs[2], &product_name = outputs[4];
     loaded_bulletins loaded;
     fault why;
     if (!load_bulletin_file(input, name, loaded, why)) return refuse(to, why);
@@ -70,16 +130,25 @@ int run_forecast(const command_line& parsed, std::ostream& out, const diagnostic
     header_lines(input, loaded.layout, documents.header_line);
     input.close();
     for (const fault& warning : loaded.warnings) diagnose(to, fault_line(warning));
-    // The chart dates its days from the first header; without a date, nothing is written.
+    // The chart dates its days from the first header, the product its periods; without a
+    // date, nothing is written.
     if (!chart_name.empty() && !loaded.dated)
         return refuse(to, fault{fault_kind::invalid_bulletins,
                                 "the bulletin date is no real month/day/year date to chart", name,
                                 0, -1});
+    if (!product_name.empty() && !loaded.dated)
+        return refuse(to, fault{fault_kind::invalid_bulletins,
+                                "the bulletin date is no real month/day/year date to name the "
+                                "product's periods",
+                                name, 0, -1});
 
     if (!compute_city_forecast(loaded.values, eta_weight, forecast, why)) {
         why.what = weight->written + " " + quote_word(weight->value) + ": " + why.what;
         return refuse(to, why);
     }
+    std::vector<forecast_period> periods;
+    if (loaded.dated) periods = forecast_periods(loaded, forecast, limits);
+    documents.periods = loaded.dated ? &periods : nullptr;
     std::ostringstream report, svg;
     write_report(report, forecast);
     if (!chart_name.empty()) {
@@ -88,20 +157,30 @@ int run_forecast(const command_line& parsed, std::ostream& out, const diagnostic
         chart_input.issued = loaded.issued;
         gather_forecast_chart_input(forecast, eta_weight, chart_input);
         guidance_names(loaded.layout, chart_input.short_models, chart_input.extended_model);
+        chart_input.periods = &periods;
         if (!write_forecast_chart(svg, chart_input, why)) return refuse(to, why);
     }
     write_day_table(out, forecast, false);
+    // The outputs that carry the periods say their flags; the forecaster decides.
+    if (!product_name.empty() || !json_name.empty())
+        for (const forecast_period& p : periods)
+            for (const period_flag& f : p.flags)
+                diagnose(to, fault_line(
+                                 fault{fault_kind::refused_input, "flag: " + f.text, name, 0, -1}));
     status = write_output(to, report_name, report.str());
+    if (status == exit_done && !product_name.empty())
+        status = write_output(to, product_name, period_product(loaded, eta_weight, periods));
     if (status == exit_done && !chart_name.empty())
         status = write_output(to, chart_name, svg.str());
     if (status != exit_done) return status;
-    return write_documents(to, outputs[2], forecast_json(documents), outputs[3],
+    return write_documents(to, json_name, forecast_json(documents), outputs[3],
                            forecast_csv(documents));
 }
 
 const cli_command forecast_command = {
     "forecast",
-    "forecast BULLETINS --weight W [-o REPORT] [--chart FILE.svg] [--json FILE] [--csv FILE]",
+    "forecast BULLETINS --weight W [-o REPORT] [--chart FILE.svg] [--json FILE] [--csv FILE]\n"
+    "           [--product FILE] [FLAG OPTION]...",
     "the 1200 run: the day table on standard output, the report to a file",
     usage,
     options,

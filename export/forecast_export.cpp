@@ -2,12 +2,14 @@
 
 #include "calendar/bulletin_date.h"
 #include "calendar/iso_date.h"
+#include "calendar/local_time.h"
 #include "export/json_number.h"
 #include "pointforecast/day_columns.h"
 #include "reading/places.h"
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <vector>
 
 using json = nlohmann::ordered_json;
@@ -61,6 +63,101 @@ static json value_object(const export_value& v) {
     return o;
 }
 
+// Each station's value as the bulletin gives it, null where it marks none.
+static json station_object(const station_set& values, const station_presence& present) {
+    json o;
+    for (int s = 0; s < station_count; ++s)
+        o[station_ids[s]] = present[s] ? json(values[s]) : json(nullptr);
+    return o;
+}
+
+// The station values of value c of day d: of both short-range guidances on days 1 and 2,
+// of the extended one alone (under "first") after them.
+static json day_station_values(const bulletin_values& values, int d, int c) {
+    json o;
+    if (d < short_days) {
+        model_pair stations;
+        pair_presence present;
+        short_day_values(values, d, c, stations, present);
+        o["first"] = station_object(stations.first, present.first);
+        o["second"] = station_object(stations.second, present.second);
+    } else {
+        station_set stations;
+        station_presence present;
+        extended_day_values(values, d, c, stations, present);
+        o["first"] = station_object(stations, present);
+    }
+    return o;
+}
+
+static const char* source_key(period_source source) {
+    switch (source) {
+    case period_source::blend:
+        return "blend";
+    case period_source::first:
+        return "first";
+    case period_source::second:
+        return "second";
+    case period_source::extended:
+        return "extended";
+    }
+    return "";
+}
+
+// A guidance's city value as the period gives it: whole, null where it has none. The
+// extended guidance is neither of the short-range pair.
+static json rounded_city(const guidance_evidence& g, const period_value& v) {
+    if (!g.given || v.source == period_source::extended || !std::isfinite(g.city)) return nullptr;
+    return rounded_value(g.city);
+}
+
+// A value of a period after the keys o holds already (a temperature's kind), with the
+// hours it covers, where given, right after the value.
+static json period_value_object(const period_value& v, json o = json::object(), int hours = 0) {
+    if (!v.exists) return nullptr;
+    o["value"] = v.value;
+    if (hours > 0) o["hours"] = hours;
+    o["unrounded"] = json_number(v.unrounded);
+    o["first"] = rounded_city(v.first, v);
+    o["second"] = rounded_city(v.second, v);
+    o["source"] = source_key(v.source);
+    json stations;
+    stations["first"] = station_object(v.first.values, v.first.present);
+    if (v.second.given) stations["second"] = station_object(v.second.values, v.second.present);
+    o["station_values"] = stations;
+    return o;
+}
+
+static json period_object(const forecast_period& p) {
+    json o;
+    o["name"] = p.name;
+    o["start"] = iso_local_time(city_time(p.start));
+    o["end"] = iso_local_time(city_time(p.end));
+    json kind;
+    kind["kind"] = p.night ? "low" : "high";
+    o["temperature"] = period_value_object(p.values[temperature_element], kind);
+    o["dew_point"] = period_value_object(p.values[dew_point_element]);
+    o["pop"] = period_value_object(p.values[pop_element], json::object(), p.pop_hours);
+    o["sky"] = p.sky ? json(p.sky) : json(nullptr);
+    json wind;
+    if (p.wind.exists) {
+        wind["direction"] =
+            p.wind.point < 0 ? json(nullptr) : json(compass_point_name(p.wind.point));
+        wind["speed_mph"] = p.wind.speed_mph;
+    }
+    o["wind"] = wind;
+    json flags = json::array();
+    for (const period_flag& f : p.flags) {
+        json flag;
+        flag["kind"] = flag_kind_key(f.kind);
+        flag["element"] = period_element_key(f.element);
+        flag["text"] = f.text;
+        flags.push_back(flag);
+    }
+    o["flags"] = flags;
+    return o;
+}
+
 std::string forecast_json(const forecast_export_input& in) {
     const loaded_bulletins& loaded = *in.loaded;
     json doc;
@@ -88,8 +185,11 @@ std::string forecast_json(const forecast_export_input& in) {
         day["day"] = d + 1;
         const export_value first = day_export_value(in, d, 0);
         day["date"] = first.timed ? json(iso_date(first.valid_from)) : json(nullptr);
-        for (int c = 0; c < day_column_count; ++c)
-            day[day_columns[c].key] = value_object(day_export_value(in, d, c));
+        for (int c = 0; c < day_column_count; ++c) {
+            json value = value_object(day_export_value(in, d, c));
+            if (!value.is_null()) value["station_values"] = day_station_values(loaded.values, d, c);
+            day[day_columns[c].key] = value;
+        }
         days.push_back(day);
     }
     doc["days"] = days;
@@ -104,6 +204,12 @@ std::string forecast_json(const forecast_export_input& in) {
         hours.push_back(hour);
     }
     doc["hours"] = hours;
+    json periods = nullptr;
+    if (in.periods) {
+        periods = json::array();
+        for (const forecast_period& p : *in.periods) periods.push_back(period_object(p));
+    }
+    doc["periods"] = periods;
     // A file name may hold any byte; what is no UTF-8 becomes U+FFFD rather than no file.
     return doc.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }

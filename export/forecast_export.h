@@ -3,9 +3,11 @@
 #include "calendar/utc_time.h"
 #include "pointforecast/city_forecast.h"
 #include "pointforecast/load_bulletin_file.h"
+#include "pointforecast/periods.h"
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 // The JSON and CSV documents of a 1200 run: every value with its valid period and what it
 // rests on.
@@ -18,6 +20,8 @@ struct forecast_export_input {
     const loaded_bulletins* loaded;
     const city_forecast* forecast;
     long long header_line[bulletin_count]; // line of each bulletin's header, from 1
+    // The periods in the city's local time; null where the bulletins carry no real date.
+    const std::vector<forecast_period>* periods = nullptr;
 };
 
 // One value of the documents, its valid period and its sources.
@@ -42,7 +46,8 @@ export_value hour_export_value(const forecast_export_input& in, int r, int q);
 // no real date.
 bool sky_wind_valid_time(const forecast_export_input& in, int r, utc_time& valid);
 
-// The documents, whole.
+// The documents, whole. The JSON document's day values also give the station values they
+// rest on, and its "periods" the periods with their rounded values and flags.
 std::string forecast_json(const forecast_export_input& in);
 std::string forecast_csv(const forecast_export_input& in);
 

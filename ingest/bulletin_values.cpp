@@ -18,12 +18,12 @@ static const cloud_word ext_cloud_words[] = {{"CL|", 0}, {"CL", 0},   {"PC|", 5}
 // 19th of 19), four 12-hour probabilities; clouds, directions and speeds from hour 6.
 static const row_rule mos_temp_pop[] = {
     {temp_row, "N/X", nullptr, value_form::whole_numbers, "a whole number", 1, 1, 4},
-    {dew_point_row, "DPT", nullptr, value_form::whole_numbers, "a whole number", 7, 4, 4},
+    {dew_point_row, "DPT", nullptr, value_form::whole_numbers, "a whole number", 7, 4, 4, 3},
     {pop_row, "P12", nullptr, value_form::whole_numbers, "a whole number", 1, 1, 4},
 };
 static const row_rule mos_sky_wind[] = {
     {cloud_row, "CLD", nullptr, value_form::cloud_words, "a cloud word (CL, FW, SC, BK or OV)", 1,
-     1, short_columns, short_cloud_words, static_cast<int>(std::size(short_cloud_words))},
+     1, short_columns, 0, short_cloud_words, static_cast<int>(std::size(short_cloud_words))},
     {direction_row, "WDR", nullptr, value_form::whole_numbers, "a whole number", 1, 1,
      short_columns},
     {speed_row, "WSP", nullptr, value_form::whole_numbers, "a whole number", 1, 1, short_columns},
@@ -31,13 +31,13 @@ static const row_rule mos_sky_wind[] = {
 
 // The same rows of a National Blend bulletin (NBS) of 1200 UTC. Its temperature row is
 // "TXN" (NBM 4 and later) or "N/X" (NBM 3), and that row and P12 begin with the value at
-// hour 12, before the four that stand under the hours of a MOS bulletin. SKY (percent)
-// stands for the cloud words; it and the wind rows run a value of three digits into the
-// one before it, so they are read by columns.
+// hour 12 (today's maximum and probability), before the four that stand under the hours of
+// a MOS bulletin. SKY (percent) stands for the cloud words; it and the wind rows run a
+// value of three digits into the one before it, so they are read by columns.
 static const row_rule blend_temp_pop[] = {
-    {temp_row, "TXN", "N/X", value_form::whole_numbers, "a whole number", 2, 1, 4},
-    {dew_point_row, "DPT", nullptr, value_form::whole_numbers, "a whole number", 7, 4, 4},
-    {pop_row, "P12", nullptr, value_form::whole_numbers, "a whole number", 2, 1, 4},
+    {temp_row, "TXN", "N/X", value_form::whole_numbers, "a whole number", 2, 1, 4, 1},
+    {dew_point_row, "DPT", nullptr, value_form::whole_numbers, "a whole number", 7, 4, 4, 3},
+    {pop_row, "P12", nullptr, value_form::whole_numbers, "a whole number", 2, 1, 4, 1},
 };
 static const row_rule blend_sky_wind[] = {
     {cloud_row, "SKY", nullptr, value_form::columns, "a sky cover", 1, 1, short_columns},

@@ -28,10 +28,15 @@ inline constexpr int bulletin_row_count = 6;
 // A short-range bulletin's temperature, DPT and P12 rows: the four maxima and minima, the
 // dew points at their times (the 7th, 11th, 15th and 19th), the four 12-hour
 // probabilities. Element 2d and 2d + 1 belong to day d + 1, its night and its daytime.
+// today holds each row's value at hour 12 (00 UTC), which closes the bulletin date's own
+// daytime, by row (temp_row, dew_point_row, pop_row): the dew point there, and the
+// maximum and 12-hour probability of that daytime, which only an NBS bulletin gives (a MOS
+// bulletin's are its marker of no value, 999).
 struct short_temp_pop {
     std::int32_t temp[4];
     std::int32_t dew_point[4];
     std::int32_t pop12[4];
+    std::int32_t today[3];
 };
 
 // An extended bulletin's X/N, DPT and P24 rows for days 3 to 7: each day's pair of
@@ -94,6 +99,18 @@ inline const std::int32_t* row_values(const ext_sky_wind& b, bulletin_row row) {
 }
 template <class Block> std::int32_t* row_values(Block& b, bulletin_row row) {
     return const_cast<std::int32_t*>(row_values(static_cast<const Block&>(b), row));
+}
+
+// Where a block keeps the value of row at hour 12 (short_temp_pop's today); null where it
+// keeps none.
+inline const std::int32_t* today_value(const short_temp_pop& b, bulletin_row row) {
+    return row <= pop_row ? &b.today[row] : nullptr;
+}
+inline std::int32_t* today_value(short_temp_pop& b, bulletin_row row) {
+    return row <= pop_row ? &b.today[row] : nullptr;
+}
+inline std::int32_t* today_value(short_sky_wind&, bulletin_row) {
+    return nullptr;
 }
 
 // What the bulletins write where they have no value. MOS bulletins: 999 in the

@@ -3,6 +3,7 @@
 #include "reading/places.h"
 #include "reading/reading.h"
 
+#include <algorithm>
 #include <string>
 
 bool find_row(std::istream& in, const char* label, const char* after, long long limit,
@@ -157,10 +158,10 @@ static bool find_ruled_row(std::istream& in, const row_rule& rule, const char* a
 static const int most_row_values = 23;
 
 bool read_row(std::istream& in, const row_rule& rule, const char* after, long long limit,
-              std::int32_t* values, row_place& place, fault& why) {
+              std::int32_t* values, std::int32_t* today, row_place& place, fault& why) {
     if (!find_ruled_row(in, rule, after, limit, place, why)) return false;
     // Every value up to the last one kept is read; those between are passed over.
-    const int count = rule.first + rule.step * (rule.count - 1);
+    const int count = std::max(rule.first + rule.step * (rule.count - 1), rule.today);
     std::int32_t all[most_row_values];
     if (count > most_row_values) {
         why.what = std::string("the ") + place.label + " row is read beyond its last column";
@@ -177,6 +178,7 @@ bool read_row(std::istream& in, const row_rule& rule, const char* after, long lo
                               rule.word_count, rule.value_name, why);
     if (!ok) return false;
     for (int j = 0; j < rule.count; ++j) values[j] = all[rule.first - 1 + rule.step * j];
+    if (today) *today = rule.today > 0 ? all[rule.today - 1] : missing_temp_pop_value;
     place.first = rule.first;
     place.step = rule.step;
     return true;

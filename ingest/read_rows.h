@@ -42,6 +42,10 @@ struct row_rule {
     value_form form;
     const char* value_name;
     int first, step, count;
+    // The value number of the row's value at hour 12, which the block keeps apart
+    // (today_value); 0 where the row has none there, and the block gets its marker of no
+    // value.
+    int today = 0;
     const cloud_word* words = nullptr; // the known words of a cloud_words row
     int word_count = 0;
 };
@@ -54,11 +58,12 @@ struct row_table {
 };
 
 // Finds the row that rule names, which comes after the row labelled after (none when null),
-// searching no label at or beyond limit, and reads the values it keeps into values,
-// noting in place where and under which label it found the row. False, with why set, when
-// the bulletin has no such row or a value cannot be read.
+// searching no label at or beyond limit, and reads the values it keeps into values, and
+// its value at hour 12 into today where that is not null, noting in place where and under
+// which label it found the row. False, with why set, when the bulletin has no such row or
+// a value cannot be read.
 bool read_row(std::istream& in, const row_rule& rule, const char* after, long long limit,
-              std::int32_t* values, row_place& place, fault& why);
+              std::int32_t* values, std::int32_t* today, row_place& place, fault& why);
 
 // Reads the rows of table, in their order, into block, noting in places (indexed by
 // bulletin_row) where it found them.
@@ -69,7 +74,8 @@ bool read_rows(std::istream& in, const row_table& table, Block& block, long long
     for (int i = 0; i < table.count; ++i) {
         const row_rule& rule = table.rows[i];
         row_place& place = places[rule.row];
-        if (!read_row(in, rule, after, limit, row_values(block, rule.row), place, why))
+        if (!read_row(in, rule, after, limit, row_values(block, rule.row),
+                      today_value(block, rule.row), place, why))
             return false;
         after = place.label;
     }

@@ -34,6 +34,7 @@ struct value_source {
 // The sources of every value of a city_forecast, arranged as its values are.
 struct forecast_sources {
     value_source day[forecast_days][day_column_count];
+    value_source today[day_column_count];
     value_source cloud[sky_wind_rows];
     value_source direction[short_rows];
     value_source speed[sky_wind_rows];
@@ -43,6 +44,10 @@ struct forecast_sources {
 // 4 is a gap), and the extended rows no wind direction.
 struct city_forecast {
     city_value day[forecast_days][day_column_count];
+    // The bulletin date's own daytime (12 to 24 UTC), before day 1, in the day table's
+    // columns: its high and probability where an NBS bulletin gives them (the first
+    // guidance alone), its dew point at 00 UTC blended; NaN elsewhere. No table shows it.
+    city_value today[day_column_count];
     city_value cloud[sky_wind_rows];  // covered fraction of the sky, 0 to 1
     city_value direction[short_rows]; // tens of degrees, as the bulletins give it
     city_value speed[sky_wind_rows];  // miles per hour

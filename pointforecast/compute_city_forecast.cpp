@@ -164,6 +164,18 @@ bool compute_city_forecast(const bulletin_values& v, double eta_weight, city_for
                 f.day[d][c] = weigh(stations, present, source);
             }
         }
+    for (int c = 0; c < day_column_count; ++c) {
+        f.today[c] = {gap, false};
+        f.sources.today[c] = {gap, gap, 0};
+        if (!today_value_exists(c)) continue;
+        model_pair stations;
+        pair_presence present;
+        today_values(v, c, stations, present);
+        f.today[c] = blend(eta_weight, avn_ratio, stations, present, f.sources.today[c]);
+        // Only the NBS gives the daytime's high and probability: four stations are all.
+        if (day_columns[c].row != dew_point_row)
+            f.today[c].fewer_stations = f.sources.today[c].stations < station_count;
+    }
     for (int r = 0; r < short_rows; ++r) compute_short_hour(v, eta_weight, avn_ratio, r, f);
     for (int r = short_rows; r < sky_wind_rows; ++r) compute_extended_hour(v, r, f);
     const std::string overflow = first_overflow(f);

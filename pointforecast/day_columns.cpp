@@ -47,6 +47,22 @@ void extended_day_values(const bulletin_values& v, int d, int c, station_set& st
                    present);
 }
 
+bool today_value_exists(int c) {
+    return day_columns[c].half == 1;
+}
+
+void today_values(const bulletin_values& v, int c, model_pair& stations, pair_presence& present) {
+    const bulletin_row row = day_columns[c].row;
+    for (int s = 0; s < station_count; ++s) {
+        const std::int32_t* first = today_value(v.eta_temp_pop[s], row);
+        const std::int32_t* second = today_value(v.avn_temp_pop[s], row);
+        stations.first[s] = first ? *first : missing_temp_pop_value;
+        stations.second[s] = second ? *second : missing_temp_pop_value;
+        present.first[s] = first && !is_missing(*first, row, v.blend[s]);
+        present.second[s] = second && !is_missing(*second, row, false);
+    }
+}
+
 bool hour_value_exists(int r, int q) {
     return r < short_rows || hour_quantities[q].row != direction_row;
 }

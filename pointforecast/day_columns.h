@@ -64,6 +64,16 @@ void short_day_values(const bulletin_values& values, int d, int c, model_pair& s
 void extended_day_values(const bulletin_values& values, int d, int c, station_set& stations,
                          station_presence& present);
 
+// Whether the bulletin date's own daytime (12 to 24 UTC, before day 1) has column c: the
+// daytime's columns alone, the high, the dew point at its end and the probability.
+bool today_value_exists(int c);
+
+// The station values of column c of the bulletin date's daytime, of both short-range
+// models, and which of them the bulletins give (a MOS bulletin gives no high or
+// probability there). Only for a column that exists.
+void today_values(const bulletin_values& values, int c, model_pair& stations,
+                  pair_presence& present);
+
 // One quantity of the sky and wind table: its caption, the documents' key and the
 // bulletin row it comes from.
 struct hour_quantity {

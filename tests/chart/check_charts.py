@@ -177,6 +177,17 @@ def check_forecast(svg, png, report):
     month, day, year = open(os.path.join(os.path.dirname(report), "bulletins.txt")).read().split()[4].split("/")
     expected = dated(datetime.date(int(year), int(month), int(day)), 8, True)
     check(day_labels(root) == expected, name + ": days labelled %s" % day_labels(root))
+    # Under the days, the periods of the city's clock: a day's low is the night before the
+    # named day, its high the named day's.
+    issued = datetime.date(int(year), int(month), int(day))
+    short = "Mon Tue Wed Thu Fri Sat Sun".split()
+    periods = []
+    for d in range(1, 8):
+        periods.append("Tonight" if d == 1 else
+                       short[(issued + datetime.timedelta(days=d - 1)).weekday()] + " Night")
+        periods.append(short[(issued + datetime.timedelta(days=d)).weekday()])
+    shown = [t.text for t in root.iter(SVG + "text") if t.get("class") == "period-label"]
+    check(shown == periods, name + ": periods labelled %s" % shown)
     for column, css_class in enumerate(["temp-low", "temp-high", "dewpoint-low", "dewpoint-high"]):
         check_values(name, root, "temperature", css_class, "day", {d: v[column] for d, v in days.items()})
     pop12 = {d: v[5] for d, v in days.items() if d <= 2}

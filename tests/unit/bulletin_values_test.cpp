@@ -149,7 +149,7 @@ TEST(ReadTempPopAndSkyWind, ReadsTheExampleFile) {
     EXPECT_EQ(a.mrf_sky_wind[3].speed[0], 13);
 }
 
-TEST(ReadTempPop, NbsRowsPassOverHourTwelveAndOlderRowsAreRead) {
+TEST(ReadTempPop, NbsRowsKeepHourTwelveApartAndOlderRowsAreRead) {
     std::vector<bulletin> all = blend_bulletins();
     all[2] = valid_bulletin(2);
     all[2][0] = header_line("KMHE", "NAM", "3/04/2010", "1200");
@@ -163,6 +163,12 @@ TEST(ReadTempPop, NbsRowsPassOverHourTwelveAndOlderRowsAreRead) {
     EXPECT_EQ(elements(temp_pop_block(a, 1), 4), (std::vector<std::int32_t>{38, 43, 38, 40}));
     EXPECT_EQ(elements(temp_pop_block(a, 2), 4), (std::vector<std::int32_t>{17, 36, 19, 40}));
     EXPECT_TRUE(a.blend[1] && !a.blend[2]);
+    // Hour 12 closes the bulletin date's daytime: the NBS's high and probability, and the
+    // dew point, which MOS gives too.
+    EXPECT_EQ(std::vector<std::int32_t>(a.eta_temp_pop[0].today, a.eta_temp_pop[0].today + 3),
+              (std::vector<std::int32_t>{72, 56, 91}));
+    EXPECT_EQ(std::vector<std::int32_t>(a.eta_temp_pop[2].today, a.eta_temp_pop[2].today + 3),
+              (std::vector<std::int32_t>{999, 19, 999}));
 
     all[3].erase(all[3].begin() + row_index(all[3], "N/X"));
     r = read_text(file_text(all), a);

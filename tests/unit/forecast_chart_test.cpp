@@ -6,6 +6,7 @@
 #include <cmath>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -76,4 +77,29 @@ TEST(WriteForecastChart, RefusesADateThatIsNoDateAndAWeightThatIsNoNumber) {
     EXPECT_FALSE(write_forecast_chart(out, input, why));
     EXPECT_EQ(why.kind, fault_kind::bad_weight);
     EXPECT_EQ(out.str(), "");
+}
+
+TEST(WriteForecastChart, PeriodsAreNamedAndFlaggedValuesRinged) {
+    forecast_chart_input input = plain_week();
+    std::vector<forecast_period> periods(3);
+    const char* names[3] = {"Today", "Tonight", "Fri"};
+    for (int i = 0; i < 3; ++i) {
+        periods[i].short_name = names[i];
+        periods[i].day = (i + 1) / 2;
+        periods[i].night = i == 1;
+        periods[i].start = add_hours(utc_time{2010, 3, 4, 12}, 12 * i);
+        periods[i].end = add_hours(periods[i].start, 12);
+    }
+    periods[0].flags.push_back({flag_kind::guidances_differ, temperature_element, ""});
+    periods[1].flags.push_back({flag_kind::implausible, temperature_element, ""});
+    periods[2].flags.push_back({flag_kind::guidances_differ, pop_element, ""});
+    input.periods = &periods;
+    const std::string svg = chart_of(input);
+    EXPECT_EQ(count_of(svg, "class=\"period-label\""), 3u);
+    EXPECT_NE(svg.find(">Tonight</text>"), std::string::npos);
+    // Today's values are not on the chart; Tonight's low and Friday's probability are.
+    EXPECT_EQ(count_of(svg, "class=\"flagged\""), 2u);
+    EXPECT_NE(svg.find("class=\"flagged\" data-day=\"1\""), std::string::npos);
+    EXPECT_NE(svg.find("00 to 12 UTC, 6 PM to 6 AM CST"), std::string::npos);
+    EXPECT_NE(svg.find("Ringed values are flagged"), std::string::npos);
 }

@@ -47,12 +47,17 @@ TEST(VerifyDocuments, ReadsBackWhatTheForecastWrites) {
 }
 
 TEST(VerifyDocuments, ReadsEachStationsValues) {
+    // Day 1's low gets station values of its own in place of the sample's.
     std::string text = sample_document();
-    const std::string value = "\"value\": 21.329432374";
-    text.replace(text.find(value), value.size(),
+    const std::size_t start = text.find("\"station_values\": {");
+    std::size_t end = text.find('{', start);
+    for (int depth = 0; end < text.size(); ++end) {
+        depth += text[end] == '{' ? 1 : text[end] == '}' ? -1 : 0;
+        if (depth == 0) break;
+    }
+    text.replace(start, end + 1 - start,
                  "\"station_values\": {\"first\": {\"KBKX\": 22, \"KHON\": null, \"KMHE\": "
-                 "21, \"KFSD\": 23}, \"second\": {\"KFSD\": 19.5}},\n" +
-                     value);
+                 "21, \"KFSD\": 23}, \"second\": {\"KFSD\": 19.5}}");
     forecast_document doc;
     fault why;
     ASSERT_TRUE(read_text(text, doc, why)) << why.what;
@@ -61,7 +66,7 @@ TEST(VerifyDocuments, ReadsEachStationsValues) {
     EXPECT_TRUE(std::isnan(doc.low[0].station_first[1]));
     EXPECT_EQ(doc.low[0].station_second[3], 19.5);
     EXPECT_TRUE(std::isnan(doc.low[0].station_second[0]));
-    EXPECT_TRUE(std::isnan(doc.high[0].station_first[3]));
+    EXPECT_EQ(doc.high[0].station_first[3], 39); // the sample's own
     text.replace(text.find("\"KMHE\": 21"), 10, "\"KMHE\": \"21\"");
     EXPECT_FALSE(read_text(text, doc, why));
     EXPECT_NE(why.what.find("KMHE \"21\" is no temperature"), std::string::npos) << why.what;
@@ -85,7 +90,7 @@ TEST(VerifyDocuments, RefusesWithTheLine) {
     refused("{\n  \"program\": \"vuzazav-cli\",\n  oops\n}\n", 3, "no JSON document");
     refused(edit("vuzazav-cli 1.1.0", "another program"), 2, "no forecast document");
     refused(edit("2010-03-04T12:00:00Z", "2010-02-30T12:00:00Z"), 5, "no real time");
-    refused(edit("\"date\": \"2010-03-07\"", "\"date\": \"2010-03-08\""), 210, "day 3 is dated");
+    refused(edit("\"date\": \"2010-03-07\"", "\"date\": \"2010-03-08\""), 378, "day 3 is dated");
     refused(edit("\"value\": 21.329432374", "\"value\": \"21\""), 108, "no temperature");
     refused(
         edit("\"input\": \"bulletins.txt\"", "\"input\": \"" + std::string(1 << 20, 'x') + "\""), 0,

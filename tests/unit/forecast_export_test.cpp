@@ -3,6 +3,7 @@
 
 #include "pointforecast/compute_city_forecast.h"
 #include "pointforecast/day_columns.h"
+#include "pointforecast/periods.h"
 
 #include "document_text.h"
 
@@ -146,4 +147,44 @@ TEST(ForecastDocuments, FileNamesOfAnyBytesStayJson) {
     run.in.input = "say \"hi\"\\ caf\xc3\xa9 \xff\xfe.txt";
     const json doc = json::parse(forecast_json(run.in));
     EXPECT_EQ(doc["input"], "say \"hi\"\\ caf\xc3\xa9 \xef\xbf\xbd\xef\xbf\xbd.txt");
+}
+
+TEST(ForecastDocuments, PeriodsAndTheStationValuesBehindEachValue) {
+    sample_run run;
+    run_sample(run, [](bulletin_values& v) { v.eta_temp_pop[1].temp[0] = missing_temp_pop_value; });
+    const json undated = json::parse(forecast_json(run.in));
+    EXPECT_TRUE(undated["periods"].is_null());
+    const std::vector<forecast_period> periods =
+        forecast_periods(run.loaded, run.forecast, flag_limits{});
+    run.in.periods = &periods;
+    const json doc = json::parse(forecast_json(run.in));
+    const json& low = doc["days"][0]["low_temp"]["station_values"];
+    EXPECT_TRUE(low["first"]["KHON"].is_null());
+    EXPECT_EQ(low["second"]["KHON"], 21);
+    EXPECT_EQ(doc["days"][2]["high_temp"]["station_values"]["first"]["KFSD"], 43);
+    EXPECT_FALSE(doc["days"][2]["high_temp"]["station_values"].contains("second"));
+
+    ASSERT_EQ(doc["periods"].size(), 14u);
+    const json& tonight = doc["periods"][0];
+    EXPECT_EQ(tonight["name"], "Tonight");
+    EXPECT_EQ(tonight["start"], "2010-03-04T18:00:00-06:00");
+    EXPECT_EQ(tonight["end"], "2010-03-05T06:00:00-06:00");
+    EXPECT_EQ(tonight["temperature"]["kind"], "low");
+    EXPECT_EQ(tonight["temperature"]["value"], 21);
+    EXPECT_EQ(number(tonight["temperature"]["unrounded"]), run.forecast.day[0][0].value);
+    EXPECT_EQ(tonight["temperature"]["source"], "blend");
+    EXPECT_TRUE(tonight["temperature"]["station_values"]["first"]["KHON"].is_null());
+    EXPECT_EQ(tonight["pop"]["hours"], 12);
+    EXPECT_EQ(tonight["sky"], "partly cloudy");
+    EXPECT_EQ(tonight["wind"]["direction"], "N");
+    // Days 3 to 7: the extended guidance alone, the 24-hour probability with the day.
+    const json& night3 = doc["periods"][4];
+    EXPECT_EQ(night3["temperature"]["source"], "extended");
+    EXPECT_TRUE(night3["temperature"]["first"].is_null());
+    EXPECT_TRUE(night3["pop"].is_null() && night3["sky"].is_null() && night3["wind"].is_null());
+    EXPECT_EQ(doc["periods"][5]["pop"]["hours"], 24);
+    // The sample's day 3 dew point of 12 UTC stands above its low.
+    ASSERT_EQ(night3["flags"].size(), 1u);
+    EXPECT_EQ(night3["flags"][0]["kind"], "dew_point_above_temperature");
+    EXPECT_EQ(night3["flags"][0]["element"], "dew_point");
 }
