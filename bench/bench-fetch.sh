@@ -32,7 +32,6 @@ trap cleanup EXIT
 if [ -z "${FETCH:-}" ]; then
   cat > "$work/fetch.cpp" <<'CPP'
 // fetch [--date DATE] [--cycle HH] [--to DIR] [--from BASE] [--until TIME] WHAT...
-#include "fetch/fetch_options.h"
 #include "fetch/fetch_products.h"
 
 #include <ctime>
