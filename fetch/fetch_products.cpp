@@ -357,7 +357,8 @@ fetch_result fetch_products(const fetch_request& request,
     }
 
     if (servers.empty()) log("no server to fetch from");
-    http_session session = open_http_session(request.limits, request.user_agent);
+    http_session session =
+        open_http_session(request.limits, request.user_agent, request.pacing, clock, sleep);
     bool broken = false;
     std::size_t preferred = 0; // the server that last gave a file, tried first
     long long pause = request.pauses.first;

@@ -52,6 +52,7 @@ struct fetch_request {
                          // then; a time past gives up after the first try
     pause_schedule pauses;
     transfer_limits limits;
+    request_pacing pacing; // NOAA's servers paced, any other not
     std::string user_agent = "vuzazav";
     std::function<long long()> clock;     // seconds since 1970 UTC; empty for the system's
     std::function<void(long long)> sleep; // waits that many seconds; empty for the system's

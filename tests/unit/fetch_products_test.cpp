@@ -294,6 +294,21 @@ TEST_F(Fetch, TriesTheServersInTurnAndReadsFileUrls) {
     EXPECT_EQ(server.requests().size(), 1u);
 }
 
+// A paced host gets no more than its requests a minute, waited for on the request's clock;
+// the other tests' loopback server, a host not paced, waits for nothing.
+TEST_F(Fetch, PacesRequestsToNoaasHosts) {
+    serve_text(root, nbs_path, 100);
+    serve_text(root, mav_path, 100);
+    serve_text(root, mex_path, 100);
+    test_server server(root, scratch.path / "log", {});
+    fetch_request r =
+        request({server.base}, {fetch_product::nbs, fetch_product::mav, fetch_product::mex});
+    r.pacing = {{"127.0.0.1"}, 2};
+    ASSERT_EQ(fetch(r), fetch_done);
+    EXPECT_EQ(pauses, std::vector<long long>{61});
+    EXPECT_EQ(server.requests().size(), 3u);
+}
+
 const long long half_past_four = 1'796'833'800; // 2026-12-09T16:30:00Z
 
 TEST(FetchOptions, ReadsTimesAndDates) {
