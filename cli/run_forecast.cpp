@@ -38,10 +38,10 @@ static const cli_option options[] = {
     {0, "chart", true, nullptr},  {0, "json", true, nullptr},        {0, "csv", true, nullptr},
 };
 
-int run_forecast(const command_line& parsed, std::ostream& out, const diagnostics& to) {
+int read_forecast_weight(const command_line& parsed, const diagnostics& to, const char* usage,
+                         double& eta_weight) {
     const given_option* weight = last_given(parsed, "weight");
     if (!weight) return usage_error(to, "missing option --weight", usage);
-    double eta_weight = 0;
     if (!parse_number(weight->value, eta_weight)) {
         diagnose(to, bad_weight_sentence);
         return usage_error(to,
@@ -55,11 +55,19 @@ int run_forecast(const command_line& parsed, std::ostream& out, const diagnostic
                            weight->written + " " + quote_word(weight->value) + " is " +
                                weight_range_note + "; give one from 0 to 1",
                            usage);
+    return exit_done;
+}
+
+int run_forecast(const command_line& parsed, std::ostream& out, const diagnostics& to) {
+    double eta_weight = 0;
+    int status = read_forecast_weight(parsed, to, usage, eta_weight);
+    if (status != exit_done) return status;
+    const given_option* weight = last_given(parsed, "weight");
 
     const std::string& name = parsed.operands[0];
     std::ifstream input;
     std::vector<std::string> outputs;
-    int status = open_run_files(to, parsed, input, outputs, {"chart", "json", "csv"});
+    status = open_run_files(to, parsed, input, outputs, {"chart", "json", "csv"});
     if (status != exit_done) return status;
     const std::string &report_name = outputs[0], &chart_name = outputs[1];
     loaded_bulletins loaded;
@@ -106,6 +114,6 @@ const cli_command forecast_command = {
     usage,
     options,
     std::size(options),
-    false,
+    cli_operands::one,
     run_forecast,
 };

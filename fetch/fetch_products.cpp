@@ -270,6 +270,13 @@ const char* product_word(fetch_product product) {
     return "gfs";
 }
 
+std::vector<std::string> saved_names(fetch_product product, const utc_time& date, int cycle) {
+    std::vector<std::string> names;
+    for (const product_file& file : product_files(product, date, cycle))
+        names.push_back(saved_name(file));
+    return names;
+}
+
 utc_time utc_hour_of(long long seconds) {
     return add_hours({1970, 1, 1, 0}, floor_div(seconds, 3600));
 }

@@ -19,6 +19,10 @@ enum class fetch_product { nbs, mav, mex, gfs };
 // "nbs", "mav", "mex", "gfs".
 const char* product_word(fetch_product product);
 
+// The names the files of product for the run of date's day at cycle are saved under, as
+// the server names them: "blend_nbstx.t12z"; one per forecast hour of the GFS.
+std::vector<std::string> saved_names(fetch_product product, const utc_time& date, int cycle);
+
 // How a fetch ended, as vuzazav-cli's exit status: everything there; a download broken or
 // refused; a file that could not be saved; a product the servers did not have yet when
 // fetch gave up, which a later try may find.
