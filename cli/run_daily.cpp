@@ -7,9 +7,9 @@ static const char* const usage =
     "Today's forecast as a scheduler makes it: downloads today's 1200 UTC products (nbs,\n"
     "mav, mex), gathers their bulletins and makes the forecast, all into the day folder\n"
     "DIR/YYYYMMDD (today's date, UTC): the products, bulletins.txt, the report\n"
-    "bulletins.out, forecast.json, forecast.svg and the period product periods.txt. The day\n"
-    "folder appears only when complete; a day already there is left as it is. Every line\n"
-    "printed is led by the UTC time.\n"
+    "bulletins.out, forecast.json, forecast.svg and, where forecast makes one, the period\n"
+    "product periods.txt. The day folder appears only when complete; a day already there\n"
+    "is left as it is. Every line printed is led by the UTC time.\n"
 #ifndef VUZAZAV_HAVE_LIBCURL
     "This vuzazav-cli is built without libcurl: daily is left out.\n"
 #endif
