@@ -10,11 +10,11 @@
 #
 #   bench/bench-fetch.sh [BUILD_DIR]     default: build-test (configured with libcurl)
 #
-# The fetch is a small program built here on BUILD_DIR's libraries, with fetch's command
-# line; FETCH="vuzazav-cli fetch" (a command and its first words) times another. Each hour's
-# file holds the messages a GFS file puts around those that gfs-point reads, in NCEP's
-# order: thirteen of them of about 0.75 MB, 10 MB an hour, as a 0.25 degree hour's are.
-# Needs curl, python3, a C++ compiler, pkg-config and libcurl4-openssl-dev.
+# The fetch is BUILD_DIR's "vuzazav-cli fetch"; FETCH="COMMAND WORDS" (a command and its
+# first words) times another. Each hour's file holds the messages a GFS file puts around
+# those that gfs-point reads, in NCEP's order: thirteen of them of about 0.75 MB, 10 MB an
+# hour, as a 0.25 degree hour's are.
+# Needs curl and python3.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath "${1:-$here/build-test}")
@@ -30,55 +30,11 @@ cleanup() {
 trap cleanup EXIT
 
 if [ -z "${FETCH:-}" ]; then
-  cat > "$work/fetch.cpp" <<'CPP'
-// fetch [--date DATE] [--cycle HH] [--to DIR] [--from BASE] [--until TIME] WHAT...
-#include "fetch/fetch_options.h"
-#include "fetch/fetch_products.h"
-
-#include <ctime>
-#include <iostream>
-#include <string>
-
-int main(int argc, char** argv) {
-    const long long now = std::time(nullptr);
-    fetch_request r;
-    r.date = utc_hour_of(now);
-    bool servers_given = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string word = argv[i], value = i + 1 < argc ? argv[i + 1] : "";
-        fetch_product p;
-        bool ok = true;
-        if (word == "--date") ok = read_fetch_date(value, now, r.date);
-        else if (word == "--cycle") ok = read_fetch_cycle(value, r.cycle);
-        else if (word == "--until") ok = read_fetch_until(value, now, r.until);
-        else if (word == "--to") r.directory = value;
-        else if (word == "--from") {
-            if (!servers_given) r.servers.clear();
-            servers_given = true;
-            r.servers.push_back(value);
-        } else if (read_fetch_product(word, p)) {
-            r.products.push_back(p);
-            continue;
-        } else ok = false;
-        if (!ok) { std::cerr << "fetch: cannot read " << word << " " << value << "\n"; return 2; }
-        ++i;
-    }
-    return fetch_products(r, [](const std::string& line) { std::cerr << "fetch: " << line << "\n"; })
-        .status;
-}
-CPP
-  for lib in fetch files calendar diagnostics; do
-    [ -f "$build/libvuzazav_$lib.a" ] || {
-      echo "$build/libvuzazav_$lib.a is missing: build $build with libcurl first" >&2
-      exit 1
-    }
-  done
-  echo "building the fetch program" >&2
-  # shellcheck disable=SC2046
-  c++ -O2 -std=c++17 -I"$here" -o "$work/fetch" "$work/fetch.cpp" "$build/libvuzazav_fetch.a" \
-    "$build/libvuzazav_files.a" "$build/libvuzazav_calendar.a" \
-    "$build/libvuzazav_diagnostics.a" $(pkg-config --libs libcurl)
-  fetch=("$work/fetch")
+  [ -x "$build/vuzazav-cli" ] || {
+    echo "$build/vuzazav-cli is missing: build $build with libcurl first" >&2
+    exit 1
+  }
+  fetch=("$build/vuzazav-cli" fetch)
 else
   read -r -a fetch <<< "$FETCH"
 fi

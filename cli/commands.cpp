@@ -1,6 +1,8 @@
 #include "cli/commands.h"
 
 #include "cli/run_assemble.h"
+#include "cli/run_daily.h"
+#include "cli/run_fetch.h"
 #include "cli/run_forecast.h"
 #include "cli/run_gfs.h"
 #include "cli/run_gfs_point.h"
@@ -11,7 +13,8 @@
 #include <ostream>
 
 const cli_command* const cli_commands[] = {
-    &assemble_command, &forecast_command, &gfs_command, &gfs_point_command, &verify_command,
+    &fetch_command, &assemble_command,  &forecast_command, &daily_command,
+    &gfs_command,   &gfs_point_command, &verify_command,
 };
 const std::size_t cli_command_count = std::size(cli_commands);
 
@@ -117,9 +120,8 @@ int usage_error(const diagnostics& to, const std::string& error, const char* usa
     return exit_usage;
 }
 
-// Takes the command line of a command apart and runs it.
-static int run_command(const cli_command& command, const std::vector<std::string>& args,
-                       std::ostream& out, const diagnostics& to) {
+int run_command(const cli_command& command, const std::vector<std::string>& args, std::ostream& out,
+                const diagnostics& to) {
     command_line parsed;
     std::string error;
     if (!parse_command_line(args, command.options, command.option_count, parsed, error))
@@ -128,9 +130,13 @@ static int run_command(const cli_command& command, const std::vector<std::string
         out << command.usage;
         return exit_done;
     }
-    if (parsed.operands.empty()) return usage_error(to, "missing argument", command.usage);
-    if (parsed.operands.size() > 1 && !command.several_operands)
-        return usage_error(to, "unexpected argument " + quote_word(parsed.operands[1]),
+    const std::size_t most = command.operands == cli_operands::none  ? 0
+                             : command.operands == cli_operands::one ? 1
+                                                                     : parsed.operands.size();
+    if (parsed.operands.empty() && command.operands != cli_operands::none)
+        return usage_error(to, "missing argument", command.usage);
+    if (parsed.operands.size() > most)
+        return usage_error(to, "unexpected argument " + quote_word(parsed.operands[most]),
                            command.usage);
     return command.run(parsed, out, to);
 }

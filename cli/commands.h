@@ -72,8 +72,11 @@ bool parse_command_line(const std::vector<std::string>& args, const cli_option* 
 // The last option given under name, or null.
 const given_option* last_given(const command_line& parsed, const std::string& name);
 
+// How many operands a command takes.
+enum class cli_operands { none, one, one_or_more };
+
 // A command: its name, its line in the program's usage and what it does, its own usage,
-// its options, and whether it takes several operands. run gets the command line taken
+// its options, and how many operands it takes. run gets the command line taken
 // apart and the program's standard output, does its whole work without reading standard
 // input, and returns the exit status.
 struct cli_command {
@@ -83,7 +86,7 @@ struct cli_command {
     const char* usage;
     const cli_option* options;
     std::size_t option_count;
-    bool several_operands;
+    cli_operands operands;
     int (*run)(const command_line& parsed, std::ostream& out, const diagnostics& to);
 };
 
@@ -96,6 +99,11 @@ std::string main_usage();
 
 // Says a usage error and the usage on standard error; returns exit_usage.
 int usage_error(const diagnostics& to, const std::string& error, const char* usage);
+
+// Takes the command line of command apart (the command's name left out) and runs it, as the
+// program does: its --help, a usage error, or its run's exit status.
+int run_command(const cli_command& command, const std::vector<std::string>& args, std::ostream& out,
+                const diagnostics& to);
 
 // Runs the program on its arguments (the program name left out): --help, --version or a
 // command, the help and a command's standard output going to out. Returns the exit status.

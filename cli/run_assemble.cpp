@@ -125,6 +125,6 @@ const cli_command assemble_command = {
     usage,
     options,
     std::size(options),
-    true,
+    cli_operands::one_or_more,
     run_assemble,
 };

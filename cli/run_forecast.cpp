@@ -93,10 +93,10 @@ static bool read_flag_limits(const command_line& parsed, flag_limits& limits, st
     return false;
 }
 
-int run_forecast(const command_line& parsed, std::ostream& out, const diagnostics& to) {
+int read_forecast_weight(const command_line& parsed, const diagnostics& to, const char* usage,
+                         double& eta_weight) {
     const given_option* weight = last_given(parsed, "weight");
     if (!weight) return usage_error(to, "missing option --weight", usage);
-    double eta_weight = 0;
     if (!parse_number(weight->value, eta_weight)) {
         diagnose(to, bad_weight_sentence);
         return usage_error(to,
@@ -110,6 +110,14 @@ int run_forecast(const command_line& parsed, std::ostream& out, const diagnostic
                            weight->written + " " + quote_word(weight->value) + " is " +
                                weight_range_note + "; give one from 0 to 1",
                            usage);
+    return exit_done;
+}
+
+int run_forecast(const command_line& parsed, std::ostream& out, const diagnostics& to) {
+    double eta_weight = 0;
+    int status = read_forecast_weight(parsed, to, usage, eta_weight);
+    if (status != exit_done) return status;
+    const given_option* weight = last_given(parsed, "weight");
 
     flag_limits limits;
     std::string error;
@@ -118,7 +126,7 @@ int run_forecast(const command_line& parsed, std::ostream& out, const diagnostic
     const std::string& name = parsed.operands[0];
     std::ifstream input;
     std::vector<std::string> outputs;
-    int status = open_run_files(to, parsed, input, outputs, {"chart", "json", "csv", "product"});
+    status = open_run_files(to, parsed, input, outputs, {"chart", "json", "csv", "product"});
     if (status != exit_done) return status;
     const std::string &report_name = outputs[0], &chart_name = outputs[1];
     const std::string &json_name = outputs[2], &product_name = outputs[4];
@@ -185,6 +193,6 @@ const cli_command forecast_command = {
     usage,
     options,
     std::size(options),
-    false,
+    cli_operands::one,
     run_forecast,
 };

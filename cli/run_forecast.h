@@ -27,5 +27,10 @@
 // from being written; the program's end reports it.
 int run_forecast(const command_line& parsed, std::ostream& out, const diagnostics& to);
 
+// The weight of --weight (or --eta-weight), from 0 to 1, as forecast takes it. Returns
+// exit_done, or exit_usage after saying why with usage.
+int read_forecast_weight(const command_line& parsed, const diagnostics& to, const char* usage,
+                         double& eta_weight);
+
 // Its row of the table of commands: its name, usage and options.
 extern const cli_command forecast_command;

@@ -65,6 +65,6 @@ const cli_command gfs_command = {
     usage,
     options,
     std::size(options),
-    false,
+    cli_operands::one,
     run_gfs,
 };

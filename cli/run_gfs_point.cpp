@@ -91,6 +91,6 @@ const cli_command gfs_point_command = {
     usage,
     options,
     std::size(options),
-    true,
+    cli_operands::one_or_more,
     run_gfs_point,
 };

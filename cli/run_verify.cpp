@@ -235,6 +235,6 @@ const cli_command verify_command = {
     usage,
     options,
     std::size(options),
-    true,
+    cli_operands::one_or_more,
     run_verify,
 };

@@ -1,5 +1,9 @@
 #pragma once
 
+// A GFS hour's GRIB2 file as fetch sees it: the .idx inventory NCEP publishes beside it, the
+// messages of it that gfs-point reads, the byte ranges that hold them, and the framing each
+// downloaded message must have.
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,3 +37,25 @@ std::vector<byte_range> wanted_ranges(const std::vector<index_line>& lines,
 
 // The HTTP form of a range: "FIRST-LAST", or "FIRST-" to the end.
 std::string range_words(const byte_range& range);
+
+// Whether bytes, got for range, are its GRIB2 messages whole: each begins with "GRIB" where
+// the inventory says it does, is of edition 2, and ends with "7777" at the length its
+// first section gives, right where the next begins or the bytes end. False, with why
+// naming the message by its offset in the file, otherwise.
+bool check_grib_messages(const std::string& bytes, const byte_range& range, std::string& why);
+
+// The forecast hours whose messages the GFS model file is made of: 6 to 288 every 6.
+inline constexpr int first_gfs_hour = 6;
+inline constexpr int last_gfs_hour = 288;
+inline constexpr int gfs_hour_step = 6;
+
+// Whether the inventory line of a file of forecast hour is a message that gfs-point reads:
+// sea-level pressure, temperature at 2 m, 850, 700 and 500 hPa, heights at 500 and 1000
+// hPa, humidity at 2 m, the 6-hour precipitation and the run total, the 6-hour average of
+// the entire atmosphere's cloud, the 10 m winds; all at that hour.
+bool gfs_point_reads(const index_line& line, int hour);
+
+// The fields gfs-point needs that lines (those it reads) lack for hour, as "TMP 850 mb,
+// APCP surface"; empty when none. Precipitation is there as the 6-hour bucket or as the
+// run total.
+std::string missing_gfs_point_fields(const std::vector<index_line>& lines, int hour);

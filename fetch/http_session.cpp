@@ -2,9 +2,11 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -120,15 +122,48 @@ bool is_file_url(const std::string& url) {
     return url.compare(0, 7, "file://") == 0;
 }
 
+// "nomads.ncep.noaa.gov" of "https://user@NOMADS.ncep.noaa.gov:443/pub/"; empty for a file://
+// URL or one without a host.
+std::string host_of(const std::string& url) {
+    const std::size_t scheme = url.find("://");
+    if (scheme == std::string::npos || is_file_url(url)) return "";
+    const std::size_t start = scheme + 3;
+    std::string authority = url.substr(start, url.find_first_of("/?#", start) - start);
+    authority.erase(0, authority.rfind('@') + 1);
+    std::string host = authority.substr(0, authority.find(':'));
+    for (char& c : host) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return host;
+}
+
 } // namespace
+
+long long pace_request(request_pace& pace, const std::string& url, long long now) {
+    const std::string host = host_of(url);
+    const std::vector<std::string>& hosts = pace.pacing.hosts;
+    if (pace.pacing.per_minute <= 0 || host.empty() ||
+        std::find(hosts.begin(), hosts.end(), host) == hosts.end())
+        return 0;
+    const auto most = static_cast<std::size_t>(pace.pacing.per_minute);
+    std::deque<long long>& made = pace.made[host];
+    // The clock reads whole seconds: a request noted at second s was made within s and s + 1,
+    // so the one that would be per_minute + 1 in a minute waits for 61 s after the oldest.
+    long long at = now;
+    if (made.size() >= most) at = std::max(now, made[made.size() - most] + 61);
+    made.push_back(at);
+    while (made.size() > most) made.pop_front();
+    return at - now;
+}
 
 void curl_closer::operator()(void* handle) const {
     curl_easy_cleanup(handle);
 }
 
-http_session open_http_session(const transfer_limits& limits, const std::string& user_agent) {
+http_session open_http_session(const transfer_limits& limits, const std::string& user_agent,
+                               const request_pacing& pacing, std::function<long long()> clock,
+                               std::function<void(long long)> sleep) {
     curl_global_init(CURL_GLOBAL_DEFAULT);
-    http_session session{std::unique_ptr<void, curl_closer>(curl_easy_init()), limits};
+    http_session session{std::unique_ptr<void, curl_closer>(curl_easy_init()), limits,
+                         request_pace{pacing, {}}, std::move(clock), std::move(sleep)};
     CURL* h = session.handle.get();
     if (!h) return session;
 #if LIBCURL_VERSION_NUM >= 0x075500
@@ -158,6 +193,8 @@ transfer perform(http_session& session, const std::string& url, const std::strin
     CURL* h = session.handle.get();
     body.clear();
     if (!h) return {transfer_end::failed, 0, -1, "libcurl could not start"};
+    if (const long long wait = pace_request(session.pace, url, session.clock()))
+        session.sleep(wait);
     receiving r;
     r.handle = h;
     r.http = !is_file_url(url);

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <deque>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 // How one transfer ended.
 enum class transfer_end {
@@ -25,6 +29,25 @@ struct transfer_limits {
     long stall_seconds = 60;
 };
 
+// NOMADS blocks a client that makes more than about 120 requests a minute, and a whole GFS
+// fetch makes hundreds: requests to these hosts are kept to per_minute in any 60 seconds.
+// Other hosts (a mirror, a server of the tests) are not held back.
+struct request_pacing {
+    std::vector<std::string> hosts = {"nomads.ncep.noaa.gov", "ftpprd.ncep.noaa.gov"};
+    int per_minute = 100;
+};
+
+// The pacing and, for each paced host, when its latest requests were made (seconds since
+// 1970 UTC, oldest first; no more than per_minute are kept).
+struct request_pace {
+    request_pacing pacing;
+    std::map<std::string, std::deque<long long>> made;
+};
+
+// The seconds to wait at now before a request to url, 0 where its host is not paced; the
+// request is noted as made after that wait.
+long long pace_request(request_pace& pace, const std::string& url, long long now);
+
 struct curl_closer {
     void operator()(void* handle) const;
 };
@@ -34,11 +57,16 @@ struct curl_closer {
 struct http_session {
     std::unique_ptr<void, curl_closer> handle;
     transfer_limits limits;
+    request_pace pace;
+    std::function<long long()> clock;     // seconds since 1970 UTC
+    std::function<void(long long)> sleep; // waits that many seconds
 };
 
 // A session that speaks http://, https:// and file:// only, redirects followed within the
-// first two.
-http_session open_http_session(const transfer_limits& limits, const std::string& user_agent);
+// first two, its requests paced by pacing on clock and sleep.
+http_session open_http_session(const transfer_limits& limits, const std::string& user_agent,
+                               const request_pacing& pacing, std::function<long long()> clock,
+                               std::function<void(long long)> sleep);
 
 // Gets url into body (replaced): the whole file, or with range ("FIRST-LAST", "FIRST-")
 // those bytes, which an HTTP server must answer with 206 and exactly that range. An

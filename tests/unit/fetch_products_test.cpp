@@ -2,18 +2,14 @@
 // serves a folder laid out like NCEP's and counts what it sends.
 #include "fetch/fetch_products.h"
 #include "scratch_directory.h"
-#include "test_paths.h"
+#include "test_server.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -104,62 +100,6 @@ std::string contents(const fs::path& path) {
     text << in.rdbuf();
     return text.str();
 }
-
-// A line of the server's log: what it was asked and how many body bytes it sent.
-struct served {
-    std::string method, path, range;
-    int status;
-    long long bytes;
-};
-
-// The server, on a port the system picks, for the life of the variable.
-struct test_server {
-    pid_t pid = -1;
-    int to_server = -1;
-    std::string base; // "http://127.0.0.1:PORT/com/"
-    fs::path log;
-
-    test_server(const fs::path& root, const fs::path& log_file, std::vector<std::string> args)
-        : log(log_file) {
-        int in[2], out[2];
-        if (pipe(in) != 0 || pipe(out) != 0) return;
-        args.insert(args.begin(), {"python3", source_path() + "/tests/fetch/server.py",
-                                   root.string(), log_file.string()});
-        pid = fork();
-        if (pid == 0) {
-            dup2(in[0], 0);
-            dup2(out[1], 1);
-            std::vector<char*> argv;
-            for (std::string& a : args) argv.push_back(a.data());
-            argv.push_back(nullptr);
-            execvp("python3", argv.data());
-            _exit(127);
-        }
-        close(in[0]);
-        close(out[1]);
-        to_server = in[1];
-        std::string port;
-        char c = 0;
-        while (read(out[0], &c, 1) == 1 && c != '\n') port += c;
-        close(out[0]);
-        base = "http://127.0.0.1:" + port + "/com/";
-    }
-    ~test_server() {
-        close(to_server);
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
-    }
-    test_server(const test_server&) = delete;
-    test_server& operator=(const test_server&) = delete;
-
-    std::vector<served> requests() const {
-        std::vector<served> lines;
-        std::ifstream in(log);
-        served s;
-        while (in >> s.method >> s.path >> s.range >> s.status >> s.bytes) lines.push_back(s);
-        return lines;
-    }
-};
 
 struct Fetch : testing::Test {
     scratch_directory scratch;
@@ -292,6 +232,42 @@ TEST_F(Fetch, TriesTheServersInTurnAndReadsFileUrls) {
     EXPECT_EQ(contents(to / gfs_name(288)), read.back());
     // The first server had nothing: once the second gave a file, it is asked first.
     EXPECT_EQ(server.requests().size(), 1u);
+}
+
+// A paced host gets no more than its requests a minute, waited for on the request's clock;
+// the other tests' loopback server, a host not paced, waits for nothing.
+TEST_F(Fetch, PacesRequestsToNoaasHosts) {
+    serve_text(root, nbs_path, 100);
+    serve_text(root, mav_path, 100);
+    serve_text(root, mex_path, 100);
+    test_server server(root, scratch.path / "log", {});
+    fetch_request r =
+        request({server.base}, {fetch_product::nbs, fetch_product::mav, fetch_product::mex});
+    r.pacing = {{"127.0.0.1"}, 2};
+    ASSERT_EQ(fetch(r), fetch_done);
+    EXPECT_EQ(pauses, std::vector<long long>{61});
+    EXPECT_EQ(server.requests().size(), 3u);
+}
+
+const long long half_past_four = 1'796'833'800; // 2026-12-09T16:30:00Z
+
+TEST(FetchOptions, ReadsTimesAndDates) {
+    long long until = 0;
+    EXPECT_TRUE(read_fetch_until("16:30Z", half_past_four, until));
+    EXPECT_EQ(until, half_past_four);
+    EXPECT_TRUE(read_fetch_until("2026-12-10T00:00:59Z", half_past_four, until));
+    EXPECT_EQ(until, half_past_four + 7.5 * 3600 + 59);
+    for (const char* wrong : {"16:30", "24:00Z", "16:60Z", "2026-02-30T16:30Z", "16:30:00:00Z"})
+        EXPECT_FALSE(read_fetch_until(wrong, half_past_four, until)) << wrong;
+    utc_time date{};
+    EXPECT_TRUE(read_fetch_date("today", half_past_four + 7.5 * 3600, date));
+    EXPECT_EQ(date.day, 10);
+    EXPECT_TRUE(read_fetch_date("12/09/2026", half_past_four, date));
+    EXPECT_EQ(date.day, 9);
+    int cycle = -1;
+    EXPECT_TRUE(read_fetch_cycle("06", cycle));
+    EXPECT_EQ(cycle, 6);
+    EXPECT_FALSE(read_fetch_cycle("13", cycle));
 }
 
 } // namespace
