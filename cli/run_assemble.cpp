@@ -4,7 +4,6 @@
 #include "calendar/bulletin_date.h"
 #include "calendar/iso_date.h"
 #include "cli/run_files.h"
-#include "cli/today.h"
 #include "files/output_names.h"
 #include "reading/places.h"
 

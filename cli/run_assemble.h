@@ -8,7 +8,7 @@
 // assemble [-o FILE] [--date DATE|today] [--short-range nam|nbm] PRODUCT...: the bulletin
 // file of the 1200 run, gathered from guidance products as they arrive
 // (assemble_bulletins.h). The date is month/day/year or year-month-day, or "today", today's
-// date in UTC (today.h) and no other; without it the latest date any bulletin carries is
+// date in UTC (run_files.h) and no other; without it the latest date any bulletin carries is
 // taken, with a warning when it is not today's, and when that date lacks a bulletin nothing
 // is written, even if an older date is whole. What was taken is said on standard error
 // ("12/09/2026: NBM NBS 1200 UTC, GFS MOS 1200 UTC, GFSX MOS 0000 UTC"), then FILE (default

@@ -48,8 +48,8 @@ int run_daily(const command_line&, std::ostream&, const diagnostics& to) {
 #include "calendar/iso_date.h"
 #include "cli/run_assemble.h"
 #include "cli/run_fetch.h"
+#include "cli/run_files.h"
 #include "cli/run_forecast.h"
-#include "cli/today.h"
 #include "fetch/fetch_products.h"
 #include "reading/places.h"
 

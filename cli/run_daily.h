@@ -7,7 +7,7 @@
 
 // daily [--from BASE] [--archive DIR] [--until TIME] --weight W: today's forecast as a
 // scheduler makes it, into the day folder DIR/YYYYMMDD (DIR default the current folder, the
-// date today's in UTC, today.h). fetch downloads today's 1200 UTC products nbs, mav and mex
+// date today's in UTC, run_files.h). fetch downloads today's 1200 UTC products nbs, mav and mex
 // (waiting for late ones until --until), assemble --date today gathers their bulletins
 // (bulletins.txt), and forecast writes the report (bulletins.out), the JSON document
 // (forecast.json), the chart (forecast.svg) and, where forecast makes one, the period

@@ -45,7 +45,7 @@ int run_fetch(const command_line&, std::ostream&, const diagnostics& to) {
 
 #else
 
-#include "cli/today.h"
+#include "cli/run_files.h"
 #include "fetch/fetch_products.h"
 #include "reading/places.h"
 

@@ -8,7 +8,7 @@
 // fetch [--date DATE] [--cycle HH] [--to DIR] [--from BASE] [--until TIME] WHAT...: NOAA's
 // guidance products of one run downloaded into DIR (default: the current folder, made when
 // missing), each file completely or not at all, named as the server names it
-// (fetch_products.h). WHAT is nbs, mav, mex or gfs. The date is today's in UTC (today.h)
+// (fetch_products.h). WHAT is nbs, mav, mex or gfs. The date is today's in UTC (run_files.h)
 // unless --date names one; the servers are NOMADS and ftpprd, tried in turn, unless --from
 // names others; while a product is not there yet it is tried again until --until (default:
 // given up at once). Each download and each fault is a line on standard error. A build

@@ -1,9 +1,14 @@
 #include "cli/run_files.h"
 
+#include "calendar/iso_date.h"
 #include "diagnostics/sentences.h"
 #include "files/input_file.h"
 #include "files/output_names.h"
 #include "files/output_writer.h"
+#include "reading/places.h"
+
+#include <cstdlib>
+#include <ctime>
 
 const char* const program_version = "vuzazav-cli " VUZAZAV_VERSION;
 
@@ -49,4 +54,17 @@ int write_documents(const diagnostics& to, const std::string& json_name,
     int status = json_name.empty() ? exit_done : write_output(to, json_name, json_text);
     if (status != exit_done || csv_name.empty()) return status;
     return write_output(to, csv_name, csv_text);
+}
+
+bool today_utc(utc_time& today, std::string& error) {
+    if (const char* set = std::getenv("VUZAZAV_TODAY")) {
+        if (parse_iso_date(set, today)) return true;
+        error = "VUZAZAV_TODAY " + quote_word(set) + " is no date year-month-day";
+        return false;
+    }
+    // time() counts seconds since 1970-01-01 00:00 UTC on every platform the program runs on.
+    const long long hours = static_cast<long long>(std::time(nullptr)) / 3600;
+    today = add_hours(utc_time{1970, 1, 1, 0}, hours);
+    today.hour = 0;
+    return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar/utc_time.h"
 #include "cli/commands.h"
 #include "diagnostics/diagnostics.h"
 #include "diagnostics/fault.h"
@@ -34,3 +35,9 @@ int write_output(const diagnostics& to, const std::string& name, const std::stri
 int write_documents(const diagnostics& to, const std::string& json_name,
                     const std::string& json_text, const std::string& csv_name,
                     const std::string& csv_text);
+
+// Today's date in UTC, the date a scheduled run issues guidance for. VUZAZAV_TODAY, when
+// set, stands in for the clock (a date year-month-day), so that a test can choose the day.
+// Returns false, with error saying why, for a VUZAZAV_TODAY that is no date; the date's
+// hour is 0.
+bool today_utc(utc_time& today, std::string& error);
