@@ -38,12 +38,14 @@ struct gfs_model {
 };
 
 // Fills the gfs_row_count rows from the stream (opened in binary mode): the data start
-// after its first word "FHR", and each row is a mark, the hour, a mark and eleven numbers.
+// after its first word "FHR" (the first from position from, where a word starts), and each
+// row is a mark, the hour, a mark and eleven numbers.
 // row_at[i] gets the byte position where row i starts. Returns false when there is no
 // "FHR", fewer rows, an hour that is no integer or a value that is no number, with why
 // (kind incorrect_format, a byte position) saying which row and value; the rows are then
 // not all filled.
-bool read_gfs_rows(std::istream& in, gfs_row* rows, long long* row_at, fault& why);
+bool read_gfs_rows(std::istream& in, gfs_row* rows, long long* row_at, fault& why,
+                   long long from = 0);
 
 // Checks the field header of the stream (the file name, opened in binary mode), reads its
 // rows, and from the preamble before the header the model run (the words "MODEL RUN:  00
