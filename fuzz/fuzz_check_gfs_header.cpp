@@ -1,5 +1,5 @@
 #include "fuzz/fuzz_stream.h"
-#include "gfs/gfs_header.h"
+#include "gfs/gfs_model_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::istringstream in = fuzz_stream(data, size);

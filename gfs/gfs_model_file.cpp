@@ -1,8 +1,8 @@
 #include "gfs/gfs_model_file.h"
 
 #include "calendar/bulletin_date.h"
-#include "gfs/gfs_header.h"
 #include "reading/places.h"
+#include "reading/reading.h"
 #include "reading/reading.h"
 
 #include <algorithm>
@@ -13,6 +13,58 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+// The one field header the run knows: field names, their levels, then the unit of each
+// of the eleven fields. The cut words are part of the format.
+// clang-format off
+const char* const gfs_header_words[gfs_header_word_count] = {
+    "FIELD", "MEAN", "SEA-LEVEL", "2", "M", "TEMPERATUR", "TEMPERATURE", "TEMPERATURE",
+    "TEMPERATURE", "THICKNESS", "2", "METER", "RELATI", "6HR", "PRECIPITAT", "AVERAGE", "TOTAL",
+    "WIND", "DIRECTION", "WIND", "SPEED",
+    "LEVEL", "850", "MB", "700", "MB", "500", "MB", "500", "MB", "10", "M", "10", "M",
+    "UNITS", "HPA", "DEGC", "DEGC", "DEGC", "DEGC", "DM", "PCT", "MM", "PCT", "DEG", "KNTS",
+};
+// clang-format on
+
+// The word that opens the header.
+static const std::string first_word = gfs_header_words[0];
+
+static bool field_header_fault(fault& why, long long position, const std::string& what) {
+    why = fault{fault_kind::incorrect_format, what, "", 0, position};
+    return false;
+}
+
+bool check_gfs_header(std::istream& in, long long& field_at, fault& why) {
+    // Only a word followed by more input can open the header, so a "FIELD" that ends the
+    // file ends the search.
+    if (!find_label(in, first_word))
+        return field_header_fault(why, -1,
+                                  "no field header: the word \"FIELD\" is not in the file");
+    if (in.eof()) {
+        in.clear();
+        return field_header_fault(
+            why, static_cast<long long>(in.tellg()) - static_cast<long long>(first_word.size()),
+            "the file ends right after \"FIELD\", where the field header begins");
+    }
+    in.clear();
+    field_at = static_cast<long long>(in.tellg()) - static_cast<long long>(first_word.size());
+    std::string word;
+    // A failed read would keep the previous word, which could equal the next expected one
+    // ("DEGC"), so it counts as a mismatch at once.
+    for (int i = 1; i < gfs_header_word_count; ++i) {
+        const std::string expected = "field header word " + std::to_string(i + 1) + " should be " +
+                                     quote_word(gfs_header_words[i]);
+        if (!read_word(in, word))
+            return field_header_fault(why, -1, expected + "; the file ends first");
+        if (word != gfs_header_words[i]) {
+            in.clear();
+            return field_header_fault(
+                why, static_cast<long long>(in.tellg()) - static_cast<long long>(word.size()),
+                expected + "; found " + quote_word(word));
+        }
+    }
+    return true;
+}
 
 // The word after which the rows start.
 static const char* const data_label = "FHR";
@@ -82,10 +134,9 @@ static bool row_fault(std::istream& in, gfs_row* rows, int bad, fault& why) {
     return false;
 }
 
-bool read_gfs_rows(std::istream& in, gfs_row* rows, long long* row_at, fault& why) {
-    // The search starts at the beginning of the file, not after the header.
+bool read_gfs_rows(std::istream& in, gfs_row* rows, long long* row_at, fault& why, long long from) {
     in.clear();
-    if (!in.seekg(0) || !find_label(in, data_label)) {
+    if (!in.seekg(from) || !find_label(in, data_label)) {
         why = fault{fault_kind::incorrect_format,
                     "no word \"FHR\" before the end of the file, so no rows", "", 0, -1};
         return false;
@@ -102,8 +153,10 @@ bool read_gfs_rows(std::istream& in, gfs_row* rows, long long* row_at, fault& wh
     return true;
 }
 
-// The preamble may be long (archives pad it), so it is read once, a block at a time, and
-// searched for colons alone: "RUN:" and "POINT:" end in one, and text seldom holds any.
+// The preamble may be long (archives pad it), so it is read once, a block at a time, up to
+// the header's "FIELD", and searched for the characters that may start or end what the
+// run takes from it: "F" ("FIELD", "FHR") and ":" ("RUN:", "POINT:"); text seldom holds
+// colons.
 static const long long preamble_block = 1 << 16;
 // Characters of a block kept beside the next, so that the word before a colon is seen
 // without going back in the stream unless blanks stand far apart.
@@ -113,6 +166,8 @@ static const std::size_t longest_point_line = 4096;
 
 // Where the preamble has its items; -1 for none.
 struct preamble_places {
+    long long field = -1; // the first word "FIELD", which ends the preamble
+    long long fhr = -1;   // the first word "FHR" before it
     long long point = -1; // start of the first line that begins with "POINT:"
     long long run = -1;   // right after the first word "RUN:" that follows the word "MODEL"
 };
@@ -149,7 +204,8 @@ struct preamble_block_view {
     long long base, len;
     bool white(long long p) const { return is_white(static_cast<unsigned char>(data[p - base])); }
     bool holds(long long p, const char* text, long long n) const {
-        return p >= base && std::memcmp(data + (p - base), text, static_cast<std::size_t>(n)) == 0;
+        return p >= base && p + n <= base + len &&
+               std::memcmp(data + (p - base), text, static_cast<std::size_t>(n)) == 0;
     }
 };
 
@@ -176,32 +232,52 @@ static void look_at_colon(std::streambuf* buf, const preamble_block_view& b, lon
     if (model) found.run = c + 1;
 }
 
-// One pass over the preamble, the stream before position end.
-static preamble_places find_preamble_places(std::istream& in, long long end) {
+// Whether the word label stands whole at position q: the character before it is held,
+// unless q starts the input.
+static bool whole_word_at(const preamble_block_view& b, long long q, const char* label,
+                          long long n) {
+    return b.holds(q, label, n) && (q == 0 || (q > b.base && b.white(q - 1))) &&
+           (q + n == b.base + b.len || b.white(q + n));
+}
+
+// One pass from the start of the stream to its first word "FIELD".
+static preamble_places find_preamble_places(std::istream& in) {
     preamble_places found;
     std::streambuf* buf = in.rdbuf();
     if (buf->pubseekpos(0, std::ios::in) != 0) return found;
     std::vector<char> data(preamble_block + preamble_carry);
     long long base = 0, len = 0, next = 0; // next: the first position not yet searched
     for (;;) {
-        const long long want = std::min(preamble_block, end - (base + len));
-        const long long got = want > 0 ? buf->sgetn(data.data() + len, want) : 0;
+        const long long got = buf->sgetn(data.data() + len, preamble_block);
         len += got;
-        const bool more = got > 0 && base + len < end;
-        // A colon needs its next character, unless the preamble ends there (before the
-        // header's "FIELD", which ends no word).
-        const long long stop = more ? base + len - 1 : base + len;
+        // A candidate needs the characters after it, but at the end of the input.
+        const long long stop = got > 0 ? base + len - 5 : base + len;
         const preamble_block_view b{data.data(), base, len};
-        while (next < stop) {
-            const void* hit = std::memchr(data.data() + (next - base), ':',
-                                          static_cast<std::size_t>(stop - next));
-            if (!hit) break;
-            const long long c = base + (static_cast<const char*>(hit) - data.data());
-            look_at_colon(buf, b, c, found);
+        // The next colon and the next "F" from next on, each sought again once passed.
+        const auto seek = [&](char c, long long from) {
+            const void* hit = from < stop ? std::memchr(data.data() + (from - base), c,
+                                                        static_cast<std::size_t>(stop - from))
+                                          : nullptr;
+            return hit ? base + (static_cast<const char*>(hit) - data.data()) : stop;
+        };
+        long long colon = seek(':', next), f = seek('F', next);
+        while (std::min(colon, f) < stop) {
+            const long long c = std::min(colon, f);
             next = c + 1;
+            if (c == colon) {
+                look_at_colon(buf, b, c, found);
+                colon = seek(':', next);
+                continue;
+            }
+            if (whole_word_at(b, c, "FIELD", 5)) {
+                found.field = c;
+                return found;
+            }
+            if (found.fhr < 0 && whole_word_at(b, c, "FHR", 3)) found.fhr = c;
+            f = seek('F', next);
         }
         next = std::max(next, stop);
-        if (!more || (found.point >= 0 && found.run >= 0)) return found;
+        if (got <= 0) return found;
         const long long keep = std::min(len, preamble_carry);
         std::memmove(data.data(), data.data() + (len - keep), static_cast<std::size_t>(keep));
         base += len - keep;
@@ -253,14 +329,20 @@ static bool read_run(std::istream& in, long long words_at, gfs_model& model) {
 }
 
 static bool read_model(std::istream& in, const std::string& name, gfs_model& model, fault& why) {
+    in.clear();
+    const preamble_places places = find_preamble_places(in);
+    // The header's and the rows' searches start where the pass found their words, and
+    // from the start, to say what is wrong, where it found none.
+    in.clear();
+    in.seekg(places.field >= 0 ? places.field : 0);
     long long field_at = -1;
-    if (!check_gfs_header(in, field_at, why) || !read_gfs_rows(in, model.rows, model.row_at, why)) {
+    const long long rows_from = places.fhr >= 0 ? places.fhr : std::max(places.field, 0LL);
+    if (!check_gfs_header(in, field_at, why) ||
+        !read_gfs_rows(in, model.rows, model.row_at, why, rows_from)) {
         why.file = name;
         place_line(in, why);
         return false;
     }
-    in.clear();
-    const preamble_places places = find_preamble_places(in, field_at);
     in.clear();
     model.run_known = places.run >= 0 && read_run(in, places.run, model);
     in.clear();

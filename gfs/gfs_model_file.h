@@ -37,13 +37,26 @@ struct gfs_model {
     double longitude = 0;            // degrees east
 };
 
+// The words of the one field header the run knows, from "FIELD" to "KNTS".
+inline constexpr int gfs_header_word_count = 46;
+extern const char* const gfs_header_words[gfs_header_word_count];
+
+// True when the stream, from where it stands, carries word for word after any preamble the
+// 46-word field header. Otherwise false, with why (kind incorrect_format, a byte position)
+// telling which header word was expected and what was found. Looks at nothing after
+// "KNTS". field_at gets the position of its "FIELD". The stream must be opened in binary
+// mode.
+bool check_gfs_header(std::istream& in, long long& field_at, fault& why);
+
 // Fills the gfs_row_count rows from the stream (opened in binary mode): the data start
-// after its first word "FHR", and each row is a mark, the hour, a mark and eleven numbers.
+// after its first word "FHR" (the first from position from, where a word starts), and each
+// row is a mark, the hour, a mark and eleven numbers.
 // row_at[i] gets the byte position where row i starts. Returns false when there is no
 // "FHR", fewer rows, an hour that is no integer or a value that is no number, with why
 // (kind incorrect_format, a byte position) saying which row and value; the rows are then
 // not all filled.
-bool read_gfs_rows(std::istream& in, gfs_row* rows, long long* row_at, fault& why);
+bool read_gfs_rows(std::istream& in, gfs_row* rows, long long* row_at, fault& why,
+                   long long from = 0);
 
 // Checks the field header of the stream (the file name, opened in binary mode), reads its
 // rows, and from the preamble before the header the model run (the words "MODEL RUN:  00

@@ -108,6 +108,12 @@ std::string hour_words(int row) {
     return "hour " + std::to_string(6 * (row + 1));
 }
 
+std::string number_words(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
 // The run total from hour 0 to the end of row (row -1 is hour 0); false when absent. The
 // total to hour 6 is the first bucket.
 bool run_total(const point_values& values, int row, double& total) {
@@ -168,12 +174,15 @@ void fill_row(const point_values& values, int row, gfs_row& out, std::vector<std
         std::string note = hour_words(row) + ": precipitation from the run totals 0-" +
                            std::to_string(6 * (row + 1)) + " minus 0-" + std::to_string(6 * row);
         if (precip < 0) {
-            char amount[32];
-            std::snprintf(amount, sizeof amount, "%g", precip);
-            note += ", whose difference " + std::string(amount) + " mm is taken as 0";
+            note += ", whose difference " + number_words(precip) + " mm is taken as 0";
             precip = 0;
         }
         notes.push_back(note);
+    } else if (round_at(precip, 10) < 0) {
+        // A bucket below 0 is packing's noise or worse; no rain is less than none.
+        notes.push_back(hour_words(row) + ": the 6 h precipitation " + number_words(precip) +
+                        " mm is taken as 0");
+        precip = 0;
     }
     out.precip = round_at(precip, 10);
 
@@ -183,6 +192,45 @@ void fill_row(const point_values& values, int row, gfs_row& out, std::vector<std
     double direction = round_at(radians_to_degrees(std::atan2(-u, -w)), 1);
     if (direction <= 0) direction += 360;
     out.wind_dir = out.wind_speed == 0 ? 0.0 : direction;
+}
+
+// Refuses a row that holds what cannot be weather: a value that comes out as no finite
+// number (from finite values that overflow), or a percentage outside 0 to 100.
+bool check_row(const point_values& values, int row, const gfs_row& out, fault& why) {
+    const double* v = values.value[row];
+    struct made {
+        double value;
+        const char* name;
+        int from, and_from; // fields, -1 for none
+    } const made_of[] = {
+        {out.mslp, "mean sea-level pressure", field_mslp, -1},
+        {out.t2m, "2 m temperature", field_t2m, -1},
+        {out.t850, "850 hPa temperature", field_t850, -1},
+        {out.t700, "700 hPa temperature", field_t700, -1},
+        {out.t500, "500 hPa temperature", field_t500, -1},
+        {out.thickness, "500 hPa thickness", field_gh500, field_gh1000},
+        {out.rh, "2 m relative humidity", field_rh2m, -1},
+        {out.precip, "6 h precipitation", -1, -1},
+        {out.cloud, "6 h average total cloud", field_tcc6, -1},
+        {out.wind_speed, "10 m wind", field_u10, field_v10},
+    };
+    for (const made& m : made_of) {
+        const bool percent = m.from == field_rh2m || m.from == field_tcc6;
+        if (std::isfinite(m.value) && (!percent || (m.value >= 0 && m.value <= 100))) continue;
+        std::string what = hour_words(row) + ": " + m.name;
+        if (percent) {
+            what += " " + number_words(v[m.from]) + " % is outside 0 to 100 %";
+        } else {
+            what += " comes out as no finite number";
+            for (int f : {m.from, m.and_from})
+                if (f >= 0)
+                    what += std::string(f == m.from ? " from " : " and ") + gfs_field_name(f) +
+                            " " + number_words(v[f]);
+        }
+        why = {fault_kind::refused_input, what, ""};
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -213,6 +261,12 @@ bool make_gfs_rows(const point_values& values, gfs_row* rows, std::vector<std::s
         row = last;
     }
     if (!complete) return false;
-    for (int row = 0; row < gfs_row_count; ++row) fill_row(values, row, rows[row], notes);
+    for (int row = 0; row < gfs_row_count; ++row) {
+        fill_row(values, row, rows[row], notes);
+        if (!check_row(values, row, rows[row], why)) {
+            notes.clear();
+            return false;
+        }
+    }
     return true;
 }

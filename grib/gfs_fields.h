@@ -58,9 +58,11 @@ struct point_values {
 };
 
 // The rows of the model file from the values at the grid point: converted, the
-// precipitation taken from the bucket or from the run totals, rounded at the file's
-// precision. False, with why naming the first hour that lacks a field and notes the
-// further such hours, when a field is missing; otherwise notes says which hours'
-// precipitation the run totals gave.
+// precipitation taken from the bucket or from the run totals (a negative bucket or
+// difference is 0), rounded at the file's precision. False, with why naming the first
+// hour that lacks a field and notes the further such hours, when a field is missing, and
+// with why naming the hour, the field and the value, when a humidity or cloud cover lies
+// outside 0 to 100 % or a value comes out as no finite number; otherwise notes says which
+// hours' precipitation the run totals gave, or was taken as 0.
 bool make_gfs_rows(const point_values& values, gfs_row* rows, std::vector<std::string>& notes,
                    fault& why);

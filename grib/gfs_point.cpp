@@ -112,11 +112,11 @@ bool take_message(const grib_file& m, const message_keys& keys, reading& r, faul
     double value = 0;
     bool missing = false;
     if (!read_value_at(m, r.index, value, missing, why)) return false;
-    if (missing)
-        return refuse_message(m,
-                              std::string(gfs_field_name(field)) + " of hour " +
-                                  std::to_string(hour) + " has no value at the grid point",
-                              why);
+    const std::string name =
+        std::string(gfs_field_name(field)) + " of hour " + std::to_string(hour);
+    if (missing) return refuse_message(m, name + " has no value at the grid point", why);
+    if (!std::isfinite(value))
+        return refuse_message(m, name + " is " + fixed(value, 1) + ", no number", why);
     r.values.value[row][field] = value;
     r.values.have[row][field] = true;
     return true;

@@ -287,10 +287,11 @@ TEST(GfsPoint, RefusesWhatCannotMakeTheFile) {
 
 // The run's 2 m temperature of hour 96 as the writer makes it: the same grid, the point's
 // value where the sample-made message has it.
-std::vector<std::string> run_with_t2m_96(const std::vector<std::string>& data) {
+std::vector<std::string> run_with_t2m_96(const std::vector<std::string>& data, long date = 20261209,
+                                         long run_hour = 12) {
     std::vector<std::string> messages = run_messages(buckets);
     const std::string made = message(t2, 96, 273.15 + 15 - 20.24);
-    std::vector<std::string> sections = {grib2::identification(20261209, 12),
+    std::vector<std::string> sections = {grib2::identification(date, run_hour),
                                          grib2::lat_lon_grid(ni, nj, 46, 260, 42, 265, 0.25, 0.25),
                                          grib2::product(0, 0, 103, 2, 96)};
     sections.insert(sections.end(), data.begin(), data.end());
@@ -336,6 +337,38 @@ TEST(GfsPoint, AMissingValueAtThePointIsRefusedBitmapOrNot) {
         else
             EXPECT_DOUBLE_EQ(run.series.rows[15].t2m, -5.2);
     }
+}
+
+TEST(GfsPoint, WhatCannotBeWeatherIsRefusedAndAValueOf9999UnderABitmapIsAValue) {
+    std::vector<double> values = t2m_96_values();
+    const std::vector<std::string> simple = grib2::simple_data(values);
+    values[nearest] = std::nan("");
+    struct {
+        const char* what;
+        std::vector<std::string> messages;
+        const char* says;
+    } const cases[] = {
+        {"not a number", run_with_t2m_96(grib2::ieee_data(values)),
+         "2 m temperature of hour 96 is nan, no number"},
+        {"30 February", run_with_t2m_96(simple, 20260230), "year 2026 month 2 day 30 at 12:00:00"},
+        {"hour 99", run_with_t2m_96(simple, 20261209, 99), "no real date and time"},
+        {"year 0", run_with_t2m_96(simple, 1209), "year 0 month 12"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const loaded run = load_messages(c.messages);
+        EXPECT_FALSE(run.ok);
+        EXPECT_NE(run.why.what.find(c.says), std::string::npos) << run.why.what;
+    }
+    // ecCodes gives 9999 for a point the bitmap leaves out; the point here is in it.
+    values = t2m_96_values();
+    values[nearest] = 9999;
+    std::vector<bool> bitmap(values.size(), true);
+    bitmap[0] = false;
+    values.erase(values.begin());
+    const loaded run = load_messages(run_with_t2m_96(grib2::simple_data(values, bitmap)));
+    ASSERT_TRUE(run.ok) << run.why.what;
+    EXPECT_DOUBLE_EQ(run.series.rows[15].t2m, 9725.9);
 }
 
 TEST(GfsPoint, AWideValueIsWrittenWhole) {

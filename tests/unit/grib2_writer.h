@@ -150,4 +150,61 @@ inline std::vector<std::string> complex_data(const std::vector<double>& values,
             section(6, "\xff"), section(7, packed(references, 24))};
 }
 
+// Sections 5, 6 and 7 of IEEE packing (template 5.4) in 32 bits a value.
+inline std::vector<std::string> ieee_data(const std::vector<double>& values) {
+    std::string data;
+    for (double v : values) data += float_bytes(static_cast<float>(v));
+    return {section(5, bytes(values.size(), 4) + bytes(4, 2) + '\1'), section(6, "\xff"),
+            section(7, data)};
+}
+
+// The section with its length said to be length.
+inline std::string with_length(std::string section, std::uint64_t length) {
+    return bytes(length, 4) + section.substr(4);
+}
+
+// The grid of the tests: 46 N to 42 N, 100 W to 95 W every 0.25 degrees, 21 by 17 points;
+// the city's nearest point is row 8, column 11.
+inline constexpr long test_ni = 21, test_nj = 17, test_point = 8 * test_ni + 11;
+inline std::string test_grid() {
+    return lat_lon_grid(test_ni, test_nj, 46, 260, 42, 265, 0.25, 0.25);
+}
+
+// A field of the model file: its parameter, surface (code table 4.5) and level in the
+// surface's unit, statistical process and period, and a value in the message's units.
+struct field {
+    long category, number, surface, level, statistics, length;
+    double value;
+};
+
+// The twelve fields GFS gives every 6 hours, with plausible values.
+inline std::vector<field> gfs_fields() {
+    return {{3, 1, 101, 0, -1, 0, 101325},   {0, 0, 103, 2, -1, 0, 271.15},
+            {0, 0, 100, 85000, -1, 0, 265},  {0, 0, 100, 70000, -1, 0, 258},
+            {0, 0, 100, 50000, -1, 0, 245},  {3, 5, 100, 50000, -1, 0, 5600},
+            {3, 5, 100, 100000, -1, 0, 120}, {1, 1, 103, 2, -1, 0, 70},
+            {1, 8, 1, 0, 1, 6, 1.5},         {6, 1, 10, 0, 0, 6, 40},
+            {2, 2, 103, 10, -1, 0, 3},       {2, 3, 103, 10, -1, 0, -4}};
+}
+
+// The field at hour on the test grid, its value at every point, simply packed.
+inline std::string field_message(const field& f, long hour, long date = 20261209,
+                                 long run_hour = 12) {
+    std::vector<std::string> sections = {identification(date, run_hour), test_grid(),
+                                         product(f.category, f.number, f.surface, f.level, hour,
+                                                 f.statistics, f.length, date, run_hour)};
+    const std::vector<std::string> data =
+        simple_data(std::vector<double>(test_ni * test_nj, f.value));
+    sections.insert(sections.end(), data.begin(), data.end());
+    return message(sections);
+}
+
+// A whole run, hours 6 to 288, in one string, or the hours from first to last of it.
+inline std::string gfs_run(long first = 6, long last = 288) {
+    std::string run;
+    for (long hour = first; hour <= last; hour += 6)
+        for (const field& f : gfs_fields()) run += field_message(f, hour);
+    return run;
+}
+
 } // namespace grib2

@@ -30,20 +30,3 @@ TEST(RegularGrid, GlobalGridsFindTheCityWhetherOrNotTheyRepeatTheirFirstMeridian
         EXPECT_EQ(index % c.ni, c.ni == 1440 ? 0 : 1440);
     }
 }
-
-TEST(RegularGrid, ARegionalGridHasEdges) {
-    // 46 N to 42 N, 100 W to 95 W, westward and along meridians.
-    const regular_grid east{21, 17, 46, 260, 42, 265, 0.25, false, false};
-    const regular_grid west{21, 17, 46, 265, 42, 260, 0.25, true, true};
-    long index = -1;
-    double lat = 0, lon = 0;
-    ASSERT_TRUE(find_nearest_point(east, 44.05, -97.20, index, lat, lon));
-    EXPECT_EQ(index, 8 * 21 + 11);
-    ASSERT_TRUE(find_nearest_point(west, 44.05, 262.80, index, lat, lon));
-    EXPECT_EQ(index, 9 * 17 + 8);
-    EXPECT_DOUBLE_EQ(lon, -97.25);
-    EXPECT_TRUE(find_nearest_point(east, 42, -95, index, lat, lon));
-    EXPECT_FALSE(find_nearest_point(east, 41.8, -97.2, index, lat, lon));
-    EXPECT_FALSE(find_nearest_point(east, 44, -94.8, index, lat, lon));
-    EXPECT_FALSE(find_nearest_point(west, 44, -100.2, index, lat, lon));
-}
