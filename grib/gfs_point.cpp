@@ -1,5 +1,6 @@
 #include "grib/gfs_point.h"
 
+#include "calendar/iso_date.h"
 #include "grib/gfs_fields.h"
 #include "grib/grib_message.h"
 
@@ -29,6 +30,11 @@ std::string run_words(const utc_time& run) {
     if (run.year >= 0 && year.size() < 4) year.insert(0, 4 - year.size(), '0');
     return two_digits(run.hour) + " UTC " + in_capitals(weekday_abbreviation(run)) + " " +
            two_digits(run.day) + " " + in_capitals(month_abbreviation(run.month)) + " " + year;
+}
+
+// The run as a refusal names it: "2026-12-09 12 UTC".
+std::string run_label(const utc_time& run) {
+    return iso_date(run) + " " + two_digits(run.hour) + " UTC";
 }
 
 // What the messages read so far settled: the values at the grid point, and the run and the
@@ -68,8 +74,8 @@ bool check_run_and_grid(const grib_file& m, reading& r, fault& why) {
         r.run_file = m.name;
     } else if (!same_run(run, r.run)) {
         return refuse_message(m,
-                              "the run of " + run_words(run) + ", but " + r.run_file +
-                                  " holds the run of " + run_words(r.run) + ": two runs are mixed",
+                              "the run of " + run_label(run) + ", but " + r.run_file +
+                                  " holds the run of " + run_label(r.run) + ": two runs are mixed",
                               why);
     }
     regular_grid grid{};
