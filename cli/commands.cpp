@@ -5,7 +5,6 @@
 #include "cli/run_fetch.h"
 #include "cli/run_forecast.h"
 #include "cli/run_gfs.h"
-#include "cli/run_gfs_point.h"
 #include "cli/run_verify.h"
 #include "reading/places.h"
 
