@@ -104,12 +104,18 @@ period_source short_range_source(const period_value& v) {
                            : period_source::second;
 }
 
+// Value c of day d of the day table, or of today where d is -1.
+const city_value& city_value_at(const city_forecast& f, int d, int c) {
+    if (d < 0) return f.today[c];
+    return f.day[d][c];
+}
+
 // A value of the day table, or of today where d is -1.
 period_value table_value(const value_context& x, int d, int c) {
     period_value v;
     const bool today = d < 0;
     if (today ? !today_value_exists(c) : !day_value_exists(d, c)) return v;
-    const city_value& city = today ? x.forecast.today[c] : x.forecast.day[d][c];
+    const city_value& city = city_value_at(x.forecast, d, c);
     if (!std::isfinite(city.value)) return v;
     v.exists = true;
     v.unrounded = city.value;
