@@ -79,6 +79,9 @@ static bool any_fewer(const forecast_chart_input& in) {
     for (const forecast_chart_hour& h : in.hours)
         if (h.cloud.fewer_stations || h.wind_speed.fewer_stations || h.wind_dir.fewer_stations)
             return true;
+    for (int i = 0; shows_nbm(in) && i < nbm_hour_count; ++i)
+        for (nbm_element e : {nbm_gust, nbm_precip, nbm_snowfall})
+            if (nbm_chart_value(in, i, e).fewer_stations) return true;
     return false;
 }
 

@@ -136,6 +136,7 @@ TEST(WriteForecastChart, NbmSpreadAmountsAndGustsOnlyWhereAnNbsGivesThem) {
     // Hours 6 to 72 give 12 amounts of 6 hours, snow from three stations drawn hollow.
     EXPECT_EQ(count_of(svg, "class=\"precip6\""), 12u);
     EXPECT_EQ(count_of(svg, "class=\"snow6 fewer-stations\""), 12u);
+    EXPECT_NE(svg.find("Hollow marks rest on fewer stations"), std::string::npos);
     EXPECT_EQ(count_of(svg, "class=\"gust\""), 23u);
     EXPECT_NE(svg.find("data-value=\"0.12\""), std::string::npos);
     for (const char* part : {"temp-spread", "precip6", "class=\"gust\""})
