@@ -4,6 +4,7 @@
 #include "chart/chart_layout.h"
 #include "chart/palette.h"
 #include "chart/svg.h"
+#include "pointforecast/day_columns.h"
 
 #include <cmath>
 #include <cstdio>
@@ -15,8 +16,15 @@ static const int height = 700;
 namespace {
 
 // The panels from the top down, and the room each takes.
-enum panel_index { temperature_panel, pop_panel, cloud_panel, wind_panel, panel_count };
-const panel_size panel_sizes[panel_count] = {{0, 180}, {0, 70}, {0, 60}, {24, 100}};
+enum panel_index {
+    temperature_panel,
+    pop_panel,
+    amount_panel,
+    cloud_panel,
+    wind_panel,
+    panel_count
+};
+const panel_size panel_sizes[panel_count] = {{0, 180}, {0, 70}, {0, 60}, {0, 60}, {24, 100}};
 
 } // namespace
 
@@ -39,6 +47,30 @@ static void take_range(const chart_point* points, int count, double& low, double
     }
 }
 
+// Whether the chart shows the NBM's own elements.
+static bool shows_nbm(const forecast_chart_input& in) {
+    return in.nbm && in.nbm->given;
+}
+
+// The NBM's spread of the low (night) or high of day d (1 to 7), NaN where it has none.
+static double nbm_spread(const forecast_chart_input& in, int d, bool night) {
+    if (!shows_nbm(in) || !in.periods) return NAN;
+    for (std::size_t k = 0; k < in.periods->size() && k < in.nbm->periods.size(); ++k) {
+        const forecast_period& p = (*in.periods)[k];
+        const nbm_period& n = in.nbm->periods[k];
+        if (p.day == d && p.night == night && n.given && n.has_spread) return n.unrounded_spread;
+    }
+    return NAN;
+}
+
+// The NBM's element e at hour index i in the documents' unit, as a chart value.
+static chart_value nbm_chart_value(const forecast_chart_input& in, int i, nbm_element e) {
+    const nbm_city_value& v = in.nbm->hour[i][e];
+    if (!v.exists) return chart_value{NAN, false};
+    return chart_value{nbm_document_value(nbm_elements[e].unit, v.value),
+                       v.stations < station_count};
+}
+
 static bool any_fewer(const forecast_chart_input& in) {
     for (const forecast_chart_day& d : in.days)
         for (const chart_value* v : {&d.low_temp, &d.high_temp, &d.low_dew_point, &d.high_dew_point,
@@ -47,6 +79,9 @@ static bool any_fewer(const forecast_chart_input& in) {
     for (const forecast_chart_hour& h : in.hours)
         if (h.cloud.fewer_stations || h.wind_speed.fewer_stations || h.wind_dir.fewer_stations)
             return true;
+    for (int i = 0; shows_nbm(in) && i < nbm_hour_count; ++i)
+        for (nbm_element e : {nbm_gust, nbm_precip, nbm_snowfall})
+            if (nbm_chart_value(in, i, e).fewer_stations) return true;
     return false;
 }
 
@@ -101,9 +136,23 @@ static void write_temperature_panel(std::ostream& out, const time_axis& axis, pa
         dew_lows[i] = dews[2 * i] = chart_point{night, d.low_dew_point, i + 1};
         dew_highs[i] = dews[2 * i + 1] = chart_point{day, d.high_dew_point, i + 1};
     }
+    // The NBM's spread of days 1 and 2 around their lows and highs.
+    band_point spread[2 * short_days];
+    for (int i = 0; i < 2 * short_days; ++i) {
+        const chart_point& t = temps[i];
+        const double width = nbm_spread(in, i / 2 + 1, i % 2 == 0);
+        spread[i] = band_point{t.hour, t.value.value - width, t.value.value + width};
+    }
     double low = INFINITY, high = -INFINITY;
     take_range(temps, 2 * forecast_days, low, high);
     take_range(dews, 2 * forecast_days, low, high);
+    bool spread_shown = false;
+    for (const band_point& b : spread)
+        if (std::isfinite(b.low) && std::isfinite(b.high)) {
+            low = std::fmin(low, b.low);
+            high = std::fmax(high, b.high);
+            spread_shown = true;
+        }
     if (!(low <= high)) low = 0, high = 100;
     panel.scale = nice_scale(low, high, false, false, 8);
     const panel_box& temp_panel = panel;
@@ -111,6 +160,9 @@ static void write_temperature_panel(std::ostream& out, const time_axis& axis, pa
                                   "Temperature and dew point: daily low and high", "°F");
     const series_style temp_line{"temp", temperature_colour, nullptr, marker_shape::circle, "day"};
     const series_style dew_line{"dewpoint", dew_point_colour, dashed, marker_shape::square, "day"};
+    if (spread_shown)
+        draw_band(out, axis, temp_panel, "temp-spread", temperature_band_colour, spread,
+                  2 * short_days);
     draw_freezing_line(out, axis, temp_panel);
     draw_line(out, axis, temp_panel, dew_line, dews, 2 * forecast_days);
     draw_line(out, axis, temp_panel, temp_line, temps, 2 * forecast_days);
@@ -148,12 +200,15 @@ static void write_temperature_panel(std::ostream& out, const time_axis& axis, pa
     draw_rings(out, axis, temp_panel,
                series_style{"flagged", flag_colour, nullptr, marker_shape::ring, "day"}, rings,
                ringed);
-    const legend_entry temp_legend[] = {
+    legend_entry temp_legend[4] = {
         {"temperature", temperature_colour, nullptr, marker_shape::circle, false, nullptr},
-        {"dew point", dew_point_colour, dashed, marker_shape::square, false, nullptr},
-        flag_legend};
-    draw_legend(out, temp_legend, ringed > 0 ? 3 : 2, plot_right,
-                temp_panel.top - panel_title_rise);
+        {"dew point", dew_point_colour, dashed, marker_shape::square, false, nullptr}};
+    int entries = 2;
+    if (spread_shown)
+        temp_legend[entries++] = {
+            "NBM spread", temperature_band_colour, nullptr, marker_shape::none, true, nullptr};
+    if (ringed > 0) temp_legend[entries++] = flag_legend;
+    draw_legend(out, temp_legend, entries, plot_right, temp_panel.top - panel_title_rise);
 }
 
 static void write_pop_panel(std::ostream& out, const time_axis& axis, panel_box panel,
@@ -200,6 +255,37 @@ static void write_pop_panel(std::ostream& out, const time_axis& axis, panel_box 
     draw_legend(out, pop_legend, ringed > 0 ? 3 : 2, plot_right, pop_panel.top - panel_title_rise);
 }
 
+// The NBM's precipitation and snow of each 6 hours, side by side in the hours they fall.
+static void write_amount_panel(std::ostream& out, const time_axis& axis, panel_box panel,
+                               const forecast_chart_input& in) {
+    chart_bar water[nbm_hour_count], snow[nbm_hour_count];
+    int n = 0;
+    double high = 0.1;
+    for (int i = 0; i < nbm_hour_count; ++i) {
+        const int hour = nbm_hour(i);
+        if (hour % 6) continue;
+        const double end = in.issued.hour + hour;
+        water[n] = chart_bar{end - 6, end - 3, nbm_chart_value(in, i, nbm_precip), hour};
+        snow[n] = chart_bar{end - 3, end, nbm_chart_value(in, i, nbm_snowfall), hour};
+        for (const chart_bar* b : {&water[n], &snow[n]})
+            if (std::isfinite(b->value.value)) high = std::fmax(high, b->value.value);
+        ++n;
+    }
+    panel.scale = nice_scale(0, high, true, false, 2);
+    svg_group group =
+        begin_panel(out, axis, panel, "amounts", "NBM precipitation and snow, each 6 hours", "in");
+    draw_bars(out, axis, panel,
+              series_style{"precip6", precipitation_colour, nullptr, marker_shape::none, "hour"},
+              water, n, false);
+    draw_bars(out, axis, panel,
+              series_style{"snow6", snow_colour, nullptr, marker_shape::none, "hour"}, snow, n,
+              false);
+    const legend_entry legend[] = {
+        {"precipitation", precipitation_colour, nullptr, marker_shape::none, true, nullptr},
+        {"snow", snow_colour, nullptr, marker_shape::none, true, nullptr}};
+    draw_legend(out, legend, 2, plot_right, panel.top - panel_title_rise);
+}
+
 // Cloud cover, and wind speed with its arrows, by forecast hour.
 static void write_sky_wind_panels(std::ostream& out, const time_axis& axis, panel_box cloud_panel,
                                   panel_box wind_panel, const forecast_chart_input& in) {
@@ -240,14 +326,26 @@ static void write_sky_wind_panels(std::ostream& out, const time_axis& axis, pane
         draw_legend(out, cloud_legend, 1, plot_right, cloud_panel.top - panel_title_rise);
     }
 
+    // The NBM's gusts, where it gives them.
+    chart_point gusts[nbm_hour_count];
+    const int gust_count = shows_nbm(in) ? nbm_hour_count : 0;
+    for (int i = 0; i < gust_count; ++i)
+        gusts[i] = chart_point{in.issued.hour + static_cast<double>(nbm_hour(i)),
+                               nbm_chart_value(in, i, nbm_gust), nbm_hour(i)};
     double low = 0, high = 10;
     take_range(speeds, n, low, high);
+    take_range(gusts, gust_count, low, high);
     wind_panel.scale = nice_scale(0, high, true, false, 4);
     svg_group group = begin_panel(out, axis, wind_panel, "wind",
                                   "Wind speed, arrows pointing where the wind blows", "mph");
     const series_style wind_style{"wind-speed", wind_colour, nullptr, marker_shape::circle, "hour"};
     draw_line(out, axis, wind_panel, wind_style, speeds, n);
     draw_markers(out, axis, wind_panel, wind_style, speeds, n);
+    const series_style gust_style{"gust", wind_colour, dashed, marker_shape::square, "hour"};
+    if (gust_count > 0) {
+        draw_line(out, axis, wind_panel, gust_style, gusts, gust_count);
+        draw_markers(out, axis, wind_panel, gust_style, gusts, gust_count);
+    }
     draw_wind_arrows(out, axis, wind_panel, "hour", arrows, short_rows);
     // The note starts right of where the extended rows begin, clear of the last short-range
     // arrow, which stands at the same time.
@@ -257,8 +355,10 @@ static void write_sky_wind_panels(std::ostream& out, const time_axis& axis, pane
         << " dominant-baseline=\"central\" fill=\"" << quiet_text_colour
         << "\">no directions in the extended guidance</text>\n";
     const legend_entry wind_legend[] = {
-        {"wind speed", wind_colour, nullptr, marker_shape::circle, false, nullptr}};
-    draw_legend(out, wind_legend, 1, plot_right, wind_panel.top - panel_title_rise);
+        {"wind speed", wind_colour, nullptr, marker_shape::circle, false, nullptr},
+        {"NBM gust", wind_colour, dashed, marker_shape::square, false, nullptr}};
+    draw_legend(out, wind_legend, gust_count > 0 ? 2 : 1, plot_right,
+                wind_panel.top - panel_title_rise);
 }
 
 // With the periods named, the day labels move up to leave their names a line of their
@@ -314,13 +414,26 @@ bool write_forecast_chart(std::ostream& out, const forecast_chart_input& in, fau
     // The last day ends at 24 * (forecast_days + 1).
     double first = in.issued.hour, last = 24.0 * (forecast_days + 1) + axis_end_room_hours;
     time_axis axis{first, last, plot_left, plot_right, midnight, true, true};
-    panel_box panels[panel_count];
-    stack_panels(first_panel_top, panel_gap, panel_sizes, panel_count, panels);
+    // The panel of amounts only where the NBM gives them; without it the others stand as
+    // they always have.
+    const bool amounts = shows_nbm(in);
+    panel_size sizes[panel_count];
+    int shown[panel_count], stacked = 0;
+    for (int p = 0; p < panel_count; ++p)
+        if (p != amount_panel || amounts) {
+            shown[stacked] = p;
+            sizes[stacked++] = panel_sizes[p];
+        }
+    panel_box boxes[panel_count], panels[panel_count] = {};
+    stack_panels(first_panel_top, panel_gap, sizes, stacked, boxes);
+    for (int k = 0; k < stacked; ++k) panels[shown[k]] = boxes[k];
+    const int height_shown =
+        amounts ? height + static_cast<int>(panel_gap + panel_sizes[amount_panel].plot) : height;
 
     std::string issued_text = day_label(in.issued) + ' ' + std::to_string(in.issued.year) + ", " +
                               number_text("%02.0f", in.issued.hour) + "00 UTC";
     std::string weight_text = number_text("%g", in.eta_weight);
-    begin_svg(out, chart_width, height,
+    begin_svg(out, chart_width, height_shown,
               "1200 run meteogram of " + in.file_name + ", guidance of " + issued_text);
     draw_chart_title(out, in.file_name,
                      "  City of Vuzazav 1200 run, guidance of " + issued_text + ", ETA weight " +
@@ -331,6 +444,7 @@ bool write_forecast_chart(std::ostream& out, const forecast_chart_input& in, fau
 
     write_temperature_panel(out, axis, panels[temperature_panel], in);
     write_pop_panel(out, axis, panels[pop_panel], in);
+    if (amounts) write_amount_panel(out, axis, panels[amount_panel], in);
     write_sky_wind_panels(out, axis, panels[cloud_panel], panels[wind_panel], in);
 
     double bottom = panels[panel_count - 1].bottom;

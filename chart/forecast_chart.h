@@ -4,6 +4,7 @@
 #include "chart/chart_marks.h"
 #include "diagnostics/fault.h"
 #include "pointforecast/city_forecast.h"
+#include "pointforecast/nbm_elements.h"
 #include "pointforecast/periods.h"
 
 #include <iosfwd>
@@ -46,6 +47,10 @@ struct forecast_chart_input {
     // The forecast's periods in the city's local time: named under the days, their flagged
     // values ringed. Null or empty for none.
     const std::vector<forecast_period>* periods = nullptr;
+    // The NBM's own elements, where an NBS bulletin gives them: the spread of days 1 and
+    // 2's lows and highs as a band (with the periods), the 6-hour amounts in a panel of
+    // their own and the gusts beside the wind. Null or without an NBS for none.
+    const nbm_forecast* nbm = nullptr;
 };
 
 // Takes the values of a 1200 chart from the city forecast the report is written from, so
@@ -57,7 +62,9 @@ void gather_forecast_chart_input(const city_forecast& forecast, double eta_weigh
 
 // Writes the meteogram of a 1200 run as one self-contained SVG document of 1100 by 700
 // pixels: daily low and high temperature and dew point, precipitation probabilities as
-// bars, cloud cover, and wind speed with direction arrows, against one dated UTC time axis.
+// bars, cloud cover, and wind speed with direction arrows, against one dated UTC time axis;
+// with the NBM's elements also a panel of 6-hour amounts below the probabilities, 786
+// pixels high.
 // Values resting on fewer stations are drawn hollow; missing ones leave gaps. With the
 // periods, each is named under the days ("Tonight", "Fri", "Fri Night"), the footnote gives
 // their local hours and a flagged low, high, dew point or probability is ringed. Returns

@@ -22,7 +22,8 @@ inline constexpr const char* humidity_colour = bluish_green;
 inline constexpr const char* precipitation_colour = blue;           // amounts, and 12-hour chances
 inline constexpr const char* daily_precipitation_colour = sky_blue; // 24-hour chances
 inline constexpr const char* pressure_colour = reddish_purple;
-inline constexpr const char* wind_colour = orange;
+inline constexpr const char* snow_colour = sky_blue; // snow amounts beside water amounts
+inline constexpr const char* wind_colour = orange;   // and gusts, dashed
 inline constexpr const char* cloud_colour = "#c4c4c4";
 inline constexpr const char* cloud_line_colour = "#6e6e6e";
 // The 1200 chart's rings around flagged values.

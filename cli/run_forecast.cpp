@@ -6,6 +6,7 @@
 #include "export/forecast_export.h"
 #include "pointforecast/compute_city_forecast.h"
 #include "pointforecast/load_bulletin_file.h"
+#include "pointforecast/nbm_elements.h"
 #include "pointforecast/period_product.h"
 #include "pointforecast/periods.h"
 #include "pointforecast/write_report.h"
@@ -136,8 +137,15 @@ int run_forecast(const command_line& parsed, std::ostream& out, const diagnostic
     city_forecast forecast;
     forecast_export_input documents{program_version, name, eta_weight, &loaded, &forecast, {}};
     header_lines(input, loaded.layout, documents.header_line);
+    // The NBM's own rows are read only for the outputs that show them.
+    const bool nbm_shown =
+        !chart_name.empty() || !json_name.empty() || !outputs[3].empty() || !product_name.empty();
+    nbm_bulletins nbm_rows{};
+    std::vector<fault> nbm_notes;
+    if (nbm_shown) read_nbm_bulletins(input, name, loaded.layout, nbm_rows, nbm_notes);
     input.close();
     for (const fault& warning : loaded.warnings) diagnose(to, fault_line(warning));
+    for (const fault& note : nbm_notes) diagnose(to, fault_line(note));
     // The chart dates its days from the first header, the product its periods; without a
     // date, nothing is written.
     if (!chart_name.empty() && !loaded.dated)
@@ -157,6 +165,8 @@ int run_forecast(const command_line& parsed, std::ostream& out, const diagnostic
     std::vector<forecast_period> periods;
     if (loaded.dated) periods = forecast_periods(loaded, forecast, limits);
     documents.periods = loaded.dated ? &periods : nullptr;
+    const nbm_forecast nbm = nbm_city_forecast(nbm_rows, loaded.issued, periods);
+    if (nbm_shown) documents.nbm = &nbm;
     std::ostringstream report, svg;
     write_report(report, forecast);
     if (!chart_name.empty()) {
@@ -166,6 +176,7 @@ int run_forecast(const command_line& parsed, std::ostream& out, const diagnostic
         gather_forecast_chart_input(forecast, eta_weight, chart_input);
         guidance_names(loaded.layout, chart_input.short_models, chart_input.extended_model);
         chart_input.periods = &periods;
+        chart_input.nbm = &nbm;
         if (!write_forecast_chart(svg, chart_input, why)) return refuse(to, why);
     }
     write_day_table(out, forecast, false);
@@ -177,7 +188,7 @@ int run_forecast(const command_line& parsed, std::ostream& out, const diagnostic
                                  fault{fault_kind::refused_input, "flag: " + f.text, name, 0, -1}));
     status = write_output(to, report_name, report.str());
     if (status == exit_done && !product_name.empty())
-        status = write_output(to, product_name, period_product(loaded, eta_weight, periods));
+        status = write_output(to, product_name, period_product(loaded, eta_weight, periods, &nbm));
     if (status == exit_done && !chart_name.empty())
         status = write_output(to, chart_name, svg.str());
     if (status != exit_done) return status;

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 using json = nlohmann::ordered_json;
@@ -128,7 +129,12 @@ static json period_value_object(const period_value& v, json o = json::object(), 
     return o;
 }
 
-static json period_object(const forecast_period& p) {
+// A whole number of the NBM's, null where it has none.
+static json whole_or_null(bool exists, long long value) {
+    return exists ? json(value) : json(nullptr);
+}
+
+static json period_object(const forecast_period& p, const nbm_period* nbm) {
     json o;
     o["name"] = p.name;
     o["start"] = iso_local_time(city_time(p.start));
@@ -136,6 +142,13 @@ static json period_object(const forecast_period& p) {
     json kind;
     kind["kind"] = p.night ? "low" : "high";
     o["temperature"] = period_value_object(p.values[temperature_element], kind);
+    const bool given = nbm && nbm->given;
+    if (nbm && !o["temperature"].is_null()) {
+        o["temperature"]["spread"] = whole_or_null(given && nbm->has_spread, nbm->spread);
+        o["temperature"]["station_range"] =
+            given && nbm->has_range ? json::array({nbm->station_lowest, nbm->station_highest})
+                                    : json(nullptr);
+    }
     o["dew_point"] = period_value_object(p.values[dew_point_element]);
     o["pop"] = period_value_object(p.values[pop_element], json::object(), p.pop_hours);
     o["sky"] = p.sky ? json(p.sky) : json(nullptr);
@@ -146,6 +159,16 @@ static json period_object(const forecast_period& p) {
         wind["speed_mph"] = p.wind.speed_mph;
     }
     o["wind"] = wind;
+    if (nbm) {
+        o["precip_in"] = given && nbm->has_precip ? json(nbm->precip_in) : json(nullptr);
+        o["snow_in"] = given && nbm->has_snow ? json(nbm->snow_in) : json(nullptr);
+        o["gust_mph"] = whole_or_null(given && nbm->has_gust, nbm->gust_mph);
+        o["precip_type"] = given && nbm->precip_type >= 0
+                               ? json(precip_type_names[nbm->precip_type])
+                               : json(nullptr);
+        o["thunder_pct"] = whole_or_null(given && nbm->has_thunder, nbm->thunder_pct);
+        o["wind_chill_f"] = whole_or_null(given && nbm->has_wind_chill, nbm->wind_chill_f);
+    }
     json flags = json::array();
     for (const period_flag& f : p.flags) {
         json flag;
@@ -156,6 +179,48 @@ static json period_object(const forecast_period& p) {
     }
     o["flags"] = flags;
     return o;
+}
+
+static const nbm_period no_nbm_period{};
+
+// The NBM's elements of period k, or null where the documents leave them out.
+static const nbm_period* period_nbm(const forecast_export_input& in, std::size_t k) {
+    if (!in.nbm) return nullptr;
+    return k < in.nbm->periods.size() ? &in.nbm->periods[k] : &no_nbm_period;
+}
+
+// The valid time of the NBM's hour index i. False when the bulletins carry no real date.
+static bool nbm_valid_time(const forecast_export_input& in, int i, utc_time& valid) {
+    valid = add_hours(in.loaded->issued, nbm_hour(i));
+    return in.loaded->dated;
+}
+
+static json nbm_value_object(const nbm_city_value& v, nbm_unit unit) {
+    if (!v.exists) return nullptr;
+    json o;
+    o["value"] = json_number(nbm_document_value(unit, v.value));
+    o["spread"] = json_number(nbm_document_value(unit, v.spread));
+    // Degrees and percent stay the bulletins' whole numbers.
+    const bool whole = unit == nbm_unit::as_given;
+    o["min"] = whole ? json(v.lowest) : json_number(nbm_document_value(unit, v.lowest));
+    o["max"] = whole ? json(v.highest) : json_number(nbm_document_value(unit, v.highest));
+    o["stations"] = v.stations;
+    return o;
+}
+
+static json nbm_hours(const forecast_export_input& in) {
+    if (!in.nbm->given) return nullptr;
+    json hours = json::array();
+    for (int i = 0; i < nbm_hour_count; ++i) {
+        json hour;
+        hour["hour"] = nbm_hour(i);
+        utc_time valid{0, 0, 0, 0};
+        hour["valid"] = nbm_valid_time(in, i, valid) ? json(iso_time(valid)) : json(nullptr);
+        for (int e = 0; e < nbm_element_count; ++e)
+            hour[nbm_elements[e].key] = nbm_value_object(in.nbm->hour[i][e], nbm_elements[e].unit);
+        hours.push_back(hour);
+    }
+    return hours;
 }
 
 std::string forecast_json(const forecast_export_input& in) {
@@ -207,9 +272,14 @@ std::string forecast_json(const forecast_export_input& in) {
     json periods = nullptr;
     if (in.periods) {
         periods = json::array();
-        for (const forecast_period& p : *in.periods) periods.push_back(period_object(p));
+        for (std::size_t k = 0; k < in.periods->size(); ++k)
+            periods.push_back(period_object((*in.periods)[k], period_nbm(in, k)));
     }
     doc["periods"] = periods;
+    if (in.nbm) {
+        doc["nbm_note"] = in.nbm->given ? json(nullptr) : json(nbm_absent_text);
+        doc["nbm_hours"] = nbm_hours(in);
+    }
     // A file name may hold any byte; what is no UTF-8 becomes U+FFFD rather than no file.
     return doc.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
@@ -224,6 +294,67 @@ static void add_line(std::string& text, const char* element, const std::string& 
             csv_number(v.source.second) + ',' + std::to_string(v.source.stations) + "\r\n";
 }
 
+// A line of the NBM's: no guidance's own value, value and stations empty where absent.
+static void add_nbm_line(std::string& text, const std::string& element, const std::string& day,
+                         const std::string& hour, const std::string& from, const std::string& to,
+                         const std::string& value, const std::string& stations) {
+    text += element + ',' + day + ',' + hour + ',' + from + ',' + to + ',' + value + ",,," +
+            stations + "\r\n";
+}
+
+static std::string whole_field(bool exists, long long value) {
+    return exists ? std::to_string(value) : std::string();
+}
+
+// The NBM's lines: each period of days 1 and 2 (Today's too), then each hour's elements.
+static void add_nbm_lines(std::string& text, const forecast_export_input& in) {
+    const nbm_forecast& f = *in.nbm;
+    for (std::size_t k = 0; in.periods && k < in.periods->size(); ++k) {
+        const forecast_period& p = (*in.periods)[k];
+        if (p.day > short_days) continue;
+        const nbm_period& n = *period_nbm(in, k);
+        const bool given = f.given && n.given;
+        const std::pair<const char*, std::string> fields[] = {
+            {"precip_in", given && n.has_precip ? csv_number(n.precip_in) : ""},
+            {"snow_in", given && n.has_snow ? csv_number(n.snow_in) : ""},
+            {"gust_mph", whole_field(given && n.has_gust, n.gust_mph)},
+            {"precip_type", given && n.precip_type >= 0 ? precip_type_names[n.precip_type] : ""},
+            {"thunder_pct", whole_field(given && n.has_thunder, n.thunder_pct)},
+            {"wind_chill_f", whole_field(given && n.has_wind_chill, n.wind_chill_f)},
+            {"temperature_spread", whole_field(given && n.has_spread, n.spread)},
+            {"temperature_station_min", whole_field(given && n.has_range, n.station_lowest)},
+            {"temperature_station_max", whole_field(given && n.has_range, n.station_highest)},
+        };
+        for (const auto& field : fields)
+            add_nbm_line(text, field.first, std::to_string(p.day), "", iso_time(p.start),
+                         iso_time(p.end), field.second, "");
+    }
+    if (!f.given) return;
+    for (int i = 0; i < nbm_hour_count; ++i) {
+        utc_time valid{0, 0, 0, 0};
+        const std::string at = nbm_valid_time(in, i, valid) ? iso_time(valid) : "";
+        const std::string hour = std::to_string(nbm_hour(i));
+        for (int e = 0; e < nbm_element_count; ++e) {
+            const nbm_element_rule& rule = nbm_elements[e];
+            const nbm_city_value& v = f.hour[i][e];
+            const std::string key = std::string("nbm_") + rule.key;
+            const std::string stations = v.exists ? std::to_string(v.stations) : "";
+            auto number = [&](double x) {
+                return v.exists ? csv_number(nbm_document_value(rule.unit, x)) : std::string();
+            };
+            // Degrees and percent stay the bulletins' whole numbers, as in the JSON.
+            auto station = [&](std::int32_t x) {
+                return rule.unit == nbm_unit::as_given ? whole_field(v.exists, x) : number(x);
+            };
+            add_nbm_line(text, key, "", hour, at, at, number(v.value), stations);
+            if (rule.spread_row >= 0)
+                add_nbm_line(text, key + "_spread", "", hour, at, at, number(v.spread), stations);
+            add_nbm_line(text, key + "_min", "", hour, at, at, station(v.lowest), stations);
+            add_nbm_line(text, key + "_max", "", hour, at, at, station(v.highest), stations);
+        }
+    }
+}
+
 std::string forecast_csv(const forecast_export_input& in) {
     // CRLF line ends, as the CSV format has them, so that any spreadsheet opens it.
     std::string text = "element,day,hour,valid_from,valid_to,value,first,second,stations\r\n";
@@ -235,6 +366,7 @@ std::string forecast_csv(const forecast_export_input& in) {
         for (int q = 0; q < hour_quantity_count; ++q)
             add_line(text, hour_quantities[q].key, "", std::to_string(sky_wind_hour(r)),
                      hour_export_value(in, r, q));
+    if (in.nbm) add_nbm_lines(text, in);
     return text;
 }
 

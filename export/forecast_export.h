@@ -3,6 +3,7 @@
 #include "calendar/utc_time.h"
 #include "pointforecast/city_forecast.h"
 #include "pointforecast/load_bulletin_file.h"
+#include "pointforecast/nbm_elements.h"
 #include "pointforecast/periods.h"
 
 #include <iosfwd>
@@ -22,6 +23,9 @@ struct forecast_export_input {
     long long header_line[bulletin_count]; // line of each bulletin's header, from 1
     // The periods in the city's local time; null where the bulletins carry no real date.
     const std::vector<forecast_period>* periods = nullptr;
+    // The NBM's own elements, by hour and by period; null to leave them out of the
+    // documents.
+    const nbm_forecast* nbm = nullptr;
 };
 
 // One value of the documents, its valid period and its sources.
@@ -47,7 +51,12 @@ export_value hour_export_value(const forecast_export_input& in, int r, int q);
 bool sky_wind_valid_time(const forecast_export_input& in, int r, utc_time& valid);
 
 // The documents, whole. The JSON document's day values also give the station values they
-// rest on, and its "periods" the periods with their rounded values and flags.
+// rest on, and its "periods" the periods with their rounded values and flags. With the
+// NBM's elements, the periods of days 1 and 2 give its amounts, precipitation type, gusts,
+// thunder, wind chill and temperature spread, and "nbm_hours" its elements by forecast
+// hour (the CSV: a line each, "nbm_" before the key, its spread, lowest and highest
+// station value on lines of their own); where no NBS bulletin is there, they are null (the
+// CSV's fields empty) and "nbm_note" says why.
 std::string forecast_json(const forecast_export_input& in);
 std::string forecast_csv(const forecast_export_input& in);
 

@@ -2,7 +2,9 @@
 
 #include "ingest/read_rows.h"
 #include "reading/reading.h"
+#include "reading/text_lines.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <istream>
 #include <iterator>
@@ -43,6 +45,18 @@ static const row_rule blend_sky_wind[] = {
     {cloud_row, "SKY", nullptr, value_form::columns, "a sky cover", 1, 1, short_columns},
     {direction_row, "WDR", nullptr, value_form::columns, "a whole number", 1, 1, short_columns},
     {speed_row, "WSP", nullptr, value_form::columns, "a whole number", 1, 1, short_columns},
+};
+
+// The National Blend's own rows (nbm_row), each by its label, or the label NBM 3 wrote.
+struct nbm_row_label {
+    const char* label;
+    const char* older_label;
+};
+static const nbm_row_label nbm_row_labels[nbm_row_count] = {
+    {"TXN", "N/X"},   {"XND", nullptr}, {"TMP", nullptr}, {"TSD", nullptr}, {"DPT", nullptr},
+    {"DSD", nullptr}, {"WSP", nullptr}, {"WSD", nullptr}, {"GST", nullptr}, {"GSD", nullptr},
+    {"Q06", nullptr}, {"Q12", nullptr}, {"S06", nullptr}, {"PZR", nullptr}, {"PSN", nullptr},
+    {"PPL", nullptr}, {"PRA", nullptr}, {"T03", nullptr}, {"T06", nullptr}, {"T12", nullptr},
 };
 
 template <std::size_t n> static row_table table(const row_rule (&rows)[n]) {
@@ -156,4 +170,143 @@ bool read_sky_wind(std::istream& in, const bulletin_layout& layout, bulletin_val
     return read_bulletin_blocks(in, layout, table(mos_sky_wind), table(blend_sky_wind),
                                 values.eta_sky_wind, values.avn_sky_wind, read_ext_sky_wind,
                                 values.mrf_sky_wind, values.blend, rows, why);
+}
+
+namespace {
+
+// Columns of an NBS row at most: the 23 of a 1200 UTC bulletin, and room for a few more.
+const int most_nbm_columns = 32;
+// Characters of the label of every NBS row.
+const std::size_t nbm_label_size = 3;
+
+// The row of nbm_row_labels that label names, or -1.
+int nbm_row_of(const std::string& label) {
+    for (int r = 0; r < nbm_row_count; ++r)
+        if (label == nbm_row_labels[r].label ||
+            (nbm_row_labels[r].older_label && label == nbm_row_labels[r].older_label))
+            return r;
+    return -1;
+}
+
+// The hours of an NBS bulletin's FHR row by where their columns end, -1 where none ends.
+struct hour_columns {
+    int hour_at[4 * most_nbm_columns];
+};
+
+// Reads one row line's values into row r of rows, each under the hour whose column ends
+// where its own does. False, with why set, where a value stands under no hour.
+bool place_row(const placed_value* values, int count, const hour_columns& hours,
+               const std::string& label, nbm_rows& rows, int r, fault& why) {
+    std::int32_t value[nbm_hour_count];
+    bool present[nbm_hour_count] = {};
+    for (int j = 0; j < count; ++j) {
+        const int end = values[j].end;
+        const int hour =
+            end >= 0 && end < static_cast<int>(std::size(hours.hour_at)) ? hours.hour_at[end] : -1;
+        if (hour < 0) {
+            why.what = "the " + label + " row's value " + std::to_string(j + 1) + " (" +
+                       std::to_string(values[j].value) + ") stands under no FHR column";
+            return false;
+        }
+        // Hours beyond those of a 1200 UTC bulletin are not taken.
+        const int i = (hour - nbm_hour(0)) / 3;
+        if (hour < nbm_hour(0) || (hour - nbm_hour(0)) % 3 != 0 || i >= nbm_hour_count) continue;
+        value[i] = values[j].value;
+        present[i] = !is_missing(values[j].value, temp_row, true);
+    }
+    for (int i = 0; i < nbm_hour_count; ++i) {
+        rows.present[r][i] = present[i];
+        rows.value[r][i] = present[i] ? value[i] : missing_blend_value;
+    }
+    return true;
+}
+
+// Reads bulletin k's rows from its FHR row on. False, with why set, where it has no FHR
+// row that can be read; a row that cannot be read is noted in notes and left out.
+bool read_nbm_bulletin(std::istream& in, const bulletin_layout& layout, int k, nbm_rows& rows,
+                       std::vector<fault>& notes, fault& why) {
+    const long long limit = layout.header[k + 1].station_at;
+    long long fhr_at = -1;
+    in.clear();
+    if (in.seekg(layout.body_start[k]).fail() || !find_row(in, "FHR", nullptr, limit, fhr_at, why))
+        return false;
+    in.clear();
+    if (fhr_at < 0 || in.seekg(fhr_at).fail()) {
+        why.what = "the file ends at its FHR row";
+        return false;
+    }
+    bool seen[nbm_row_count] = {};
+    hour_columns hours;
+    std::fill(std::begin(hours.hour_at), std::end(hours.hour_at), -1);
+    bool fhr = true;
+    std::string line;
+    bool too_long = false;
+    for (long long line_at = fhr_at; line_at < limit || limit < 0;) {
+        if (!read_received_line(in, line, too_long)) break;
+        const long long next = in.eof() ? -1 : static_cast<long long>(in.tellg());
+        // The rows end at the first line that is none: a blank line, "$$", a header.
+        std::size_t label_start = 0;
+        while (label_start < line.size() && is_blank(line[label_start])) ++label_start;
+        std::size_t label_end = label_start;
+        while (label_end < line.size() && !is_white(static_cast<unsigned char>(line[label_end])))
+            ++label_end;
+        if (label_end - label_start != nbm_label_size) break;
+        const std::string label = line.substr(label_start, nbm_label_size);
+        const int r = fhr ? -1 : nbm_row_of(label);
+        if (fhr || (r >= 0 && !seen[r])) {
+            placed_value values[most_nbm_columns];
+            int count = 0;
+            fault bad{fault_kind::refused_input, "", "", 0, line_at};
+            bool ok = !too_long;
+            if (!ok) bad.what = "the " + label + " row is longer than any NBS row";
+            ok = ok && placed_columns(line, label_start, nbm_label_size, line_at, values,
+                                      most_nbm_columns, count, bad);
+            if (fhr) {
+                for (int j = 0; ok && j < count; ++j)
+                    if (values[j].end < static_cast<int>(std::size(hours.hour_at)))
+                        hours.hour_at[values[j].end] = values[j].value;
+                if (!ok) {
+                    why = bad;
+                    return false;
+                }
+                fhr = false;
+            } else {
+                seen[r] = true;
+                if (ok) ok = place_row(values, count, hours, label, rows, r, bad);
+                if (!ok) {
+                    bad.what =
+                        bulletin_name(layout, k) + ": " + bad.what + "; its values are left out";
+                    notes.push_back(bad);
+                }
+            }
+        }
+        if (next < 0) break;
+        line_at = next;
+    }
+    return true;
+}
+
+} // namespace
+
+void read_nbm_rows(std::istream& in, const bulletin_layout& layout, nbm_bulletins& nbm,
+                   std::vector<fault>& notes) {
+    for (int s = 0; s < station_count; ++s) {
+        nbm_rows& rows = nbm.station[s];
+        for (int r = 0; r < nbm_row_count; ++r)
+            for (int i = 0; i < nbm_hour_count; ++i) {
+                rows.value[r][i] = missing_blend_value;
+                rows.present[r][i] = false;
+            }
+        // Bulletins 1-4 are the stations' first short-range ones, in station order.
+        nbm.given[s] = is_blend_bulletin(layout.header[s]);
+        if (!nbm.given[s]) continue;
+        fault why{fault_kind::refused_input, "", "", 0, layout.header[s].station_at};
+        if (!read_nbm_bulletin(in, layout, s, rows, notes, why)) {
+            if (why.position < 0) why.position = layout.header[s].station_at;
+            why.kind = fault_kind::refused_input;
+            why.what = bulletin_name(layout, s) + ": " + why.what + "; its NBM rows are left out";
+            notes.push_back(why);
+        }
+    }
+    in.clear();
 }

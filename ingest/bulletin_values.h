@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <vector>
 
 // The values of the rows the readers take, one struct per kind of bulletin block, each
 // member in the order the row gives them, and the two readers that take them. Every other
@@ -163,3 +164,68 @@ bool read_temp_pop(std::istream& in, const bulletin_layout& layout, bulletin_val
 // early; why then says which and where.
 bool read_sky_wind(std::istream& in, const bulletin_layout& layout, bulletin_values& values,
                    bulletin_rows& rows, fault& why);
+
+// The National Blend's own rows, which its short-range bulletins (NBS) give by forecast
+// hour: the extreme temperature (TXN, NBM 3's N/X), the hourly temperature (TMP), dew
+// point (DPT), wind speed (WSP, knots) and gust (GST, knots), each with the row of its
+// spread in the same unit (XND, TSD, DSD, WSD, GSD); the precipitation amounts of the 6
+// and 12 hours ending at the column (Q06, Q12, hundredths of an inch) and the snow of
+// the 6 (S06, tenths of an inch); the probabilities of freezing rain, snow, sleet and
+// rain should precipitation fall (PZR, PSN, PPL, PRA) and of thunder over 3, 6 and 12
+// hours (T03, T06, T12), percent.
+enum nbm_row {
+    nbm_txn_row,
+    nbm_xnd_row,
+    nbm_tmp_row,
+    nbm_tsd_row,
+    nbm_dpt_row,
+    nbm_dsd_row,
+    nbm_wsp_row,
+    nbm_wsd_row,
+    nbm_gst_row,
+    nbm_gsd_row,
+    nbm_q06_row,
+    nbm_q12_row,
+    nbm_s06_row,
+    nbm_pzr_row,
+    nbm_psn_row,
+    nbm_ppl_row,
+    nbm_pra_row,
+    nbm_t03_row,
+    nbm_t06_row,
+    nbm_t12_row,
+};
+inline constexpr int nbm_row_count = 20;
+
+// The forecast hours of an NBS bulletin of 1200 UTC, 6 to 72 every 3 hours: column i
+// stands under hour nbm_hour(i). A 6- or 12-hourly row gives a value only under the hours
+// its periods end at.
+inline constexpr int nbm_hour_count = 23;
+inline constexpr int nbm_hour(int i) {
+    return 6 + 3 * i;
+}
+
+// One NBS bulletin's rows by forecast hour: value[r][i] is row r's value at nbm_hour(i)
+// where present[r][i] says that one stands there and is no marker of no value. A row the
+// bulletin lacks, as NBM leaves out a row that has no value at all, or one that cannot be
+// read, has none.
+struct nbm_rows {
+    std::int32_t value[nbm_row_count][nbm_hour_count];
+    bool present[nbm_row_count][nbm_hour_count];
+};
+
+// The NBM rows of the first short-range bulletins, by station: given says which of them
+// are NBS bulletins (a NAM or ETA bulletin has none of these rows).
+struct nbm_bulletins {
+    bool given[station_count];
+    nbm_rows station[station_count];
+};
+
+// Reads the NBM rows of bulletins 1-4 of the stream where layout says they stand: from an
+// NBS bulletin's FHR row to the first line that is no row of it, each value under the
+// hour the FHR row gives at its column. Never refuses the file: a row a bulletin lacks
+// has no values, and a row that cannot be read (a word that is no whole numbers in
+// columns, a value under no hour, a line cut short) has none either, with a note in notes
+// (a byte position, no file name) naming the bulletin and the row.
+void read_nbm_rows(std::istream& in, const bulletin_layout& layout, nbm_bulletins& nbm,
+                   std::vector<fault>& notes);

@@ -84,9 +84,11 @@ static bool column_value(const std::string& word, std::size_t start, std::size_t
 }
 
 // The columns of word, counted from its right end, into values, leftmost first and at most
-// room of them; taken says how many. False when some column is no whole number, or the
-// word is too long to be kept whole, so that its right end is not known.
-static bool split_columns(const std::string& word, std::int32_t* values, int room, int& taken) {
+// room of them; taken says how many, and ends, where given, where in word each column
+// ends. False when some column is no whole number, or the word is too long to be kept
+// whole, so that its right end is not known.
+static bool split_columns(const std::string& word, std::int32_t* values, int room, int& taken,
+                          std::size_t* ends = nullptr) {
     taken = 0;
     if (word.empty() || word.size() >= kept_word_length) return false;
     const std::size_t narrow = word.size() % column_width;
@@ -95,7 +97,42 @@ static bool split_columns(const std::string& word, std::int32_t* values, int roo
          start = end, end += column_width) {
         std::int32_t value = 0;
         if (!column_value(word, start, end, value)) return false;
+        if (ends && taken < room) ends[taken] = end;
         if (taken < room) values[taken++] = value;
+    }
+    return true;
+}
+
+bool placed_columns(const std::string& line, std::size_t label_start, std::size_t label_size,
+                    long long line_at, placed_value* values, int room, int& count, fault& why) {
+    count = 0;
+    const std::string label = line.substr(label_start, label_size);
+    std::size_t at = label_start + label_size;
+    while (at < line.size()) {
+        if (is_white(static_cast<unsigned char>(line[at]))) {
+            ++at;
+            continue;
+        }
+        std::size_t end = at;
+        while (end < line.size() && !is_white(static_cast<unsigned char>(line[end]))) ++end;
+        const std::string word = line.substr(at, end - at);
+        why.position = line_at + static_cast<long long>(at);
+        std::int32_t taken_values[kept_word_length];
+        std::size_t ends[kept_word_length];
+        int taken = 0;
+        if (!split_columns(word, taken_values, static_cast<int>(kept_word_length), taken, ends)) {
+            why.what = "the " + label + " row holds " + quote_word(word) +
+                       " where whole numbers in columns belong";
+            return false;
+        }
+        if (taken > room - count) {
+            why.what = "the " + label + " row holds more than " + std::to_string(room) + " values";
+            return false;
+        }
+        for (int i = 0; i < taken; ++i)
+            values[count++] =
+                placed_value{static_cast<int>(at - label_start + ends[i] - 1), taken_values[i]};
+        at = end;
     }
     return true;
 }

@@ -146,3 +146,19 @@ bool skip_row_words(std::istream& in, int count, const char* label, long long ro
 // where what belongs ("a whole number") stands instead, or the end of the file. Returns
 // false.
 bool value_fault(std::istream& in, const char* label, long long row, const char* what, fault& why);
+
+// One value of a row written in three-character columns, and where its column ends: how
+// many characters its last one stands after the first of the row's label.
+struct placed_value {
+    int end;
+    std::int32_t value;
+};
+
+// The values of a row of line (which starts at byte position line_at) written in
+// three-character columns after its label of label_size characters at label_start, each
+// word split into columns from its right end as read_row reads such rows, with where each
+// column ends: at most room of them, count saying how many. False, with why set (the
+// word's position), at a word that is no whole numbers in columns or when more than room
+// columns stand there.
+bool placed_columns(const std::string& line, std::size_t label_start, std::size_t label_size,
+                    long long line_at, placed_value* values, int room, int& count, fault& why);

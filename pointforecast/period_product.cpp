@@ -106,7 +106,31 @@ static std::string capitalised(std::string text) {
     return text;
 }
 
-static std::string period_block(const forecast_period& p) {
+static std::string fixed(double value, int decimals) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+// The NBM's amounts, kind of precipitation, gusts and wind chill of a period, in
+// sentences; empty where it has none of them.
+static std::string nbm_sentences(const nbm_period& n) {
+    const std::string type = n.precip_type >= 0 ? precip_type_names[n.precip_type] : "";
+    std::string amounts;
+    if (n.has_precip)
+        amounts =
+            "precip " + fixed(n.precip_in, 2) + " in" + (type.empty() ? "" : " (" + type + ")");
+    else if (!type.empty())
+        amounts = type;
+    if (n.has_snow)
+        amounts += (amounts.empty() ? "" : ", ") + ("snow " + fixed(n.snow_in, 1)) + " in";
+    std::string text = amounts.empty() ? "" : capitalised(amounts) + ". ";
+    if (n.has_gust) text += "Gusts to " + std::to_string(n.gust_mph) + " mph. ";
+    if (n.has_wind_chill) text += "Wind chill " + std::to_string(n.wind_chill_f) + ".";
+    return text;
+}
+
+static std::string period_block(const forecast_period& p, const nbm_period* nbm) {
     // A period whose values all come from one guidance alone (days 3 to 7) says so once.
     std::string common;
     bool one_source = true;
@@ -125,7 +149,10 @@ static std::string period_block(const forecast_period& p) {
     const period_value &t = p.values[temperature_element], &dew = p.values[dew_point_element],
                        &pop = p.values[pop_element];
     std::string values;
-    if (t.exists) values += (p.night ? "Low " : "High ") + std::to_string(t.value) + note(t) + ". ";
+    const bool spread = nbm && nbm->given && nbm->has_spread;
+    if (t.exists)
+        values += (p.night ? "Low " : "High ") + std::to_string(t.value) +
+                  (spread ? " +/-" + std::to_string(nbm->spread) : "") + note(t) + ". ";
     if (dew.exists) values += "Dew point " + std::to_string(dew.value) + note(dew) + ". ";
     if (pop.exists)
         values += "Precipitation chance " + std::to_string(pop.value) + "% over " +
@@ -138,6 +165,8 @@ static std::string period_block(const forecast_period& p) {
                                      : "Wind " + std::string(compass_point_name(p.wind.point)) +
                                            " " + std::to_string(p.wind.speed_mph) + " mph.";
     if (!sky_wind.empty()) block += wrapped(sky_wind, "    ", "    ");
+    const std::string winter = nbm && nbm->given ? nbm_sentences(*nbm) : "";
+    if (!winter.empty()) block += wrapped(winter, "    ", "    ");
     return block;
 }
 
@@ -205,7 +234,7 @@ static std::string evidence_table(const std::vector<forecast_period>& periods) {
 }
 
 std::string period_product(const loaded_bulletins& loaded, double eta_weight,
-                           const std::vector<forecast_period>& periods) {
+                           const std::vector<forecast_period>& periods, const nbm_forecast* nbm) {
     const local_time issued = city_time(loaded.issued);
     std::string text = "Point forecast for the City of Vuzazav\n";
     text += wrapped("Issued " + clock_hour(issued.clock.hour) + " " + zone_name(issued) + " " +
@@ -218,8 +247,18 @@ std::string period_product(const loaded_bulletins& loaded, double eta_weight,
     text += wrapped("Guidance: " + guidance_line(loaded.layout), "", "    ");
     text += wrapped("Weight: " + weight_line(loaded.layout, eta_weight), "", "    ");
     text += "Temperatures and dew points in degrees F, chances of precipitation in\n"
-            "percent, wind in mph.\n\n";
-    for (const forecast_period& p : periods) text += period_block(p);
+            "percent, wind in mph.\n";
+    if (nbm && nbm->given)
+        text += wrapped("Precipitation (precip) and snow in inches, gusts in mph, the lowest "
+                        "wind chill in degrees F and the spread (+/-) of a low or high are the "
+                        "NBM's alone, through day 2.",
+                        "", "");
+    else if (nbm)
+        text += std::string(nbm_absent_text) + "\n";
+    text += "\n";
+    for (std::size_t i = 0; i < periods.size(); ++i)
+        text +=
+            period_block(periods[i], nbm && i < nbm->periods.size() ? &nbm->periods[i] : nullptr);
     text += "\nEvidence: each station's value of each guidance (M: missing), each\n"
             "guidance's city value and the value issued.\n\n";
     text += evidence_table(periods);

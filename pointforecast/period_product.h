@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pointforecast/load_bulletin_file.h"
+#include "pointforecast/nbm_elements.h"
 #include "pointforecast/periods.h"
 
 #include <string>
@@ -11,9 +12,12 @@
 // in UTC; the guidance as its headers give it; the weight), the periods with their local
 // start and end and their values in whole units, the evidence behind each temperature and
 // probability of precipitation (every station's value of every guidance, each guidance's
-// city value, the value issued), and the flags.
+// city value, the value issued), and the flags. With nbm, each period of days 1 and 2 also
+// gives the NBM's amounts, precipitation type, gusts and wind chill and the spread of its
+// temperature, or the header says once that the bulletins have none.
 std::string period_product(const loaded_bulletins& loaded, double eta_weight,
-                           const std::vector<forecast_period>& periods);
+                           const std::vector<forecast_period>& periods,
+                           const nbm_forecast* nbm = nullptr);
 
 // The guidance of a bulletin file as its headers give it, group by group, the NBM version
 // word where there is one: "NBM V5.0 NBS 1200 UTC 12/09/2026, GFS MOS 1200 UTC, GFSX MOS

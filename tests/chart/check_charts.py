@@ -243,6 +243,11 @@ def check_forecast_documents(report):
               name + ": hour %d differs from the report" % h["hour"])
     with open(os.path.join(folder, "bulletins.csv"), newline="", encoding="utf-8") as f:
         rows = list(csv.DictReader(f))
+    # The NBM's own lines follow the day and hour values, empty for the sample's ETA bulletins.
+    hour_keys = ("cloud", "wind_direction", "wind_speed_mph")
+    nbm_rows = [r for r in rows if r["element"] not in keys + list(hour_keys)]
+    check(all(r["value"] == "" for r in nbm_rows), name + ": an NBM line of ETA bulletins has a value")
+    rows = [r for r in rows if r["element"] in keys + list(hour_keys)]
     check(len(rows) == sum(d[k] is not None for d in doc["days"] for k in keys)
           + sum(h[k] is not None for h in doc["hours"] for k in ("cloud", "wind_direction", "wind_speed_mph")),
           name + ": CSV has %d lines" % len(rows))

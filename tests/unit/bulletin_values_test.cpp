@@ -287,3 +287,124 @@ TEST(ReadSkyWind, NbsColumnThatIsNoNumberIsRefused) {
                                   (text[0] == 'S' ? "sky cover" : "whole number") + " belongs");
     }
 }
+
+namespace {
+
+struct nbm_read {
+    nbm_bulletins nbm;
+    std::vector<fault> notes;
+};
+
+nbm_read read_nbm_text(const std::string& text) {
+    std::istringstream in(text, std::ios::in | std::ios::binary);
+    bulletin_layout layout{};
+    fault why;
+    nbm_read r{};
+    EXPECT_TRUE(validate_bulletin_file(in, layout, why)) << why.what;
+    read_nbm_rows(in, layout, r.nbm, r.notes);
+    return r;
+}
+
+// Station s's value of row at forecast hour, or -1000 where it has none.
+int nbm_at(const nbm_read& r, int s, nbm_row row, int hour) {
+    const int i = (hour - 6) / 3;
+    return r.nbm.station[s].present[row][i] ? r.nbm.station[s].value[row][i] : -1000;
+}
+
+int present_count(const nbm_read& r, int s, nbm_row row) {
+    int n = 0;
+    for (bool p : r.nbm.station[s].present[row]) n += p ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+TEST(ReadNbmRows, EveryRowUnderTheHourOfItsColumn) {
+    const nbm_read r = read_nbm_text(file_text(blend_bulletins()));
+    EXPECT_TRUE(r.notes.empty());
+    for (bool given : r.nbm.given) EXPECT_TRUE(given);
+    // KBKX, NBM 4.0: hourly rows from hour 6, 6-hourly from 6, 12-hourly from 12.
+    const struct {
+        nbm_row row;
+        int hour, value;
+    } kbkx[] = {
+        {nbm_txn_row, 12, 72},   {nbm_txn_row, 24, 49},   {nbm_txn_row, 72, 44},
+        {nbm_txn_row, 6, -1000}, {nbm_xnd_row, 12, 2},    {nbm_tmp_row, 6, 69},
+        {nbm_tmp_row, 72, 45},   {nbm_tsd_row, 9, 3},     {nbm_dpt_row, 6, 57},
+        {nbm_dsd_row, 12, 3},    {nbm_wsp_row, 6, 13},    {nbm_wsd_row, 18, 3},
+        {nbm_gst_row, 6, 19},    {nbm_gst_row, 72, 11},   {nbm_gsd_row, 6, 5},
+        {nbm_q06_row, 6, 5},     {nbm_q06_row, 9, -1000}, {nbm_q06_row, 12, 18},
+        {nbm_q06_row, 72, 6},    {nbm_q12_row, 12, 23},   {nbm_q12_row, 6, -1000},
+        {nbm_s06_row, 66, 0},    {nbm_t03_row, 12, 39},   {nbm_t06_row, 12, 48},
+        {nbm_t12_row, 24, 39},   {nbm_pzr_row, 6, 0},     {nbm_psn_row, 6, 0},
+        {nbm_ppl_row, 6, 0},     {nbm_pra_row, 6, 100},   {nbm_pra_row, 72, 100},
+    };
+    for (const auto& c : kbkx) {
+        SCOPED_TRACE(std::to_string(c.row) + " at " + std::to_string(c.hour));
+        EXPECT_EQ(nbm_at(r, 0, c.row, c.hour), c.value);
+    }
+    EXPECT_EQ(present_count(r, 0, nbm_q06_row), 12);
+    EXPECT_EQ(present_count(r, 0, nbm_t12_row), 6);
+    // KHON, NBM 3.2: N/X for TXN, "93100" as 93 and 100, and no spread rows, nor T06.
+    EXPECT_EQ(nbm_at(r, 1, nbm_txn_row, 12), 41);
+    EXPECT_EQ(nbm_at(r, 1, nbm_psn_row, 63), 93);
+    EXPECT_EQ(nbm_at(r, 1, nbm_psn_row, 66), 100);
+    EXPECT_EQ(nbm_at(r, 1, nbm_q06_row, 36), 34);
+    for (nbm_row absent : {nbm_xnd_row, nbm_tsd_row, nbm_gsd_row, nbm_t06_row})
+        EXPECT_EQ(present_count(r, 1, absent), 0) << absent;
+}
+
+TEST(ReadNbmRows, MarkersAbsentRowsAndNamBulletinsGiveNoValue) {
+    std::vector<bulletin> all = blend_bulletins();
+    set_row(all[0], "GST  19-99 15 10 11 10 11 11 12 11  9  7  5  8 11 13 19 21 17 11 11 10 11");
+    set_row(all[1], "Q12         7           5          62         999         999          10");
+    all[0].erase(all[0].begin() + row_index(all[0], "T12"));
+    all[2] = valid_bulletin(2); // KMHE's NAM (ETA) bulletin
+    const nbm_read r = read_nbm_text(file_text(all));
+    EXPECT_TRUE(r.notes.empty());
+    EXPECT_EQ(nbm_at(r, 0, nbm_gst_row, 6), 19);
+    EXPECT_EQ(nbm_at(r, 0, nbm_gst_row, 9), -1000);
+    EXPECT_EQ(nbm_at(r, 1, nbm_q12_row, 36), 62);
+    EXPECT_EQ(nbm_at(r, 1, nbm_q12_row, 48), -1000);
+    EXPECT_EQ(present_count(r, 0, nbm_t12_row), 0);
+    EXPECT_FALSE(r.nbm.given[2]);
+    for (int row = 0; row < nbm_row_count; ++row)
+        EXPECT_EQ(present_count(r, 2, static_cast<nbm_row>(row)), 0);
+    EXPECT_TRUE(r.nbm.given[3]);
+}
+
+TEST(ReadNbmRows, RowThatCannotBeReadIsLeftOutWithANote) {
+    const struct {
+        const char* row;
+        const char* says;
+    } cases[] = {
+        {"GST  19 1x 15 10 11 10 11 11 12 11  9  7  5  8 11 13 19 21 17 11 11 10 11",
+         "the GST row holds \"1x\" where whole numbers in columns belong"},
+        // One column to the right of where the FHR row puts hour 6.
+        {"GST   19 19 15", "the GST row's value 1 (19) stands under no FHR column"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.row);
+        std::vector<bulletin> all = blend_bulletins();
+        set_row(all[0], c.row);
+        const nbm_read r = read_nbm_text(file_text(all));
+        ASSERT_EQ(r.notes.size(), 1u);
+        EXPECT_EQ(r.notes[0].what,
+                  std::string("bulletin 1 (KBKX NBM): ") + c.says + "; its values are left out");
+        EXPECT_GT(r.notes[0].position, 0);
+        EXPECT_EQ(present_count(r, 0, nbm_gst_row), 0);
+        EXPECT_EQ(nbm_at(r, 0, nbm_gsd_row, 6), 5);
+    }
+}
+
+TEST(ReadNbmRows, RowsEndWithTheirBulletin) {
+    // KHON has no XND row; the foreign bulletin right behind it, with no blank line, has one.
+    std::vector<bulletin> all = blend_bulletins();
+    bulletin foreign = blend_bulletin(0);
+    foreign[0].replace(0, 4, "KXYZ");
+    all[1].insert(all[1].end(), foreign.begin(), foreign.end());
+    const nbm_read r = read_nbm_text(file_text(all));
+    EXPECT_TRUE(r.notes.empty());
+    EXPECT_EQ(present_count(r, 1, nbm_xnd_row), 0);
+    EXPECT_EQ(nbm_at(r, 1, nbm_txn_row, 12), 41);
+}

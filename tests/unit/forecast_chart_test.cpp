@@ -103,3 +103,42 @@ TEST(WriteForecastChart, PeriodsAreNamedAndFlaggedValuesRinged) {
     EXPECT_NE(svg.find("00 to 12 UTC, 6 PM to 6 AM CST"), std::string::npos);
     EXPECT_NE(svg.find("Ringed values are flagged"), std::string::npos);
 }
+
+TEST(WriteForecastChart, NbmSpreadAmountsAndGustsOnlyWhereAnNbsGivesThem) {
+    forecast_chart_input input = plain_week();
+    std::vector<forecast_period> periods(2);
+    for (int i = 0; i < 2; ++i) {
+        periods[i].day = 1;
+        periods[i].night = i == 0;
+        periods[i].start = add_hours(utc_time{2010, 3, 5, 0}, 12 * i);
+        periods[i].end = add_hours(periods[i].start, 12);
+    }
+    input.periods = &periods;
+    nbm_forecast nbm;
+    input.nbm = &nbm;
+    const std::string without = chart_of(input);
+    EXPECT_NE(without.find("height=\"700\""), std::string::npos);
+    nbm.given = true;
+    nbm.periods.resize(2);
+    for (nbm_period& p : nbm.periods) {
+        p.given = p.has_spread = true;
+        p.unrounded_spread = 3;
+    }
+    for (int i = 0; i < nbm_hour_count; ++i) {
+        nbm.hour[i][nbm_gust] = nbm_city_value{true, 30, 5, 29, 31, 4};
+        nbm.hour[i][nbm_precip] = nbm_city_value{true, 12, 0, 10, 14, 4};
+        nbm.hour[i][nbm_snowfall] = nbm_city_value{true, 15, 0, 10, 20, 3};
+    }
+    const std::string svg = chart_of(input);
+    EXPECT_NE(svg.find("height=\"786\""), std::string::npos);
+    // Day 1's low and high, 30 F each, with their spread of 3 F: one band from 27 to 33.
+    EXPECT_EQ(count_of(svg, "class=\"temp-spread\""), 1u);
+    // Hours 6 to 72 give 12 amounts of 6 hours, snow from three stations drawn hollow.
+    EXPECT_EQ(count_of(svg, "class=\"precip6\""), 12u);
+    EXPECT_EQ(count_of(svg, "class=\"snow6 fewer-stations\""), 12u);
+    EXPECT_NE(svg.find("Hollow marks rest on fewer stations"), std::string::npos);
+    EXPECT_EQ(count_of(svg, "class=\"gust\""), 23u);
+    EXPECT_NE(svg.find("data-value=\"0.12\""), std::string::npos);
+    for (const char* part : {"temp-spread", "precip6", "class=\"gust\""})
+        EXPECT_EQ(without.find(part), std::string::npos) << part;
+}

@@ -3,6 +3,7 @@
 
 #include "pointforecast/compute_city_forecast.h"
 #include "pointforecast/day_columns.h"
+#include "pointforecast/nbm_elements.h"
 #include "pointforecast/periods.h"
 
 #include "document_text.h"
@@ -187,4 +188,57 @@ TEST(ForecastDocuments, PeriodsAndTheStationValuesBehindEachValue) {
     ASSERT_EQ(night3["flags"].size(), 1u);
     EXPECT_EQ(night3["flags"][0]["kind"], "dew_point_above_temperature");
     EXPECT_EQ(night3["flags"][0]["element"], "dew_point");
+}
+
+TEST(ForecastDocuments, NbmElementsOfASnowstormAsComputedByHand) {
+    std::ifstream file(VUZAZAV_SOURCE_DIR "/examples/blizzard.txt", std::ios::binary);
+    loaded_bulletins loaded;
+    city_forecast forecast;
+    fault why;
+    ASSERT_TRUE(load_bulletin_file(file, "blizzard.txt", loaded, why)) << why.what;
+    ASSERT_TRUE(compute_city_forecast(loaded.values, 0.7, forecast, why)) << why.what;
+    const std::vector<forecast_period> periods = forecast_periods(loaded, forecast, {});
+    nbm_bulletins bulletins{};
+    std::vector<fault> notes;
+    read_nbm_bulletins(file, "blizzard.txt", loaded.layout, bulletins, notes);
+    EXPECT_TRUE(notes.empty());
+    const nbm_forecast nbm = nbm_city_forecast(bulletins, loaded.issued, periods);
+    forecast_export_input in{
+        "vuzazav-cli test", "blizzard.txt", 0.7, &loaded, &forecast, {}, &periods};
+    in.nbm = &nbm;
+    const json doc = json::parse(forecast_json(in));
+    EXPECT_TRUE(doc["nbm_note"].is_null());
+    ASSERT_EQ(doc["nbm_hours"].size(), 23u);
+    const json& tonight = doc["periods"][1];
+    ASSERT_EQ(tonight["name"], "Tonight");
+    // Hours 18 and 24, stations KBKX, KHON, KMHE, KFSD (weights 0.353460408, 0.1793834,
+    // 0.215645378, 0.25151496). Q06: 18 + 16, 19 + 17, 18 + 16, 17 + 15 hundredths, 33.86.
+    EXPECT_EQ(number(tonight["precip_in"]), 0.34);
+    // S06: 25 + 22, 26 + 23, 25 + 22, 23 + 20 tenths, 46.35.
+    EXPECT_EQ(number(tonight["snow_in"]), 4.6);
+    // The highest GST, hour 24's 41, 44, 42, 40 knots: 41.50 knots, 47.76 mph.
+    EXPECT_EQ(tonight["gust_mph"], 48);
+    EXPECT_EQ(tonight["precip_type"], "snow"); // PSN 100 at every hour and station
+    EXPECT_EQ(tonight["thunder_pct"], 2);      // T12 of hour 24: 2 at each station
+    // The coldest hour, 24: TMP 12, 10, 13, 14 (12.36 F), WSP 27, 28, 27, 26 knots (26.93
+    // knots, 30.99 mph): 35.74 + 0.6215 T - 35.75 V^0.16 + 0.4275 T V^0.16 = -9.35.
+    EXPECT_EQ(tonight["wind_chill_f"], -9);
+    // XND of hour 24, the low's: 3 at each station; TXN there 12, 10, 13, 14.
+    EXPECT_EQ(tonight["temperature"]["spread"], 3);
+    EXPECT_EQ(tonight["temperature"]["station_range"], json::array({10, 14}));
+    // Today, hours 6 to 12: PZR of the city 58.06, 53.06, 33.06 (mean 48.06) against PSN
+    // 11.94, 31.94, 56.94 (mean 33.61).
+    EXPECT_EQ(doc["periods"][0]["precip_type"], "freezing rain");
+    // Day 3 on: none.
+    EXPECT_TRUE(doc["periods"][5]["precip_in"].is_null());
+    const std::string csv = forecast_csv(in);
+    for (const char* line : {"precip_in,1,,2026-12-17T00:00:00Z,2026-12-17T12:00:00Z,0.34,,,\r\n",
+                             "snow_in,1,,2026-12-17T00:00:00Z,2026-12-17T12:00:00Z,4.6,,,\r\n",
+                             "gust_mph,1,,2026-12-17T00:00:00Z,2026-12-17T12:00:00Z,48,,,\r\n",
+                             "precip_type,0,,2026-12-16T12:00:00Z,2026-12-17T00:00:00Z,"
+                             "freezing rain,,,\r\n",
+                             "wind_chill_f,1,,2026-12-17T00:00:00Z,2026-12-17T12:00:00Z,-9,,,\r\n",
+                             "temperature_spread,1,,2026-12-17T00:00:00Z,2026-12-17T12:00:00Z,3,,,"
+                             "\r\n"})
+        EXPECT_NE(csv.find(line), std::string::npos) << line;
 }
