@@ -46,12 +46,15 @@ struct forecast_chart_input {
     // The forecast's periods in the city's local time: named under the days, their flagged
     // values ringed. Null or empty for none.
     const std::vector<forecast_period>* periods = nullptr;
+    // False for the short-range guidance alone: the axis ends with day 2, and the footnote
+    // says that days 3 to 7 are left out.
+    bool extended = true;
 };
 
 // Takes the values of a 1200 chart from the city forecast the report is written from, so
 // that the chart shows exactly the report's numbers. An hour is calm when its wind speed
-// is 0. Sets the days and hours of input and its ETA weight; its file name and date are
-// the caller's.
+// is 0. Sets the days and hours of input, its ETA weight and whether it has the extended
+// range; its file name and date are the caller's.
 void gather_forecast_chart_input(const city_forecast& forecast, double eta_weight,
                                  forecast_chart_input& input);
 

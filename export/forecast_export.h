@@ -47,7 +47,10 @@ export_value hour_export_value(const forecast_export_input& in, int r, int q);
 bool sky_wind_valid_time(const forecast_export_input& in, int r, utc_time& valid);
 
 // The documents, whole. The JSON document's day values also give the station values they
-// rest on, and its "periods" the periods with their rounded values and flags.
+// rest on, and its "periods" the periods with their rounded values and flags; its
+// "guidance" marks each absent bulletin "missing". A forecast of the short-range guidance
+// alone has days 1 and 2 and the short-range hours: the JSON says "short_range_only", the
+// CSV ends with an "extended_left_out" line spanning what is left out.
 std::string forecast_json(const forecast_export_input& in);
 std::string forecast_csv(const forecast_export_input& in);
 

@@ -144,8 +144,16 @@ static bool read_ext_sky_wind(std::istream& in, ext_sky_wind& b, long long limit
     return true;
 }
 
+// What the file lacks, as the layout says.
+static void note_lacking(const bulletin_layout& layout, bulletin_values& values) {
+    for (int k = 0; k < bulletin_count; ++k)
+        values.absent[k] = k < layout.count && layout.absent[k];
+    values.count = layout.count;
+}
+
 bool read_temp_pop(std::istream& in, const bulletin_layout& layout, bulletin_values& values,
                    bulletin_rows& rows, fault& why) {
+    note_lacking(layout, values);
     return read_bulletin_blocks(in, layout, table(mos_temp_pop), table(blend_temp_pop),
                                 values.eta_temp_pop, values.avn_temp_pop, read_ext_temp_pop,
                                 values.mrf_temp_pop, values.blend, rows, why);
@@ -153,6 +161,7 @@ bool read_temp_pop(std::istream& in, const bulletin_layout& layout, bulletin_val
 
 bool read_sky_wind(std::istream& in, const bulletin_layout& layout, bulletin_values& values,
                    bulletin_rows& rows, fault& why) {
+    note_lacking(layout, values);
     return read_bulletin_blocks(in, layout, table(mos_sky_wind), table(blend_sky_wind),
                                 values.eta_sky_wind, values.avn_sky_wind, read_ext_sky_wind,
                                 values.mrf_sky_wind, values.blend, rows, why);

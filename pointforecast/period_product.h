@@ -11,7 +11,8 @@
 // in UTC; the guidance as its headers give it; the weight), the periods with their local
 // start and end and their values in whole units, the evidence behind each temperature and
 // probability of precipitation (every station's value of every guidance, each guidance's
-// city value, the value issued), and the flags.
+// city value, the value issued), and the flags. A forecast of the short-range guidance
+// alone, and one with absent bulletins, says so under the weight.
 std::string period_product(const loaded_bulletins& loaded, double eta_weight,
                            const std::vector<forecast_period>& periods);
 
