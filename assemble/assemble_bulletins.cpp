@@ -18,16 +18,48 @@ static const unsigned four_slots = (1u << station_count) - 1;
 static const unsigned nam_slots = four_slots, blend_slots = four_slots << blend_slot;
 static const unsigned gfs_slots = ((1u << bulletin_count) - 1) & ~four_slots;
 
-// Which short-range set a date's slots fill: NAM when all four are there, else NBM;
-// none when neither is whole.
+// What makes a date's set whole: how many of each group's four stations must be there, and
+// how many groups the file takes.
+struct set_rule {
+    int stations;
+    int groups;
+};
+static set_rule rule_of(const assemble_options& options) {
+    return {options.allow_missing_stations ? station_count - most_absent_stations : station_count,
+            options.short_range_only ? short_range_bulletin_count / station_count : 3};
+}
+
+// How many of the four station slots from first the slots hold.
+static int stations_at(unsigned slots, int first) {
+    int n = 0;
+    for (int s = 0; s < station_count; ++s) n += (slots >> (first + s)) & 1u;
+    return n;
+}
+
+// Which short-range set a date's slots fill: NAM when all four are there, else NBM; where
+// stations may be absent, the one with more of them (NAM on a tie); none when neither has
+// enough.
 enum class short_range { nam, nbm, none };
-static short_range short_range_of(unsigned slots) {
+static short_range short_range_of(unsigned slots, const set_rule& rule) {
     if ((slots & nam_slots) == nam_slots) return short_range::nam;
     if ((slots & blend_slots) == blend_slots) return short_range::nbm;
-    return short_range::none;
+    const int nam = stations_at(slots, 0), nbm = stations_at(slots, blend_slot);
+    if (std::max(nam, nbm) < rule.stations) return short_range::none;
+    return nam >= nbm ? short_range::nam : short_range::nbm;
 }
-static bool complete(unsigned slots) {
-    return (slots & gfs_slots) == gfs_slots && short_range_of(slots) != short_range::none;
+static bool complete(unsigned slots, const set_rule& rule) {
+    if (short_range_of(slots, rule) == short_range::none) return false;
+    for (int g = 1; g < rule.groups; ++g)
+        if (stations_at(slots, g * station_count) < rule.stations) return false;
+    return true;
+}
+
+// Whether a bulletin's text, its header line first, is an absent one's, as this program
+// writes them: no bulletin received, so none to take.
+static bool is_absent_bulletin(const std::string& text) {
+    std::istringstream body(text.substr(text.find('\n') + 1));
+    std::string word;
+    return read_word(body, word) && word == absent_marker;
 }
 
 // The slot of a bulletin, 0 to 15, or -1 for one the file does not take.
@@ -70,7 +102,7 @@ static utc_time date_at(std::size_t index) {
 
 // Reads every product once. Each slot holds the bulletin of date only or, when only is
 // null, of the latest date; seen, when not null, gets every date each slot has; found the
-// latest date of all.
+// latest date of all. An absent bulletin among the products is no bulletin received.
 static bool read_products(const std::vector<std::string>& names, const utc_time* only,
                           unsigned excluded, held_bulletin* held, date_table* seen,
                           assemble_findings& found, std::vector<fault>& problems) {
@@ -81,14 +113,16 @@ static bool read_products(const std::vector<std::string>& names, const utc_time*
         slot = slot_of(header);
         if (slot >= 0 && (excluded >> slot & 1u)) slot = -1;
         if (slot < 0 || !parse_bulletin_date(header.date_word, date)) return false;
-        if (seen) (*seen)[day_index(date)] |= static_cast<std::uint32_t>(1u << slot);
         if (!found.found || day_before(found.latest, date)) found.latest = date;
         found.found = true;
-        if (only) return same_day(date, *only);
-        return !held[slot].present || !day_before(date, held[slot].date);
+        // Without a date, every bulletin is looked at: an absent one's date is no date seen.
+        return !only || same_day(date, *only);
     };
     auto take = [&](station_bulletin& bulletin) {
-        held[slot] = {true, date, product, std::move(bulletin)};
+        if (is_absent_bulletin(bulletin.text)) return;
+        if (seen) (*seen)[day_index(date)] |= static_cast<std::uint32_t>(1u << slot);
+        if (!held[slot].present || !day_before(date, held[slot].date))
+            held[slot] = {true, date, product, std::move(bulletin)};
     };
     bool ok = true;
     fault problem;
@@ -120,33 +154,34 @@ static fault missing_line(int slot, const utc_time& date, bool with_blend = fals
                    group.cycle + " UTC bulletin of " + format_bulletin_date(date));
 }
 
-// Each bulletin that date's slots lack for a whole file. Of the short-range set, those of
-// the guidance looked for: the one forced, else the one nearer whole (NAM on a tie), else,
-// with none of either there, both.
+// Each bulletin that date's slots lack for a whole file, of the groups that lack too many.
+// Of the short-range set, those of the guidance looked for: the one forced, else the one
+// nearer whole (NAM on a tie), else, with none of either there, both.
 static void list_missing(unsigned slots, const utc_time& date, short_range_choice choice,
-                         std::vector<fault>& problems) {
-    int nam = 0, nbm = 0;
-    for (int s = 0; s < station_count; ++s) {
-        nam += (slots >> s) & 1u;
-        nbm += (slots >> (blend_slot + s)) & 1u;
-    }
+                         const set_rule& rule, std::vector<fault>& problems) {
+    const int nam = stations_at(slots, 0), nbm = stations_at(slots, blend_slot);
     const bool blend =
         choice == short_range_choice::nbm || (choice == short_range_choice::either && nbm > nam);
     const bool both = choice == short_range_choice::either && nam == 0 && nbm == 0;
-    if (short_range_of(slots) == short_range::none)
+    if (short_range_of(slots, rule) == short_range::none)
         for (int s = 0; s < station_count; ++s) {
             const int slot = blend ? blend_slot + s : s;
             if (!(slots & (1u << slot))) problems.push_back(missing_line(slot, date, both));
         }
-    for (int k = station_count; k < bulletin_count; ++k)
-        if (!(slots & (1u << k))) problems.push_back(missing_line(k, date));
+    for (int g = 1; g < rule.groups; ++g)
+        if (stations_at(slots, g * station_count) < rule.stations)
+            for (int k = g * station_count; k < (g + 1) * station_count; ++k)
+                if (!(slots & (1u << k))) problems.push_back(missing_line(k, date));
+    if (rule.stations < station_count)
+        problems.push_back(problem("at most " + std::to_string(station_count - rule.stations) +
+                                   " stations of a group of four may be absent"));
 }
 
 // The latest date any bulletin of the file's places carries, when it has all twelve;
 // otherwise false, with what it lacks: an older complete date is never taken unasked, so
 // yesterday's guidance is not issued as today's.
-static bool choose_date(const date_table& seen, short_range_choice choice, utc_time& chosen,
-                        std::vector<fault>& problems) {
+static bool choose_date(const date_table& seen, short_range_choice choice, const set_rule& rule,
+                        utc_time& chosen, std::vector<fault>& problems) {
     std::size_t latest = seen.size();
     for (std::size_t i = seen.size(); i-- > 0 && latest == seen.size();)
         if (seen[i] != 0) latest = i;
@@ -156,11 +191,11 @@ static bool choose_date(const date_table& seen, short_range_choice choice, utc_t
         return false;
     }
     chosen = date_at(latest);
-    if (complete(seen[latest])) return true;
+    if (complete(seen[latest], rule)) return true;
     problems.push_back(problem("the latest date, " + format_bulletin_date(chosen) +
                                ", lacks bulletins; nothing is written (--date takes an older "
                                "date):"));
-    list_missing(seen[latest], chosen, choice, problems);
+    list_missing(seen[latest], chosen, choice, rule, problems);
     return false;
 }
 
@@ -203,14 +238,19 @@ static std::string described(const held_bulletin& h, const std::vector<std::stri
 
 bool assemble_bulletins(const std::vector<std::string>& product_names, const utc_time* wanted,
                         short_range_choice choice, std::string& text, std::string& taken_text,
-                        std::vector<fault>& problems, assemble_findings* findings) {
+                        std::vector<fault>& problems, assemble_findings* findings,
+                        const assemble_options& options) {
     assemble_findings unused;
     assemble_findings& found = findings ? *findings : unused;
     found = assemble_findings{};
-    // A forced short-range guidance makes the other one's bulletins as foreign ones.
-    const unsigned excluded = choice == short_range_choice::nam   ? blend_slots
-                              : choice == short_range_choice::nbm ? nam_slots
-                                                                  : 0u;
+    const set_rule rule = rule_of(options);
+    const int count = rule.groups * station_count;
+    // A forced short-range guidance makes the other one's bulletins as foreign ones, and so
+    // does a file of the short range alone of the extended ones.
+    unsigned excluded = choice == short_range_choice::nam   ? blend_slots
+                        : choice == short_range_choice::nbm ? nam_slots
+                                                            : 0u;
+    for (int k = count; k < bulletin_count; ++k) excluded |= 1u << k;
     text.clear();
     taken_text.clear();
     problems.clear();
@@ -224,7 +264,7 @@ bool assemble_bulletins(const std::vector<std::string>& product_names, const utc
         date_table seen(day_index({last_bulletin_year, 12, 31, 0}) + 1);
         if (!read_products(product_names, nullptr, excluded, held, &seen, found, problems))
             return false;
-        if (!choose_date(seen, choice, date, problems)) {
+        if (!choose_date(seen, choice, rule, date, problems)) {
             found.date_found = found.found;
             found.lacking = true;
             return false;
@@ -233,7 +273,7 @@ bool assemble_bulletins(const std::vector<std::string>& product_names, const utc
         unsigned slots = 0;
         for (int k = 0; k < slot_count; ++k)
             if (held[k].present && same_day(held[k].date, date)) slots |= 1u << k;
-        if (!complete(slots)) {
+        if (!complete(slots, rule)) {
             for (held_bulletin& h : held) h = held_bulletin{};
             if (!read_products(product_names, &date, excluded, held, nullptr, found, problems))
                 return false;
@@ -241,7 +281,7 @@ bool assemble_bulletins(const std::vector<std::string>& product_names, const utc
             unsigned again = 0;
             for (int k = 0; k < slot_count; ++k)
                 if (held[k].present) again |= 1u << k;
-            if (!complete(again)) {
+            if (!complete(again, rule)) {
                 problems.push_back(problem("a product gave other bulletins when read again for " +
                                            format_bulletin_date(date) +
                                            "; give the date to read products from a pipe"));
@@ -253,17 +293,21 @@ bool assemble_bulletins(const std::vector<std::string>& product_names, const utc
     for (int k = 0; k < slot_count; ++k)
         if (held[k].present) slots |= 1u << k;
     found.date_found = slots != 0;
-    if (!complete(slots)) {
-        list_missing(slots, date, choice, problems);
+    if (!complete(slots, rule)) {
+        list_missing(slots, date, choice, rule, problems);
         found.lacking = true;
         return false;
     }
-    // NAM when all four are there, else the National Blend's bulletins.
-    const int short_first = short_range_of(slots) == short_range::nam ? 0 : blend_slot;
+    // NAM when all four are there, else the National Blend's bulletins. A place whose
+    // bulletin is not there (null) is written as absent.
+    const int short_first = short_range_of(slots, rule) == short_range::nam ? 0 : blend_slot;
     const held_bulletin* taken[bulletin_count];
-    for (int k = 0; k < bulletin_count; ++k)
-        taken[k] = &held[k < station_count ? short_first + k : k];
-    for (int k = 0; k < bulletin_count; ++k) {
+    for (int k = 0; k < count; ++k) {
+        const held_bulletin& h = held[k < station_count ? short_first + k : k];
+        taken[k] = h.present ? &h : nullptr;
+    }
+    for (int k = 0; k < count; ++k) {
+        if (!taken[k]) continue;
         const held_bulletin& h = *taken[k];
         if (h.bulletin.too_long)
             problems.push_back(problem(described(h, product_names) + " has no end within " +
@@ -275,24 +319,43 @@ bool assemble_bulletins(const std::vector<std::string>& product_names, const utc
     if (!problems.empty()) return false;
     const std::string date_word = format_bulletin_date(date);
     taken_text = date_word + ":";
-    for (int g = 0; g < 3; ++g) {
+    // Each group's first bulletin there gives its absent ones their header.
+    const station_bulletin* group_first[3] = {};
+    for (int g = 0; g < rule.groups; ++g) {
         // Each group's model words as received, the distinct ones joined by "/".
         std::string models;
+        for (int s = station_count; s-- > 0;) {
+            const held_bulletin* h = taken[g * station_count + s];
+            if (h) group_first[g] = &h->bulletin;
+        }
         for (int s = 0; s < station_count; ++s) {
-            const std::string& model = taken[g * station_count + s]->bulletin.header.model;
+            const held_bulletin* h = taken[g * station_count + s];
+            if (!h) continue;
+            const std::string& model = h->bulletin.header.model;
             if (("/" + models + "/").find("/" + model + "/") == std::string::npos)
                 models += (models.empty() ? "" : "/") + model;
         }
-        const bulletin_header& first = taken[g * station_count]->bulletin.header;
+        const bulletin_header& first = group_first[g]->header;
         taken_text +=
             std::string(g ? ", " : " ") + models + " " + first.kind[0] + " " + first.cycle + " UTC";
     }
-    for (int k = 0; k < bulletin_count; ++k) {
-        const station_bulletin& b = taken[k]->bulletin;
+    for (int k = 0; k < count; ++k) {
+        const station_bulletin& b = taken[k] ? taken[k]->bulletin : *group_first[group_of(k)];
         const std::size_t end = b.text.find('\n');
         if (k > 0) text += '\n';
-        text += rewrite_guidance_header(b.text.substr(0, end), b.header, date_word);
-        text.append(b.text, end, std::string::npos);
+        std::string header = rewrite_guidance_header(b.text.substr(0, end), b.header, date_word);
+        if (taken[k]) {
+            text += header;
+            text.append(b.text, end, std::string::npos);
+            continue;
+        }
+        // All station words have four letters: the header keeps its columns.
+        header.replace(static_cast<std::size_t>(b.header.station_at), b.header.station.size(),
+                       station_ids[station_of(k)]);
+        text += header + "\n" + absent_body + "\n";
+        found.absent.push_back(std::string(station_ids[station_of(k)]) + " " + b.header.model +
+                               " " + b.header.kind[0] + " " + b.header.cycle + " UTC bulletin of " +
+                               date_word);
     }
     return true;
 }

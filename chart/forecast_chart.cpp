@@ -350,10 +350,11 @@ static void write_sky_wind_panels(std::ostream& out, const time_axis& axis, pane
     // The note starts right of where the extended rows begin, clear of the last short-range
     // arrow, which stands at the same time.
     const double note_indent = 16;
-    out << "<text" << svg_attr("x", x_of(axis, in.hours[short_rows].hour) + note_indent)
-        << svg_attr("y", (wind_panel.top + wind_panel.plot_top) / 2)
-        << " dominant-baseline=\"central\" fill=\"" << quiet_text_colour
-        << "\">no directions in the extended guidance</text>\n";
+    if (in.extended)
+        out << "<text" << svg_attr("x", x_of(axis, in.hours[short_rows].hour) + note_indent)
+            << svg_attr("y", (wind_panel.top + wind_panel.plot_top) / 2)
+            << " dominant-baseline=\"central\" fill=\"" << quiet_text_colour
+            << "\">no directions in the extended guidance</text>\n";
     const legend_entry wind_legend[] = {
         {"wind speed", wind_colour, nullptr, marker_shape::circle, false, nullptr},
         {"NBM gust", wind_colour, dashed, marker_shape::square, false, nullptr}};
@@ -411,8 +412,9 @@ bool write_forecast_chart(std::ostream& out, const forecast_chart_input& in, fau
     utc_time midnight = in.issued;
     midnight.hour = 0;
     // Hours count from 00 UTC of the bulletin date, so that day d runs from 24d to 24d + 24.
-    // The last day ends at 24 * (forecast_days + 1).
-    double first = in.issued.hour, last = 24.0 * (forecast_days + 1) + axis_end_room_hours;
+    // The last day ends at 24 * (forecast_days + 1), or at 24 * (short_days + 1).
+    const int days = in.extended ? forecast_days : short_days;
+    double first = in.issued.hour, last = 24.0 * (days + 1) + axis_end_room_hours;
     time_axis axis{first, last, plot_left, plot_right, midnight, true, true};
     // The panel of amounts only where the NBM gives them; without it the others stand as
     // they always have.
@@ -455,7 +457,9 @@ bool write_forecast_chart(std::ostream& out, const forecast_chart_input& in, fau
     draw_footnote(out, notes_at, 0,
                   "From the MOS guidance of KBKX, KHON, KMHE and KFSD: " +
                       svg_escape(in.short_models) + " of 1200 UTC, blended, to 00 UTC of day 3; " +
-                      svg_escape(in.extended_model) + " of 0000 UTC after it.");
+                      (in.extended ? svg_escape(in.extended_model) + " of 0000 UTC after it."
+                                   : std::string("short-range guidance only, days 3 to 7 left "
+                                                 "out.")));
     const std::string hollow =
         any_fewer(in) ? "Hollow marks rest on fewer stations than usual." : "";
     if (!named) {
@@ -482,6 +486,7 @@ bool write_forecast_chart(std::ostream& out, const forecast_chart_input& in, fau
 void gather_forecast_chart_input(const city_forecast& forecast, double eta_weight,
                                  forecast_chart_input& input) {
     input.eta_weight = eta_weight;
+    input.extended = forecast.extended;
     for (int d = 0; d < forecast_days; ++d) {
         const city_value* v = forecast.day[d];
         input.days[d] = forecast_chart_day{v[0], v[1], v[2], v[3], v[4], v[5]};

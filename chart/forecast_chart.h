@@ -51,12 +51,15 @@ struct forecast_chart_input {
     // 2's lows and highs as a band (with the periods), the 6-hour amounts in a panel of
     // their own and the gusts beside the wind. Null or without an NBS for none.
     const nbm_forecast* nbm = nullptr;
+    // False for the short-range guidance alone: the axis ends with day 2, and the footnote
+    // says that days 3 to 7 are left out.
+    bool extended = true;
 };
 
 // Takes the values of a 1200 chart from the city forecast the report is written from, so
 // that the chart shows exactly the report's numbers. An hour is calm when its wind speed
-// is 0. Sets the days and hours of input and its ETA weight; its file name and date are
-// the caller's.
+// is 0. Sets the days and hours of input, its ETA weight and whether it has the extended
+// range; its file name and date are the caller's.
 void gather_forecast_chart_input(const city_forecast& forecast, double eta_weight,
                                  forecast_chart_input& input);
 

@@ -11,7 +11,7 @@
 
 static const char* const usage =
     "Usage: vuzazav-cli assemble [-o FILE] [--date DATE|today] [--short-range nam|nbm]\n"
-    "       PRODUCT...\n"
+    "       [--allow-missing-stations] [--short-range-only] PRODUCT...\n"
     "Gathers the twelve bulletins the 1200 run needs, for the stations KBKX, KHON, KMHE and\n"
     "KFSD: NAM (or ETA) when all four are there, else NBM NBS, and GFS (or AVN) at 1200 UTC,\n"
     "and GFSX (or MRF) at 0000 UTC, all of one date, from guidance products as received\n"
@@ -25,6 +25,11 @@ static const char* const usage =
     "                 today's; when it lacks one, nothing is written)\n"
     "  --date today   today's date in UTC, and no other: older guidance is never taken\n"
     "  --short-range G  nam or nbm: take only that short-range guidance\n"
+    "  --allow-missing-stations  take a set in which a group lacks one or two of the\n"
+    "                 four stations, each written as an absent bulletin; the forecast\n"
+    "                 rests on the stations present\n"
+    "  --short-range-only  write bulletins 1 to 8 alone, without the extended guidance\n"
+    "                 (for forecast --short-range-only: days 1 and 2)\n"
     "  -h, --help     show this help and exit\n"
     "\n"
     "Exit status: 0 written, 1 a product could not be read or a bulletin is missing\n"
@@ -32,9 +37,9 @@ static const char* const usage =
     "4 (--date today) today's bulletins are not all there yet.\n";
 
 static const cli_option options[] = {
-    {'o', "output", true, nullptr},
-    {0, "date", true, nullptr},
-    {0, "short-range", true, nullptr},
+    {'o', "output", true, nullptr},          {0, "date", true, nullptr},
+    {0, "short-range", true, nullptr},       {0, "allow-missing-stations", false, nullptr},
+    {0, "short-range-only", false, nullptr},
 };
 
 // Says that today's guidance is not all there yet, and what there is; returns exit_not_yet.
@@ -100,16 +105,25 @@ int run_assemble(const command_line& parsed, std::ostream&, const diagnostics& t
     fault why;
     for (const std::string& product : parsed.operands)
         if (!check_run_outputs(product, {output}, why)) return refuse(to, why);
+    assemble_options lacking;
+    lacking.allow_missing_stations = parsed.options.count("allow-missing-stations") > 0;
+    lacking.short_range_only = parsed.options.count("short-range-only") > 0;
     std::string text, taken;
     std::vector<fault> problems;
     assemble_findings found;
-    if (!assemble_bulletins(parsed.operands, wanted, choice, text, taken, problems, &found)) {
+    if (!assemble_bulletins(parsed.operands, wanted, choice, text, taken, problems, &found,
+                            lacking)) {
         // Today's bulletins may still come; a product that cannot be read will not mend.
         if (today_only && found.lacking) return not_yet_available(to, today, found, problems);
         for (const fault& problem : problems) diagnose(to, fault_line(problem));
         return exit_refused;
     }
     diagnose(to, taken);
+    if (lacking.short_range_only)
+        diagnose(to, "short-range guidance only: bulletins 1 to 8, for forecast "
+                     "--short-range-only");
+    for (const std::string& absent : found.absent)
+        diagnose(to, "absent: the " + absent + "; the forecast rests on the other stations");
     if (!wanted && !same_day(found.latest, today))
         diagnose(to, format_bulletin_date(found.latest) +
                          ", the latest date of the products, is not today's date, " +
@@ -119,7 +133,8 @@ int run_assemble(const command_line& parsed, std::ostream&, const diagnostics& t
 
 const cli_command assemble_command = {
     "assemble",
-    "assemble [-o FILE] [--date DATE|today] [--short-range nam|nbm] PRODUCT...",
+    "assemble [-o FILE] [--date DATE|today] [--short-range nam|nbm]\n"
+    "           [--allow-missing-stations] [--short-range-only] PRODUCT...",
     "gather the twelve bulletins of the 1200 run from guidance products",
     usage,
     options,

@@ -5,9 +5,11 @@
 
 #include <iosfwd>
 
-// assemble [-o FILE] [--date DATE|today] [--short-range nam|nbm] PRODUCT...: the bulletin
-// file of the 1200 run, gathered from guidance products as they arrive
-// (assemble_bulletins.h). The date is month/day/year or year-month-day, or "today", today's
+// assemble [-o FILE] [--date DATE|today] [--short-range nam|nbm] [--allow-missing-stations]
+// [--short-range-only] PRODUCT...: the bulletin file of the 1200 run, gathered from
+// guidance products as they arrive (assemble_bulletins.h), a group lacking one or two
+// stations written with them absent (each named on standard error) where allowed, or
+// bulletins 1 to 8 alone. The date is month/day/year or year-month-day, or "today", today's
 // date in UTC (run_files.h) and no other; without it the latest date any bulletin carries is
 // taken, with a warning when it is not today's, and when that date lacks a bulletin nothing
 // is written, even if an older date is whole. What was taken is said on standard error

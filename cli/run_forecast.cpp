@@ -33,6 +33,10 @@ static const char* const usage =
     "  --csv FILE      also write the same values as CSV, one line a value, to FILE\n"
     "  --product FILE  also write the period forecast in the city's local time, with the\n"
     "                  evidence behind each value and the flags, a text product, to FILE\n"
+    "  --short-range-only  issue days 1 and 2 and the short-range hours from bulletins\n"
+    "                  1 to 8 alone (as assemble --short-range-only writes them, or the\n"
+    "                  first eight of twelve): every output says days 3 to 7 are left out,\n"
+    "                  and a file of eight is refused without it\n"
     "  -h, --help      show this help and exit\n"
     "\n"
     "Flag options (a flag changes no number; with --product or --json each flag is also\n"
@@ -58,6 +62,7 @@ static const cli_option options[] = {
     {0, "json", true, nullptr},
     {0, "csv", true, nullptr},
     {0, "product", true, nullptr},
+    {0, "short-range-only", false, nullptr},
     {0, "flag-temperature-difference", true, nullptr},
     {0, "flag-pop-difference", true, nullptr},
     {0, "flag-outlier", true, nullptr},
@@ -133,7 +138,8 @@ int run_forecast(const command_line& parsed, std::ostream& out, const diagnostic
     const std::string &json_name = outputs[2], &product_name = outputs[4];
     loaded_bulletins loaded;
     fault why;
-    if (!load_bulletin_file(input, name, loaded, why)) return refuse(to, why);
+    const bool short_range_only = parsed.options.count("short-range-only") > 0;
+    if (!load_bulletin_file(input, name, loaded, why, short_range_only)) return refuse(to, why);
     city_forecast forecast;
     forecast_export_input documents{program_version, name, eta_weight, &loaded, &forecast, {}};
     header_lines(input, loaded.layout, documents.header_line);
@@ -146,6 +152,11 @@ int run_forecast(const command_line& parsed, std::ostream& out, const diagnostic
     input.close();
     for (const fault& warning : loaded.warnings) diagnose(to, fault_line(warning));
     for (const fault& note : nbm_notes) diagnose(to, fault_line(note));
+    if (loaded.layout.end >= 0)
+        diagnose(to, fault_line(fault{fault_kind::refused_input,
+                                      "--short-range-only: what follows bulletin 8 is passed "
+                                      "over; days 3 to 7 are left out",
+                                      name, 0, -1}));
     // The chart dates its days from the first header, the product its periods; without a
     // date, nothing is written.
     if (!chart_name.empty() && !loaded.dated)
@@ -199,7 +210,7 @@ int run_forecast(const command_line& parsed, std::ostream& out, const diagnostic
 const cli_command forecast_command = {
     "forecast",
     "forecast BULLETINS --weight W [-o REPORT] [--chart FILE.svg] [--json FILE] [--csv FILE]\n"
-    "           [--product FILE] [FLAG OPTION]...",
+    "           [--product FILE] [--short-range-only] [FLAG OPTION]...",
     "the 1200 run: the day table on standard output, the report to a file",
     usage,
     options,

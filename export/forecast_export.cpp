@@ -230,8 +230,10 @@ std::string forecast_json(const forecast_export_input& in) {
     doc["input"] = in.input;
     doc["eta_weight"] = json_number(in.eta_weight);
     doc["issued"] = loaded.dated ? json(iso_time(loaded.issued)) : json(nullptr);
+    const city_forecast& forecast = *in.forecast;
+    if (!forecast.extended) doc["short_range_only"] = true;
     json guidance = json::array();
-    for (int k = 0; k < bulletin_count; ++k) {
+    for (int k = 0; k < loaded.layout.count; ++k) {
         const bulletin_header& h = loaded.layout.header[k];
         utc_time date{0, 0, 0, 0};
         json g;
@@ -241,11 +243,12 @@ std::string forecast_json(const forecast_export_input& in) {
         g["date"] = parse_bulletin_date(h.date_word, date) ? json(iso_date(date)) : json(nullptr);
         g["cycle"] = h.cycle;
         g["line"] = in.header_line[k];
+        if (loaded.layout.absent[k]) g["missing"] = true;
         guidance.push_back(g);
     }
     doc["guidance"] = guidance;
     json days = json::array();
-    for (int d = 0; d < forecast_days; ++d) {
+    for (int d = 0; d < issued_days(forecast); ++d) {
         json day;
         day["day"] = d + 1;
         const export_value first = day_export_value(in, d, 0);
@@ -259,7 +262,7 @@ std::string forecast_json(const forecast_export_input& in) {
     }
     doc["days"] = days;
     json hours = json::array();
-    for (int r = 0; r < sky_wind_rows; ++r) {
+    for (int r = 0; r < issued_rows(forecast); ++r) {
         json hour;
         hour["hour"] = sky_wind_hour(r);
         utc_time valid{0, 0, 0, 0};
@@ -358,21 +361,28 @@ static void add_nbm_lines(std::string& text, const forecast_export_input& in) {
 std::string forecast_csv(const forecast_export_input& in) {
     // CRLF line ends, as the CSV format has them, so that any spreadsheet opens it.
     std::string text = "element,day,hour,valid_from,valid_to,value,first,second,stations\r\n";
-    for (int d = 0; d < forecast_days; ++d)
+    const city_forecast& forecast = *in.forecast;
+    for (int d = 0; d < issued_days(forecast); ++d)
         for (int c = 0; c < day_column_count; ++c)
             add_line(text, day_columns[c].key, std::to_string(d + 1), "",
                      day_export_value(in, d, c));
-    for (int r = 0; r < sky_wind_rows; ++r)
+    for (int r = 0; r < issued_rows(forecast); ++r)
         for (int q = 0; q < hour_quantity_count; ++q)
             add_line(text, hour_quantities[q].key, "", std::to_string(sky_wind_hour(r)),
                      hour_export_value(in, r, q));
     if (in.nbm) add_nbm_lines(text, in);
+    if (forecast.extended) return text;
+    // The short-range guidance alone: one line spans what is left out, with no value.
+    const export_value first = day_export_value(in, short_days, 0),
+                       last = day_export_value(in, forecast_days - 1, 1);
+    text += std::string("extended_left_out,,,") + (first.timed ? iso_time(first.valid_from) : "") +
+            ',' + (last.timed ? iso_time(last.valid_to) : "") + ",,,,0\r\n";
     return text;
 }
 
 void header_lines(std::istream& in, const bulletin_layout& layout, long long* lines) {
-    std::vector<fault> at(bulletin_count);
-    for (int k = 0; k < bulletin_count; ++k) at[k].position = layout.header[k].station_at;
+    std::vector<fault> at(static_cast<std::size_t>(layout.count));
+    for (int k = 0; k < layout.count; ++k) at[k].position = layout.header[k].station_at;
     place_lines(in, at);
-    for (int k = 0; k < bulletin_count; ++k) lines[k] = at[k].line;
+    for (int k = 0; k < bulletin_count; ++k) lines[k] = k < layout.count ? at[k].line : 0;
 }

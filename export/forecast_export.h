@@ -51,12 +51,15 @@ export_value hour_export_value(const forecast_export_input& in, int r, int q);
 bool sky_wind_valid_time(const forecast_export_input& in, int r, utc_time& valid);
 
 // The documents, whole. The JSON document's day values also give the station values they
-// rest on, and its "periods" the periods with their rounded values and flags. With the
-// NBM's elements, the periods of days 1 and 2 give its amounts, precipitation type, gusts,
-// thunder, wind chill and temperature spread, and "nbm_hours" its elements by forecast
-// hour (the CSV: a line each, "nbm_" before the key, its spread, lowest and highest
-// station value on lines of their own); where no NBS bulletin is there, they are null (the
-// CSV's fields empty) and "nbm_note" says why.
+// rest on, and its "periods" the periods with their rounded values and flags; its
+// "guidance" marks each absent bulletin "missing". With the NBM's elements, the periods of
+// days 1 and 2 give its amounts, precipitation type, gusts, thunder, wind chill and
+// temperature spread, and "nbm_hours" its elements by forecast hour (the CSV: a line each,
+// "nbm_" before the key, its spread, lowest and highest station value on lines of their
+// own); where no NBS bulletin is there, they are null (the CSV's fields empty) and
+// "nbm_note" says why. A forecast of the short-range guidance alone has days 1 and 2 and
+// the short-range hours: the JSON says "short_range_only", the CSV ends with an
+// "extended_left_out" line spanning what is left out.
 std::string forecast_json(const forecast_export_input& in);
 std::string forecast_csv(const forecast_export_input& in);
 

@@ -35,9 +35,29 @@ static long long label_start(std::istream& in, const std::string& label) {
     return static_cast<long long>(in.tellg()) - static_cast<long long>(label.size());
 }
 
-bool validate_bulletin_file(std::istream& in, bulletin_layout& layout, fault& why) {
+// Whether the body that starts at body_start is an absent bulletin's; leaves the stream at
+// body_start, where the search for the next header goes on.
+static bool is_absent_body(std::istream& in, long long body_start) {
+    std::string utc, marker;
+    const bool absent =
+        read_word(in, utc) && utc == "UTC" && read_word(in, marker) && marker == absent_marker;
+    in.clear();
+    in.seekg(body_start);
+    return absent;
+}
+
+// The first bulletin of group g, numbered from 1, and its last: "bulletins 5 to 8".
+static std::string group_name(int g) {
+    return "bulletins " + std::to_string(g * station_count + 1) + " to " +
+           std::to_string((g + 1) * station_count);
+}
+
+bool validate_bulletin_file(std::istream& in, bulletin_layout& layout, fault& why, int count) {
     std::string reference_date;
-    for (int k = 0; k < bulletin_count; ++k) {
+    layout.count = count;
+    layout.end = -1;
+    int absent_in_group = 0;
+    for (int k = 0; k < count; ++k) {
         const std::string expected = station_ids[station_of(k)];
         bulletin_header& h = layout.header[k];
         h = bulletin_header{};
@@ -52,9 +72,14 @@ bool validate_bulletin_file(std::istream& in, bulletin_layout& layout, fault& wh
                                         quote_word(h.station));
         } else {
             if (!find_label(in, expected))
-                return header_fault(why, -1,
-                                    expected_header(k) + "; no " + expected + " follows bulletin " +
-                                        std::to_string(k));
+                return header_fault(
+                    why, -1,
+                    expected_header(k) +
+                        (k == short_range_bulletin_count
+                             ? "; the file holds bulletins 1 to 8 alone, short-range guidance "
+                               "only (vuzazav-cli forecast --short-range-only issues days 1 and "
+                               "2 from it)"
+                             : "; no " + expected + " follows bulletin " + std::to_string(k)));
             // A station word that ends the file leaves no room for the rest of the header.
             const bool at_end = in.eof();
             h.station = expected;
@@ -84,6 +109,17 @@ bool validate_bulletin_file(std::istream& in, bulletin_layout& layout, fault& wh
         // tellg fails once eofbit is set, as when the last cycle word ends the file.
         in.clear();
         layout.body_start[k] = static_cast<long long>(in.tellg());
+        if (station_of(k) == 0) absent_in_group = 0;
+        layout.absent[k] = is_absent_body(in, layout.body_start[k]);
+        if (layout.absent[k] && ++absent_in_group > most_absent_stations)
+            return header_fault(why, h.station_at,
+                                bulletin_name(layout, k) + " is absent, the third of " +
+                                    group_name(group_of(k)) + "; at most " +
+                                    std::to_string(most_absent_stations) +
+                                    " of a group's four stations may be absent");
     }
+    // What follows the short range is not read, nor searched for its rows.
+    if (count < bulletin_count && find_label(in, station_ids[0]))
+        layout.end = label_start(in, station_ids[0]);
     return true;
 }

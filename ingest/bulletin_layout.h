@@ -42,21 +42,42 @@ inline bool is_blend_bulletin(const bulletin_header& h) {
     return h.model == blend_model;
 }
 
-// Where the validator found each of the twelve headers and what they say: the readers read
-// bulletin k from body_start[k], the character right after its cycle word, and search no
-// label at or beyond header[k + 1].station_at.
+// Bulletins of a short-range-only file: the first two groups, issued when the extended
+// guidance is late.
+inline constexpr int short_range_bulletin_count = 2 * station_count;
+
+// A bulletin with its header but no values: a station that was not among the products.
+// Its body's first word, right after the header's "UTC", is this marker, which no product
+// writes there; the rest of the body is for the reader. A cloud row has no marker of a
+// missing value, so the whole bulletin says it. Each group may hold at most
+// most_absent_stations of them.
+inline constexpr const char* absent_marker = "ABSENT:";
+inline constexpr const char* absent_body =
+    "ABSENT: no bulletin of this station was among the products; its values are missing.";
+inline constexpr int most_absent_stations = 2;
+
+// Where the validator found the headers and what they say: the readers read bulletin k
+// from body_start[k], the character right after its cycle word, and search no label at or
+// beyond header[k + 1].station_at, nor beyond end after the last. Bulletins marked absent
+// are not read.
 struct bulletin_layout {
     bulletin_header header[bulletin_count];
     long long body_start[bulletin_count];
+    bool absent[bulletin_count];
+    int count;     // the bulletins the run reads: bulletin_count, or short_range_bulletin_count
+    long long end; // where the next station header after the last stands; -1 for none
 };
 
 // Bulletin k (0-11) as a forecaster finds it, "bulletin 3 (KMHE ETA)".
 std::string bulletin_name(const bulletin_layout& layout, int k);
 
-// True when the stream, from its start, holds the twelve bulletin headers in the required
-// station, model and cycle order with one date; layout then tells where they stand and
-// what they say. Otherwise false, with why (kind invalid_bulletins, a byte position, no
-// file name) telling which bulletin was expected and what was found. Reads forward only,
-// but for finding the place of a fault. The stream must be opened in binary mode, so
-// that positions count bytes.
-bool validate_bulletin_file(std::istream& in, bulletin_layout& layout, fault& why);
+// True when the stream, from its start, holds count bulletin headers (the twelve, or the
+// first eight of a short-range-only file, after which anything may follow) in the
+// required station, model and cycle order with one date, no group with more than
+// most_absent_stations absent; layout then tells where they stand and what they say.
+// Otherwise false, with why (kind invalid_bulletins, a byte position, no file name)
+// telling which bulletin was expected and what was found. Seeks back to each body's start
+// after looking for the absent marker. The stream must be opened in binary mode, so that
+// positions count bytes.
+bool validate_bulletin_file(std::istream& in, bulletin_layout& layout, fault& why,
+                            int count = bulletin_count);

@@ -158,8 +158,16 @@ static bool read_ext_sky_wind(std::istream& in, ext_sky_wind& b, long long limit
     return true;
 }
 
+// What the file lacks, as the layout says.
+static void note_lacking(const bulletin_layout& layout, bulletin_values& values) {
+    for (int k = 0; k < bulletin_count; ++k)
+        values.absent[k] = k < layout.count && layout.absent[k];
+    values.count = layout.count;
+}
+
 bool read_temp_pop(std::istream& in, const bulletin_layout& layout, bulletin_values& values,
                    bulletin_rows& rows, fault& why) {
+    note_lacking(layout, values);
     return read_bulletin_blocks(in, layout, table(mos_temp_pop), table(blend_temp_pop),
                                 values.eta_temp_pop, values.avn_temp_pop, read_ext_temp_pop,
                                 values.mrf_temp_pop, values.blend, rows, why);
@@ -167,6 +175,7 @@ bool read_temp_pop(std::istream& in, const bulletin_layout& layout, bulletin_val
 
 bool read_sky_wind(std::istream& in, const bulletin_layout& layout, bulletin_values& values,
                    bulletin_rows& rows, fault& why) {
+    note_lacking(layout, values);
     return read_bulletin_blocks(in, layout, table(mos_sky_wind), table(blend_sky_wind),
                                 values.eta_sky_wind, values.avn_sky_wind, read_ext_sky_wind,
                                 values.mrf_sky_wind, values.blend, rows, why);
@@ -297,8 +306,9 @@ void read_nbm_rows(std::istream& in, const bulletin_layout& layout, nbm_bulletin
                 rows.value[r][i] = missing_blend_value;
                 rows.present[r][i] = false;
             }
-        // Bulletins 1-4 are the stations' first short-range ones, in station order.
-        nbm.given[s] = is_blend_bulletin(layout.header[s]);
+        // Bulletins 1-4 are the stations' first short-range ones, in station order; an
+        // absent one has none of its rows, which the absence has already said.
+        nbm.given[s] = is_blend_bulletin(layout.header[s]) && !layout.absent[s];
         if (!nbm.given[s]) continue;
         fault why{fault_kind::refused_input, "", "", 0, layout.header[s].station_at};
         if (!read_nbm_bulletin(in, layout, s, rows, notes, why)) {

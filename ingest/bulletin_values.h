@@ -74,7 +74,23 @@ struct bulletin_values {
     // Whether the station's first short-range bulletin is a National Blend one (NBS): its
     // cloud row is then sky cover in percent, and its missing values are written its way.
     bool blend[station_count];
+    // Bulletin k (0-11) absent: all its values are missing.
+    bool absent[bulletin_count] = {};
+    // The bulletins read: all twelve, or the eight of a short-range-only file, which has no
+    // days 3 to 7 nor extended hours.
+    std::int32_t count = bulletin_count;
 };
+
+// Whether station s has the values of bulletin group g (0-2) at all.
+inline bool station_given(const bulletin_values& v, int g, int s) {
+    const int k = g * station_count + s;
+    return k < v.count && !v.absent[k];
+}
+
+// Whether the values hold the extended bulletins' days and hours.
+inline bool has_extended(const bulletin_values& v) {
+    return v.count == bulletin_count;
+}
 
 // The values a block holds of row, in the row's order; null where it holds none.
 inline const std::int32_t* row_values(const short_temp_pop& b, bulletin_row row) {
@@ -149,9 +165,10 @@ struct bulletin_rows {
 // avn_temp_pop, mrf_temp_pop) from the "N/X", "DPT", "P12" rows of bulletins 1-8 (an NBS
 // bulletin's "TXN" or "N/X", "DPT", "P12") and the "X/N", "DPT", "P24" rows of bulletins
 // 9-12 of the stream, where layout says they stand; marks in values.blend which of
-// bulletins 1-4 are NBS, and notes in rows where it found those rows. Returns false when a
-// label is missing from its bulletin, a value is no 32-bit integer, or the input ends
-// early; why then says which and where.
+// bulletins 1-4 are NBS, in values.absent and values.count what the file lacks, and
+// notes in rows where it found those rows. Returns false when a label is missing from its
+// bulletin, a value is no 32-bit integer, or the input ends early; why then says which
+// and where.
 bool read_temp_pop(std::istream& in, const bulletin_layout& layout, bulletin_values& values,
                    bulletin_rows& rows, fault& why);
 
@@ -159,9 +176,10 @@ bool read_temp_pop(std::istream& in, const bulletin_layout& layout, bulletin_val
 // the "CLD", "WDR", "WSP" rows of bulletins 1-8 (an NBS bulletin's "SKY", "WDR", "WSP",
 // read by their three-character columns) and the "CLD", "WND" rows of bulletins 9-12 of
 // the stream, cloud words as codes; marks in values.blend which of bulletins 1-4 are NBS,
-// and notes in rows where it found those rows. Returns false when a label is missing from
-// its bulletin, a value is no 32-bit integer, a cloud word is unknown, or the input ends
-// early; why then says which and where.
+// in values.absent and values.count what the file lacks, and notes in rows where it
+// found those rows. Returns false when a label is missing from its bulletin, a value is no
+// 32-bit integer, a cloud word is unknown, or the input ends early; why then says which
+// and where.
 bool read_sky_wind(std::istream& in, const bulletin_layout& layout, bulletin_values& values,
                    bulletin_rows& rows, fault& why);
 

@@ -93,7 +93,9 @@ using block_reader = bool (*)(std::istream& in, Block& block, long long limit, r
 // The skeleton both readers share: reads bulletins 1-4 into first by the rows of mos, or
 // of blend for a National Blend bulletin (which blend_bulletins then marks), 5-8 into
 // second by the rows of mos, and 9-12 into third (read_ext), every bulletin from its own
-// body. Returns false at the first block that fails, with why naming the bulletin.
+// body, as many as the layout counts. The blocks of an absent bulletin, and of the
+// extended ones a short-range-only file lacks, are zeros that nothing takes for values.
+// Returns false at the first block that fails, with why naming the bulletin.
 template <class Short, class Ext>
 bool read_bulletin_blocks(std::istream& in, const bulletin_layout& layout, const row_table& mos,
                           const row_table& blend, Short* first, Short* second,
@@ -101,14 +103,24 @@ bool read_bulletin_blocks(std::istream& in, const bulletin_layout& layout, const
                           bulletin_rows& rows, fault& why) {
     for (int k = 0; k < bulletin_count; ++k) {
         // Each bulletin is read from its own body; its searches end at the next header.
-        const long long limit = k + 1 < bulletin_count ? layout.header[k + 1].station_at : -1;
+        const long long limit = k + 1 < layout.count ? layout.header[k + 1].station_at : layout.end;
         row_place* at = rows.row[k];
+        const int s = station_of(k);
+        if (group_of(k) == 0) blend_bulletins[s] = is_blend_bulletin(layout.header[k]);
+        if (k >= layout.count || layout.absent[k]) {
+            if (group_of(k) == 0)
+                first[s] = Short{};
+            else if (group_of(k) == 1)
+                second[s] = Short{};
+            else
+                third[s] = Ext{};
+            for (int r = 0; r < bulletin_row_count; ++r) at[r] = row_place{};
+            continue;
+        }
         why = fault{fault_kind::invalid_bulletins, "the file can no longer be read", "", 0, -1};
         in.clear();
         bool ok = !in.seekg(layout.body_start[k]).fail();
-        const int s = station_of(k);
         if (group_of(k) == 0) {
-            blend_bulletins[s] = is_blend_bulletin(layout.header[k]);
             ok = ok && read_rows(in, blend_bulletins[s] ? blend : mos, first[s], limit, at, why);
         } else if (group_of(k) == 1) {
             ok = ok && read_rows(in, mos, second[s], limit, at, why);

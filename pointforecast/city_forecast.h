@@ -10,6 +10,9 @@ struct city_value {
 // Days of the day table, and its columns (day_columns.h says what each holds).
 inline constexpr int forecast_days = 7;
 inline constexpr int day_column_count = 6;
+// Days of the day table that the short-range bulletins give; the extended ones give the
+// rest.
+inline constexpr int short_days = 2;
 
 // Rows of the sky and wind table: 19 short-range hours 6, 9, ..., 60, then 11 extended
 // hours 72, 84, ..., 192.
@@ -52,4 +55,15 @@ struct city_forecast {
     city_value direction[short_rows]; // tens of degrees, as the bulletins give it
     city_value speed[sky_wind_rows];  // miles per hour
     forecast_sources sources;         // what each value above rests on
+    // False for a forecast of the short-range guidance alone: days 3 to 7 and the extended
+    // hours are gaps, and every output leaves them out and says so.
+    bool extended = true;
 };
+
+// The days and the sky and wind rows a forecast issues: all, or those of the short range.
+inline int issued_days(const city_forecast& f) {
+    return f.extended ? forecast_days : short_days;
+}
+inline int issued_rows(const city_forecast& f) {
+    return f.extended ? sky_wind_rows : short_rows;
+}

@@ -60,8 +60,9 @@ static void model_directions(const model_pair& directions, const model_pair& spe
 // blend as tenths, s / 10.0, a double.
 static const double percent_per_tenth = 10.0;
 
-// The short-range cloud blend when some first-model bulletin gives sky covers in percent,
-// the values that are missing left out as present_blended_sum leaves them out.
+// The short-range cloud blend, the values that are missing left out as present_blended_sum
+// leaves them out; a first-model bulletin's sky covers in percent enter it as tenths. With
+// all eight present it is blended_station_sum of the codes exactly.
 static city_value blend_sky(const bulletin_values& v, double eta_weight, double avn_ratio,
                             const model_pair& cloud, const pair_presence& present,
                             value_source& source) {
@@ -89,11 +90,11 @@ static city_value blend_sky(const bulletin_values& v, double eta_weight, double 
 
 // Whether every value the tables show is a number; else the first that is not.
 static std::string first_overflow(const city_forecast& f) {
-    for (int d = 0; d < forecast_days; ++d)
+    for (int d = 0; d < issued_days(f); ++d)
         for (int c = 0; c < day_column_count; ++c)
             if (day_value_exists(d, c) && !std::isfinite(f.day[d][c].value))
                 return day_value_name(d, c);
-    for (int r = 0; r < sky_wind_rows; ++r) {
+    for (int r = 0; r < issued_rows(f); ++r) {
         const city_value* values[hour_quantity_count] = {
             &f.cloud[r], r < short_rows ? &f.direction[r] : nullptr, &f.speed[r]};
         for (int q = 0; q < hour_quantity_count; ++q)
@@ -110,16 +111,7 @@ static void compute_short_hour(const bulletin_values& v, double eta_weight, doub
     short_hour_values(v, r, cloud_quantity, cloud, cloud_present);
     short_hour_values(v, r, direction_quantity, direction, direction_present);
     short_hour_values(v, r, speed_quantity, speed, speed_present);
-    bool sky_percent = false;
-    for (bool b : v.blend) sky_percent = sky_percent || b;
-    if (sky_percent) {
-        f.cloud[r] = blend_sky(v, eta_weight, avn_ratio, cloud, cloud_present, f.sources.cloud[r]);
-    } else {
-        // Cloud words have no missing marker: every cloud code is a value.
-        f.cloud[r] = {blended_station_sum(eta_weight, avn_ratio, cloud) / 10.0, false};
-        f.sources.cloud[r] = {weighted_station_sum(cloud.first) / 10.0,
-                              weighted_station_sum(cloud.second) / 10.0, 2 * station_count};
-    }
+    f.cloud[r] = blend_sky(v, eta_weight, avn_ratio, cloud, cloud_present, f.sources.cloud[r]);
     f.direction[r] = {gap, count_present(direction_present) < 2 * station_count};
     if (!blended_wind_direction(eta_weight, avn_ratio, direction, speed, direction_present,
                                 f.direction[r].value))
@@ -137,8 +129,8 @@ static void compute_extended_hour(const bulletin_values& v, int r, city_forecast
     station_presence cloud_present, speed_present;
     extended_hour_values(v, r, cloud_quantity, cloud, cloud_present);
     extended_hour_values(v, r, speed_quantity, speed, speed_present);
-    f.cloud[r] = {weighted_station_sum(cloud) / 10.0, false};
-    f.sources.cloud[r] = {gap, gap, station_count};
+    f.cloud[r] = weigh(cloud, cloud_present, f.sources.cloud[r]);
+    f.cloud[r].value = f.cloud[r].value / 10.0;
     f.speed[r] = weigh(speed, speed_present, f.sources.speed[r]);
     f.speed[r].value = knots_to_mph(f.speed[r].value);
 }
@@ -146,10 +138,11 @@ static void compute_extended_hour(const bulletin_values& v, int r, city_forecast
 bool compute_city_forecast(const bulletin_values& v, double eta_weight, city_forecast& f,
                            fault& why) {
     const double avn_ratio = 1.0 - eta_weight;
+    f.extended = has_extended(v);
     for (int d = 0; d < forecast_days; ++d)
         for (int c = 0; c < day_column_count; ++c) {
             value_source& source = f.sources.day[d][c];
-            if (!day_value_exists(d, c)) {
+            if (!day_value_exists(d, c) || d >= issued_days(f)) {
                 f.day[d][c] = {gap, false};
                 source = {gap, gap, 0};
             } else if (d < short_days) {
@@ -177,7 +170,11 @@ bool compute_city_forecast(const bulletin_values& v, double eta_weight, city_for
             f.today[c].fewer_stations = f.sources.today[c].stations < station_count;
     }
     for (int r = 0; r < short_rows; ++r) compute_short_hour(v, eta_weight, avn_ratio, r, f);
-    for (int r = short_rows; r < sky_wind_rows; ++r) compute_extended_hour(v, r, f);
+    for (int r = short_rows; r < sky_wind_rows; ++r) {
+        f.cloud[r] = f.speed[r] = {gap, false};
+        f.sources.cloud[r] = f.sources.speed[r] = {gap, gap, 0};
+        if (r < issued_rows(f)) compute_extended_hour(v, r, f);
+    }
     const std::string overflow = first_overflow(f);
     if (overflow.empty()) return true;
     why = fault{fault_kind::bad_weight, overflow + " comes out as no finite number", "", 0, -1};
@@ -185,7 +182,7 @@ bool compute_city_forecast(const bulletin_values& v, double eta_weight, city_for
 }
 
 std::string first_city_gap(const bulletin_values& v) {
-    for (int d = 0; d < forecast_days; ++d)
+    for (int d = 0; d < (has_extended(v) ? forecast_days : short_days); ++d)
         for (int c = 0; c < day_column_count; ++c) {
             if (!day_value_exists(d, c)) continue;
             int stations = 0;
@@ -204,7 +201,7 @@ std::string first_city_gap(const bulletin_values& v) {
         }
     // A calm direction is a value (0), so a direction is a gap only when every station's
     // is missing.
-    for (int r = 0; r < sky_wind_rows; ++r)
+    for (int r = 0; r < (has_extended(v) ? sky_wind_rows : short_rows); ++r)
         for (int q = 0; q < hour_quantity_count; ++q) {
             if (!hour_value_exists(r, q)) continue;
             int stations = 0;

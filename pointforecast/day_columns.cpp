@@ -22,14 +22,14 @@ void day_valid_hours(int d, int c, int& from_hour, int& to_hour) {
     to_hour = d < short_days ? column.to_hour : column.extended_to_hour;
 }
 
-// The station values of one row and index of a model's blocks, and which the bulletins
-// give; blend says which stations' bulletins are National Blend ones.
+// The station values of one row and index of group g's blocks, and which the bulletins
+// give: the first group's National Blend bulletins write missing values their way.
 template <class Block>
-static void station_values(const Block* blocks, bulletin_row row, int index, const bool* blend,
-                           station_set& stations, station_presence& present) {
+static void station_values(const bulletin_values& v, int g, const Block* blocks, bulletin_row row,
+                           int index, station_set& stations, station_presence& present) {
     for (int s = 0; s < station_count; ++s) {
         stations[s] = row_values(blocks[s], row)[index];
-        present[s] = !is_missing(stations[s], row, blend && blend[s]);
+        present[s] = station_given(v, g, s) && !is_missing(stations[s], row, g == 0 && v.blend[s]);
     }
 }
 
@@ -37,13 +37,13 @@ void short_day_values(const bulletin_values& v, int d, int c, model_pair& statio
                       pair_presence& present) {
     const bulletin_row row = day_columns[c].row;
     const int index = day_value_index(d, c);
-    station_values(v.eta_temp_pop, row, index, v.blend, stations.first, present.first);
-    station_values(v.avn_temp_pop, row, index, nullptr, stations.second, present.second);
+    station_values(v, 0, v.eta_temp_pop, row, index, stations.first, present.first);
+    station_values(v, 1, v.avn_temp_pop, row, index, stations.second, present.second);
 }
 
 void extended_day_values(const bulletin_values& v, int d, int c, station_set& stations,
                          station_presence& present) {
-    station_values(v.mrf_temp_pop, day_columns[c].row, day_value_index(d, c), nullptr, stations,
+    station_values(v, 2, v.mrf_temp_pop, day_columns[c].row, day_value_index(d, c), stations,
                    present);
 }
 
@@ -58,8 +58,8 @@ void today_values(const bulletin_values& v, int c, model_pair& stations, pair_pr
         const std::int32_t* second = today_value(v.avn_temp_pop[s], row);
         stations.first[s] = first ? *first : missing_temp_pop_value;
         stations.second[s] = second ? *second : missing_temp_pop_value;
-        present.first[s] = first && !is_missing(*first, row, v.blend[s]);
-        present.second[s] = second && !is_missing(*second, row, false);
+        present.first[s] = first && station_given(v, 0, s) && !is_missing(*first, row, v.blend[s]);
+        present.second[s] = second && station_given(v, 1, s) && !is_missing(*second, row, false);
     }
 }
 
@@ -74,12 +74,11 @@ std::string hour_value_name(int r, int q) {
 void short_hour_values(const bulletin_values& v, int r, int q, model_pair& stations,
                        pair_presence& present) {
     const bulletin_row row = hour_quantities[q].row;
-    station_values(v.eta_sky_wind, row, r, v.blend, stations.first, present.first);
-    station_values(v.avn_sky_wind, row, r, nullptr, stations.second, present.second);
+    station_values(v, 0, v.eta_sky_wind, row, r, stations.first, present.first);
+    station_values(v, 1, v.avn_sky_wind, row, r, stations.second, present.second);
 }
 
 void extended_hour_values(const bulletin_values& v, int r, int q, station_set& stations,
                           station_presence& present) {
-    station_values(v.mrf_sky_wind, hour_quantities[q].row, r - short_rows, nullptr, stations,
-                   present);
+    station_values(v, 2, v.mrf_sky_wind, hour_quantities[q].row, r - short_rows, stations, present);
 }

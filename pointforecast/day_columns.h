@@ -10,10 +10,6 @@
 // table and the quantities of the sky and wind table, each with the bulletin row and value
 // it is made of and when it is valid.
 
-// Days of the day table that the short-range bulletins give; the extended ones give the
-// rest.
-inline constexpr int short_days = 2;
-
 // One column of the day table: its caption and the documents' key; the bulletin row it
 // comes from, and which of a day's two values of the row (0 the night's, 1 the
 // daytime's); how many values a day the extended row has (two in pairs, one a day, or

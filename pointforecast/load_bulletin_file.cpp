@@ -22,9 +22,10 @@ static bool issued_time(const bulletin_header& first, utc_time& issued) {
 }
 
 static bool read_bulletins(std::istream& in, const std::string& name, loaded_bulletins& loaded,
-                           fault& why) {
+                           bool short_range_only, fault& why) {
     bulletin_rows rows;
-    if (!validate_bulletin_file(in, loaded.layout, why) ||
+    const int count = short_range_only ? short_range_bulletin_count : bulletin_count;
+    if (!validate_bulletin_file(in, loaded.layout, why, count) ||
         !read_temp_pop(in, loaded.layout, loaded.values, rows, why) ||
         !read_sky_wind(in, loaded.layout, loaded.values, rows, why)) {
         why.file = name;
@@ -45,11 +46,11 @@ static bool read_bulletins(std::istream& in, const std::string& name, loaded_bul
 }
 
 bool load_bulletin_file(std::istream& in, const std::string& name, loaded_bulletins& loaded,
-                        fault& why) {
+                        fault& why, bool short_range_only) {
     // A damaged disk makes the stream buffer throw, since the readers take characters from
     // it directly; that is a file that cannot be read, like any other.
     try {
-        return read_bulletins(in, name, loaded, why);
+        return read_bulletins(in, name, loaded, short_range_only, why);
     } catch (const std::ios_base::failure&) {
         why = fault{fault_kind::missing_file, std::strerror(EIO), name, 0, -1};
         return false;
@@ -110,9 +111,20 @@ void note_bulletin(const bulletin_notes& b, const TempPop& temp_pop, const SkyWi
 std::vector<fault> missing_value_notes(const bulletin_values& v, const bulletin_layout& layout,
                                        const bulletin_rows& rows) {
     std::vector<ordered_note> notes;
-    for (int k = 0; k < bulletin_count; ++k) {
+    for (int k = 0; k < layout.count; ++k) {
         const int s = station_of(k);
         const int g = group_of(k);
+        // One note says it all of a bulletin that is absent.
+        if (layout.absent[k]) {
+            const long long at = layout.header[k].station_at;
+            notes.push_back({at, 0,
+                             fault{fault_kind::refused_input,
+                                   bulletin_name(layout, k) +
+                                       " is absent: no bulletin of the station was among the "
+                                       "products; the city values rest on the other stations",
+                                   "", 0, at}});
+            continue;
+        }
         const bulletin_notes b{notes, layout, rows.row[k], k, g == 0 && v.blend[s]};
         if (g == 0)
             note_bulletin(b, v.eta_temp_pop[s], v.eta_sky_wind[s], 0, short_days, 0, short_rows);

@@ -16,22 +16,24 @@ struct loaded_bulletins {
     bool dated = false;          // issued is known: the headers' date and cycle are real
     utc_time issued{0, 0, 0, 0}; // the bulletins' date and cycle
     // One note, with its line, for each value a bulletin marks as missing, which the
-    // forecast leaves out.
+    // forecast leaves out, and for each bulletin that is absent.
     std::vector<fault> warnings;
 };
 
 // Checks the twelve bulletin headers of the stream (the file name, opened in binary mode)
 // and reads the rows of every bulletin from it, seeking back where the second reader needs
-// to. Returns false when the file is no valid bulletin file, leaves a forecast value
-// without any station, or cannot be read to its end, with why set to what is wrong and
-// where. The stream is read whole before the file is called valid: a forecast is never
-// made from values the file did not hold.
+// to. With short_range_only it takes bulletins 1 to 8 alone, whatever follows them, for a
+// forecast of days 1 and 2 and the short-range hours. Returns false when the file is no
+// valid bulletin file, leaves a forecast value without any station, or cannot be read to
+// its end, with why set to what is wrong and where. The stream is read whole before the
+// file is called valid: a forecast is never made from values the file did not hold.
 bool load_bulletin_file(std::istream& in, const std::string& name, loaded_bulletins& loaded,
-                        fault& why);
+                        fault& why, bool short_range_only = false);
 
 // One note for each value that a bulletin marks as missing and the forecast therefore
 // leaves out, in file order: which bulletin, row and value of the row, at the row's label
-// (a byte position), as rows says where the readers found them.
+// (a byte position), as rows says where the readers found them; and one for each absent
+// bulletin, at its header.
 std::vector<fault> missing_value_notes(const bulletin_values& values, const bulletin_layout& layout,
                                        const bulletin_rows& rows);
 

@@ -44,7 +44,7 @@ static std::string in_ascii(std::string text) {
 
 std::string guidance_line(const bulletin_layout& layout) {
     std::string line;
-    for (int g = 0; g < 3; ++g) {
+    for (int g = 0; g < layout.count / station_count; ++g) {
         std::string words;
         for (int s = 0; s < station_count; ++s) {
             const bulletin_header& h = layout.header[g * station_count + s];
@@ -246,6 +246,15 @@ std::string period_product(const loaded_bulletins& loaded, double eta_weight,
                     "", "    ");
     text += wrapped("Guidance: " + guidance_line(loaded.layout), "", "    ");
     text += wrapped("Weight: " + weight_line(loaded.layout, eta_weight), "", "    ");
+    if (loaded.layout.count < bulletin_count)
+        text += "Short-range guidance only: no extended guidance, days 3 to 7 left out.\n";
+    std::string absent;
+    for (int k = 0; k < loaded.layout.count; ++k)
+        if (loaded.layout.absent[k])
+            absent += (absent.empty() ? "" : ", ") + std::string(station_ids[station_of(k)]) + " " +
+                      guidance_label(loaded.layout, group_of(k));
+    if (!absent.empty())
+        text += wrapped("Absent bulletins: " + absent + "; their values are missing.", "", "    ");
     text += "Temperatures and dew points in degrees F, chances of precipitation in\n"
             "percent, wind in mph.\n";
     if (nbm && nbm->given)

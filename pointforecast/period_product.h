@@ -14,7 +14,8 @@
 // probability of precipitation (every station's value of every guidance, each guidance's
 // city value, the value issued), and the flags. With nbm, each period of days 1 and 2 also
 // gives the NBM's amounts, precipitation type, gusts and wind chill and the spread of its
-// temperature, or the header says once that the bulletins have none.
+// temperature, or the header says once that the bulletins have none. A forecast of the
+// short-range guidance alone, and one with absent bulletins, says so under the weight.
 std::string period_product(const loaded_bulletins& loaded, double eta_weight,
                            const std::vector<forecast_period>& periods,
                            const nbm_forecast* nbm = nullptr);

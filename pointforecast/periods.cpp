@@ -304,7 +304,7 @@ std::vector<forecast_period> forecast_periods(const loaded_bulletins& loaded,
         today.name = today.short_name = "Today";
         periods.push_back(today);
     }
-    for (int day = 1; day <= forecast_days; ++day) {
+    for (int day = 1; day <= issued_days(forecast); ++day) {
         const utc_time date = add_hours(midnight, 24LL * day);
         periods.push_back(make_period(date, day, true));
         if (day == 1) periods.back().name = periods.back().short_name = "Tonight";

@@ -93,8 +93,9 @@ struct forecast_period {
 };
 
 // The periods of a dated 1200 run in order: Today where the NBS gives today's high, then
-// Tonight and the named days and nights to day 7's, each named by the weekday of the local
-// date on which it starts. Flags go by limits.
+// Tonight and the named days and nights to day 7's (day 2's for the short-range guidance
+// alone), each named by the weekday of the local date on which it starts. Flags go by
+// limits.
 std::vector<forecast_period> forecast_periods(const loaded_bulletins& loaded,
                                               const city_forecast& forecast,
                                               const flag_limits& limits);

@@ -16,7 +16,7 @@ void write_day_table(std::ostream& out, const city_forecast& forecast, bool pad_
     out << day_columns[last].caption << std::endl;
     out << std::endl;
 
-    for (int d = 0; d < forecast_days; ++d) {
+    for (int d = 0; d < issued_days(forecast); ++d) {
         const city_value* values = forecast.day[d];
         out << std::left << std::setw(day_width) << d + 1;
         for (int c = 0; c < last; ++c) {
@@ -29,12 +29,13 @@ void write_day_table(std::ostream& out, const city_forecast& forecast, bool pad_
         if (d < short_days && pad_short_days) out << std::setw(value_width);
         out << values[last].value << std::endl;
     }
+    if (!forecast.extended) out << short_range_only_days_line << std::endl;
 }
 
 void write_sky_wind_table(std::ostream& out, const city_forecast& forecast) {
     out << std::left << std::setw(6) << "HR" << std::setw(8) << "CLD" << std::setw(10) << "WDR"
         << std::setw(10) << "WSP (MPH)" << std::endl;
-    for (int r = 0; r < sky_wind_rows; ++r) {
+    for (int r = 0; r < issued_rows(forecast); ++r) {
         if (r == short_rows) out << std::endl;
         out << std::left << std::fixed << std::setprecision(2);
         out << std::setw(6) << sky_wind_hour(r) << std::setw(8) << forecast.cloud[r].value
@@ -45,6 +46,7 @@ void write_sky_wind_table(std::ostream& out, const city_forecast& forecast) {
             out << "";
         out << std::setw(10) << forecast.speed[r].value << std::endl;
     }
+    if (!forecast.extended) out << std::endl << short_range_only_hours_line << std::endl;
 }
 
 void write_report(std::ostream& out, const city_forecast& forecast) {

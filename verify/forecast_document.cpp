@@ -223,16 +223,30 @@ struct document_reader {
             return refuse("\"issued\" " + shown(*issued) + " is no real time such as " +
                               "\"2026-12-09T12:00:00Z\"",
                           "issued");
+        // A forecast of the short-range guidance alone has bulletins 1 to 8 and days 1
+        // and 2; its other days have no value to verify.
+        auto short_range = doc.find("short_range_only");
+        const bool short_only = short_range != doc.end() && *short_range == true;
+        const std::size_t bulletins = short_only ? 8 : 12;
+        const int days_given = short_only ? blended_days : verified_days;
         auto guidance = doc.find("guidance");
-        if (guidance == doc.end() || !guidance->is_array() || guidance->size() != 12)
-            return refuse("\"guidance\" is no list of the twelve bulletins", "guidance");
+        if (guidance == doc.end() || !guidance->is_array() || guidance->size() != bulletins)
+            return refuse(short_only ? "\"guidance\" is no list of bulletins 1 to 8"
+                                     : "\"guidance\" is no list of the twelve bulletins",
+                          "guidance");
         if (!model_words(*guidance, 1, out.first_models) ||
             !model_words(*guidance, 5, out.second_models))
             return false;
         auto days = doc.find("days");
-        if (days == doc.end() || !days->is_array() || days->size() != verified_days)
-            return refuse("\"days\" is no list of seven days", "days");
-        for (int d = 1; d <= verified_days; ++d) {
+        if (days == doc.end() || !days->is_array() ||
+            days->size() != static_cast<std::size_t>(days_given))
+            return refuse(short_only ? "\"days\" is no list of days 1 and 2"
+                                     : "\"days\" is no list of seven days",
+                          "days");
+        for (int d = days_given; d < verified_days; ++d)
+            out.low[d] = out.high[d] = {
+                none, none, none, {none, none, none, none}, {none, none, none, none}};
+        for (int d = 1; d <= days_given; ++d) {
             const json& day = (*days)[static_cast<std::size_t>(d - 1)];
             auto number = day.is_object() ? day.find("day") : day.end();
             if (!day.is_object() || number == day.end() || *number != d)

@@ -37,8 +37,9 @@ struct forecast_document {
     bool station_values; // whether the document gives values per station
 };
 
-// Reads one document from in. Returns false with why (the file and, where known, the
-// line) when it is no JSON, or no forecast document of vuzazav-cli: another program, a
-// missing or mistyped member, an issued time or a date that does not exist.
+// Reads one document from in; one of the short-range guidance alone has no days 3 to 7.
+// Returns false with why (the file and, where known, the line) when it is no JSON, or no
+// forecast document of vuzazav-cli: another program, a missing or mistyped member, an
+// issued time or a date that does not exist.
 bool read_forecast_document(std::istream& in, const std::string& file, forecast_document& doc,
                             fault& why);

@@ -45,12 +45,14 @@ struct assembly {
     std::string text;
     std::vector<std::string> problems; // the scratch directory dropped from file names
     std::string taken;
+    std::vector<std::string> absent;
 };
 
 // Writes the products to files product0.txt, ... (or takes a name starting with '@' as the
 // file named by the rest) and assembles them.
 static assembly assemble(const std::vector<std::string>& products, const char* wanted = nullptr,
-                         short_range_choice choice = short_range_choice::either) {
+                         short_range_choice choice = short_range_choice::either,
+                         const assemble_options& options = {}) {
     scratch_directory dir;
     std::vector<std::string> names;
     for (const std::string& product : products) {
@@ -64,9 +66,12 @@ static assembly assemble(const std::vector<std::string>& products, const char* w
     if (wanted) {
         EXPECT_TRUE(parse_bulletin_date(wanted, date));
     }
-    assembly a{false, "unchanged", {"unchanged"}, ""};
+    assembly a{false, "unchanged", {"unchanged"}, "", {}};
     std::vector<fault> problems;
-    a.ok = assemble_bulletins(names, wanted ? &date : nullptr, choice, a.text, a.taken, problems);
+    assemble_findings found;
+    a.ok = assemble_bulletins(names, wanted ? &date : nullptr, choice, a.text, a.taken, problems,
+                              &found, options);
+    a.absent = found.absent;
     a.problems.clear();
     for (const fault& p : problems) a.problems.push_back(p.what);
     const std::string prefix = (dir.path / "").string();
@@ -276,4 +281,46 @@ TEST(AssembleBulletins, TakesNbsWhereTheNamBulletinsAreNotAllThere) {
     ASSERT_EQ(a.problems.size(), 3u);
     EXPECT_EQ(a.problems[1], "missing KHON NBM NBS 1200 UTC bulletin of 3/04/2010");
     EXPECT_EQ(a.problems[2], "missing KMHE NBM NBS 1200 UTC bulletin of 3/04/2010");
+}
+
+TEST(AssembleBulletins, WritesAbsentStationsOnlyWhereAllowed) {
+    const std::vector<bulletin> set = dated_set("3/04/2010");
+    std::vector<bulletin> lacking;
+    for (int k = 0; k < 12; ++k)
+        if (k != 1 && k != 6) lacking.push_back(set[k]);
+    const std::string products = file_text(lacking);
+    assemble_options allow;
+    allow.allow_missing_stations = true;
+    EXPECT_FALSE(assemble({products}).ok);
+
+    assembly a = assemble({products}, nullptr, short_range_choice::either, allow);
+    ASSERT_TRUE(a.ok) << a.problems[0];
+    std::vector<bulletin> expected = set;
+    for (int k : {1, 6}) expected[k] = {expected[k][0], absent_body};
+    EXPECT_EQ(a.text, file_text(expected));
+    EXPECT_EQ(a.absent, (std::vector<std::string>{"KHON NAM MOS 1200 UTC bulletin of 3/04/2010",
+                                                  "KMHE GFS MOS 1200 UTC bulletin of 3/04/2010"}));
+    // Given back as a product, an absent bulletin is no bulletin received.
+    EXPECT_FALSE(assemble({a.text}).ok);
+
+    // Three of a group's four are too many: KFSD and KHON GFS go too.
+    lacking.erase(lacking.begin() + 4, lacking.begin() + 6);
+    a = assemble({file_text(lacking)}, nullptr, short_range_choice::either, allow);
+    EXPECT_FALSE(a.ok);
+    EXPECT_EQ(a.problems.back(), "at most 2 stations of a group of four may be absent");
+}
+
+TEST(AssembleBulletins, ShortRangeOnlyTakesBulletinsOneToEight) {
+    const std::vector<bulletin> set = dated_set("3/04/2010");
+    assemble_options short_only;
+    short_only.short_range_only = true;
+    // The extended bulletins, whether there or not, are left out.
+    for (int given : {8, 12}) {
+        SCOPED_TRACE(given);
+        assembly a = assemble({file_text({set.begin(), set.begin() + given})}, nullptr,
+                              short_range_choice::either, short_only);
+        ASSERT_TRUE(a.ok) << a.problems[0];
+        EXPECT_EQ(a.text, file_text({set.begin(), set.begin() + 8}));
+        EXPECT_EQ(a.taken, "3/04/2010: NAM MOS 1200 UTC, GFS MOS 1200 UTC");
+    }
 }

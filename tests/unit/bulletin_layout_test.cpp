@@ -110,3 +110,40 @@ TEST(ValidateBulletinFile, ChecksHeaders) {
         EXPECT_EQ(validate_text(c.text), c.ok);
     }
 }
+
+TEST(ValidateBulletinFile, AbsentBulletinsByTheirMarkerTwoToAGroup) {
+    std::vector<bulletin> all = valid_bulletins();
+    for (int k : {1, 9, 10}) all[k] = absent_bulletin(k);
+    // The marker counts only as the first word after the header.
+    all[0].insert(all[0].begin() + 2, "ABSENT: in a body");
+    std::istringstream in(file_text(all), std::ios::in | std::ios::binary);
+    bulletin_layout layout{};
+    fault why;
+    ASSERT_TRUE(validate_bulletin_file(in, layout, why)) << why.what;
+    for (int k = 0; k < bulletin_count; ++k)
+        EXPECT_EQ(layout.absent[k], k == 1 || k == 9 || k == 10);
+
+    all[11] = absent_bulletin(11);
+    std::istringstream three(file_text(all), std::ios::in | std::ios::binary);
+    EXPECT_FALSE(validate_bulletin_file(three, layout, why));
+    EXPECT_EQ(why.what, "bulletin 12 (KFSD MRF) is absent, the third of bulletins 9 to 12; at "
+                        "most 2 of a group's four stations may be absent");
+}
+
+TEST(ValidateBulletinFile, ShortRangeOnlyReadsEightAndNotesWhatFollows) {
+    const std::vector<bulletin> all = valid_bulletins();
+    const std::string eight = file_text({all.begin(), all.begin() + 8}), twelve = file_text(all);
+    bulletin_layout layout{};
+    fault why;
+    std::istringstream full(eight, std::ios::in | std::ios::binary);
+    EXPECT_FALSE(validate_bulletin_file(full, layout, why));
+    EXPECT_NE(why.what.find("holds bulletins 1 to 8 alone"), std::string::npos) << why.what;
+    std::istringstream short_only(eight, std::ios::in | std::ios::binary);
+    ASSERT_TRUE(validate_bulletin_file(short_only, layout, why, short_range_bulletin_count));
+    EXPECT_EQ(layout.count, 8);
+    EXPECT_EQ(layout.end, -1);
+    // Of twelve, the ninth header ends the eighth bulletin's rows.
+    std::istringstream first_eight(twelve, std::ios::in | std::ios::binary);
+    ASSERT_TRUE(validate_bulletin_file(first_eight, layout, why, short_range_bulletin_count));
+    EXPECT_EQ(layout.end, static_cast<long long>(eight.size() + 1));
+}

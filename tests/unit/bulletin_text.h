@@ -83,6 +83,11 @@ inline bulletin valid_bulletin(int k) {
     };
 }
 
+// Bulletin k as written when its station was not among the products.
+inline bulletin absent_bulletin(int k) {
+    return {valid_bulletin(k)[0], absent_body};
+}
+
 inline std::vector<bulletin> valid_bulletins() {
     std::vector<bulletin> all;
     for (int k = 0; k < 12; ++k) all.push_back(valid_bulletin(k));

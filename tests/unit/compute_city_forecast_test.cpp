@@ -60,3 +60,18 @@ TEST(ComputeCityForecast, SkyCoverEntersTheCloudBlendAsTenths) {
     EXPECT_DOUBLE_EQ(forecast_of(all, 0.0).cloud[0].value,
                      forecast_of(valid_bulletins(), 0.0).cloud[0].value);
 }
+
+// Cloud words have no marker of a missing value: an absent station must be left out by
+// its absence, at the short-range and the extended hours.
+TEST(ComputeCityForecast, AbsentStationsCloudIsLeftOut) {
+    std::vector<bulletin> all = valid_bulletins();
+    all[5] = absent_bulletin(5);
+    all[9] = absent_bulletin(9);
+    const city_forecast f = forecast_of(all, 0.0);
+    // Every station present says OV at hour 6.
+    EXPECT_DOUBLE_EQ(f.cloud[0].value, 1.000004146);
+    EXPECT_TRUE(f.cloud[0].fewer_stations);
+    EXPECT_EQ(f.sources.cloud[0].stations, 7);
+    EXPECT_EQ(f.sources.cloud[short_rows + 1].stations, 3);
+    EXPECT_TRUE(f.cloud[short_rows + 1].fewer_stations);
+}

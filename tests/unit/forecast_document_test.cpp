@@ -12,13 +12,14 @@
 
 namespace {
 
-// The sample bulletins' document, as `forecast --json` writes it.
-std::string sample_document() {
+// The sample bulletins' document, as `forecast --json` writes it, of all twelve or of the
+// first eight alone.
+std::string sample_document(bool short_range_only = false) {
     std::ifstream file(VUZAZAV_SOURCE_DIR "/examples/bulletins.txt", std::ios::binary);
     loaded_bulletins loaded;
     city_forecast forecast;
     fault why;
-    EXPECT_TRUE(load_bulletin_file(file, "bulletins.txt", loaded, why));
+    EXPECT_TRUE(load_bulletin_file(file, "bulletins.txt", loaded, why, short_range_only));
     EXPECT_TRUE(compute_city_forecast(loaded.values, 0.7, forecast, why));
     forecast_export_input in{"vuzazav-cli 1.1.0", "bulletins.txt", 0.7, &loaded, &forecast, {}};
     header_lines(file, loaded.layout, in.header_line);
@@ -44,6 +45,20 @@ TEST(VerifyDocuments, ReadsBackWhatTheForecastWrites) {
     EXPECT_DOUBLE_EQ(doc.high[0].first, 38.329502856000005);
     EXPECT_TRUE(std::isnan(doc.high[3].first)); // the extended days have one guidance
     EXPECT_FALSE(std::isnan(doc.high[3].issued));
+}
+
+// A forecast of the short range alone is verified on days 1 and 2.
+TEST(VerifyDocuments, ReadsAShortRangeOnlyDocument) {
+    forecast_document doc;
+    fault why;
+    ASSERT_TRUE(read_text(sample_document(true), doc, why)) << why.what;
+    EXPECT_DOUBLE_EQ(doc.high[0].first, 38.329502856000005);
+    EXPECT_TRUE(std::isnan(doc.high[2].issued));
+    EXPECT_TRUE(std::isnan(doc.low[6].station_first[0]));
+    std::string text = sample_document(true);
+    text.replace(text.find("\"short_range_only\": true"), 24, "\"short_range_only\": false");
+    EXPECT_FALSE(read_text(text, doc, why));
+    EXPECT_EQ(why.what, "\"guidance\" is no list of the twelve bulletins");
 }
 
 TEST(VerifyDocuments, ReadsEachStationsValues) {

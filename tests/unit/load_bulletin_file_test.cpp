@@ -11,11 +11,11 @@ namespace {
 
 // What load_bulletin_file says of text: its fault, without the file's place; or, for a
 // valid file, "valid" and, with notes, its notes, one a line.
-std::string fault_of(const std::string& text, bool notes = false) {
+std::string fault_of(const std::string& text, bool notes = false, bool short_range = false) {
     std::istringstream in(text, std::ios::in | std::ios::binary);
     loaded_bulletins loaded;
     fault why;
-    if (!load_bulletin_file(in, "week.txt", loaded, why)) return why.what;
+    if (!load_bulletin_file(in, "week.txt", loaded, why, short_range)) return why.what;
     std::string said = "valid";
     for (const fault& note : loaded.warnings)
         if (notes) said += "\n" + std::to_string(note.line) + ": " + note.what;
@@ -64,4 +64,20 @@ TEST(LoadBulletinFile, NbsMissingValuesAreNotedAtTheirRows) {
                   "\n48: bulletin 2 (KHON NBM): N/X value 2 is missing (-99)" + tail +
                   "\n48: bulletin 2 (KHON NBM): N/X value 5 is missing (999)" + tail +
                   "\n52: bulletin 2 (KHON NBM): WDR value 1 is missing (-99)" + tail);
+}
+
+// An absent bulletin is one note, not one for each of its values.
+TEST(LoadBulletinFile, AbsentBulletinIsOneNote) {
+    std::vector<bulletin> all = valid_bulletins();
+    all[5] = absent_bulletin(5);
+    EXPECT_EQ(fault_of(file_text(all), true),
+              "valid\n116: bulletin 6 (KHON AVN) is absent: no bulletin of the station was "
+              "among the products; the city values rest on the other stations");
+}
+
+// Read for the short range alone, the eighth bulletin's rows end where the ninth begins.
+TEST(LoadBulletinFile, ShortRangeOnlyTakesNoRowOfTheBulletinsAfterTheEighth) {
+    EXPECT_EQ(fault_of(file_text(valid_bulletins()), false, true), "valid");
+    EXPECT_EQ(fault_of(valid_text_without(7, "DPT"), false, true),
+              "bulletin 8 (KFSD AVN): no DPT row after the N/X row before the next bulletin");
 }
