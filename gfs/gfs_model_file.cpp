@@ -3,7 +3,6 @@
 #include "calendar/bulletin_date.h"
 #include "reading/places.h"
 #include "reading/reading.h"
-#include "reading/reading.h"
 
 #include <algorithm>
 #include <cerrno>
