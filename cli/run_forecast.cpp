@@ -18,7 +18,8 @@
 
 static const char* const usage =
     "Usage: vuzazav-cli forecast BULLETINS --weight W [-o REPORT] [--chart FILE.svg]\n"
-    "       [--json FILE.json] [--csv FILE.csv] [--product FILE.txt] [FLAG OPTION]...\n"
+    "       [--json FILE.json] [--csv FILE.csv] [--product FILE.txt] [--short-range-only]\n"
+    "       [FLAG OPTION]...\n"
     "The 1200 run on a bulletin file: prints the day table and writes the report, named\n"
     "after BULLETINS with \"out\" in place of its last three characters unless -o names it.\n"
     "\n"
