@@ -6,14 +6,14 @@
 #   bench/bench-gfs-point.sh [CLI] [STEP...]     default: build/vuzazav-cli, steps 1 0.5 0.25
 #
 # The files, one per forecast hour 6 to 288, are made by a small generator built here
-# against ecCodes: a global grid of that step (1440 x 721 points at 0.25 degrees) packed
-# as GFS packs it (complex packing with spatial differencing), holding the eleven fields
-# the model file needs (with the precipitation as bucket and run total, the cloud as
-# average and as instant) and OTHER further messages of upper-air fields (default 43, so
-# 57 messages a file). A whole GFS file has about 700 messages; more messages only favour
-# gfs-point, which passes over them undecoded. At 0.25 degrees ecCodes packs a message at
-# about 1.4 MB, so the 48 files take some 4 GB; each grid's files are removed before the
-# next grid's are made.
+# against ecCodes with the unit tests' writer (tests/unit/grib2_messages.h): a global grid
+# of that step (1440 x 721 points at 0.25 degrees) packed as GFS packs it (complex packing
+# with spatial differencing), holding the eleven fields the model file needs (with the
+# precipitation as bucket and run total, the cloud as average and as instant) and OTHER
+# further messages of upper-air fields (default 43, so 57 messages a file). A whole GFS
+# file has about 700 messages; more messages only favour gfs-point, which passes over them
+# undecoded. At 0.25 degrees ecCodes packs a message at about 1.4 MB, so the 48 files take
+# some 4 GB; each grid's files are removed before the next grid's are made.
 # RUNS sets the runs per measurement (default 3). Needs GNU time, a C++ compiler,
 # pkg-config, libeccodes-dev and libeccodes-tools.
 set -euo pipefail
@@ -34,7 +34,7 @@ trap 'rm -rf "$work"' EXIT
 cat > "$work/make_gfs_grib2.cpp" <<'CPP'
 // make_gfs_grib2 DIR OTHER STEP: the files gfs.t12z.pgrb2.fFFF of one run on a global grid
 // of STEP degrees.
-#include <eccodes.h>
+#include "grib2_messages.h"
 
 #include <cmath>
 #include <cstdio>
@@ -43,37 +43,15 @@ cat > "$work/make_gfs_grib2.cpp" <<'CPP'
 #include <vector>
 
 struct kind {
-    long category, number, surface, level, statistics; // statistics -1 for an instant
-    double mean, amplitude;
+    grib2::field field; // its value the mean, its period set at each hour
+    double amplitude;
 };
 
 static double step = 0.25;
 
 static codes_handle* base_message(const kind& k) {
     const long ni = std::lround(360 / step), nj = std::lround(180 / step) + 1;
-    codes_handle* h = codes_grib_handle_new_from_samples(nullptr, "GRIB2");
-    codes_set_long(h, "centre", 7);
-    codes_set_long(h, "dataDate", 20261209);
-    codes_set_long(h, "dataTime", 1200);
-    codes_set_long(h, "productDefinitionTemplateNumber", k.statistics < 0 ? 0 : 8);
-    codes_set_long(h, "parameterCategory", k.category);
-    codes_set_long(h, "parameterNumber", k.number);
-    codes_set_long(h, "typeOfFirstFixedSurface", k.surface);
-    if (k.surface == 100 || k.surface == 103) {
-        codes_set_long(h, "scaleFactorOfFirstFixedSurface", 0);
-        codes_set_long(h, "scaledValueOfFirstFixedSurface",
-                       k.surface == 100 ? k.level * 100 : k.level);
-    }
-    if (k.statistics >= 0) codes_set_long(h, "typeOfStatisticalProcessing", k.statistics);
-    codes_set_long(h, "Ni", ni);
-    codes_set_long(h, "Nj", nj);
-    codes_set_double(h, "latitudeOfFirstGridPointInDegrees", 90);
-    codes_set_double(h, "longitudeOfFirstGridPointInDegrees", 0);
-    codes_set_double(h, "latitudeOfLastGridPointInDegrees", -90);
-    codes_set_double(h, "longitudeOfLastGridPointInDegrees", 360 - step);
-    codes_set_double(h, "iDirectionIncrementInDegrees", step);
-    codes_set_double(h, "jDirectionIncrementInDegrees", step);
-    codes_set_long(h, "bitsPerValue", 12);
+    codes_handle* h = grib2::eccodes_message(k.field, {ni, nj, 90, 0, -90, 360 - step, step}, 12);
     // Smooth weather with some noise, which sets how well the values pack.
     std::vector<double> values(ni * nj);
     unsigned noise = 17;
@@ -81,27 +59,19 @@ static codes_handle* base_message(const kind& k) {
         for (long i = 0; i < ni; ++i) {
             noise = noise * 1103515245u + 12345u;
             const double lat = (90 - step * j) * M_PI / 180, lon = step * i * M_PI / 180;
-            values[j * ni + i] = k.mean + k.amplitude * (std::cos(lat) * std::sin(3 * lon) +
-                                                           0.0006 * ((noise >> 16) % 100) / 100.0);
+            values[j * ni + i] =
+                k.field.value + k.amplitude * (std::cos(lat) * std::sin(3 * lon) +
+                                               0.0006 * ((noise >> 16) % 100) / 100.0);
         }
-    codes_set_double_array(h, "values", values.data(), values.size());
-    // Complex packing takes values packed simply and packs them again.
-    size_t length = 0;
-    codes_set_string(h, "packingType", "grid_complex_spatial_differencing", &length);
+    grib2::set_values(h, values, "grid_complex_spatial_differencing");
     return h;
 }
 
 static void write_at(std::FILE* out, codes_handle* base, long start, long end) {
     codes_handle* h = codes_handle_clone(base);
-    codes_set_long(h, "forecastTime", start);
-    long pdt = 0;
-    codes_get_long(h, "productDefinitionTemplateNumber", &pdt);
-    if (pdt == 8) codes_set_long(h, "lengthOfTimeRange", end - start);
-    const void* bytes = nullptr;
-    size_t size = 0;
-    codes_get_message(h, &bytes, &size);
-    std::fwrite(bytes, 1, size, out);
-    codes_handle_delete(h);
+    grib2::set_hour(h, end, end - start);
+    const std::string message = grib2::take_message(h);
+    std::fwrite(message.data(), 1, message.size(), out);
 }
 
 int main(int argc, char** argv) {
@@ -110,14 +80,14 @@ int main(int argc, char** argv) {
     const int other = std::atoi(argv[2]);
     step = std::atof(argv[3]);
     const kind fields[] = {
-        {3, 1, 101, 0, -1, 101000, 2000}, {0, 0, 103, 2, -1, 275, 15},
-        {0, 0, 100, 850, -1, 268, 12},    {0, 0, 100, 700, -1, 258, 10},
-        {0, 0, 100, 500, -1, 245, 8},     {3, 5, 100, 500, -1, 5600, 150},
-        {3, 5, 100, 1000, -1, 100, 80},   {1, 1, 103, 2, -1, 60, 30},
-        {2, 2, 103, 10, -1, 0, 8},        {2, 3, 103, 10, -1, 0, 8},
-        {6, 1, 10, 0, -1, 50, 40},
+        {{3, 1, 101, 0, -1, 0, 101000}, 2000}, {{0, 0, 103, 2, -1, 0, 275}, 15},
+        {{0, 0, 100, 85000, -1, 0, 268}, 12},  {{0, 0, 100, 70000, -1, 0, 258}, 10},
+        {{0, 0, 100, 50000, -1, 0, 245}, 8},   {{3, 5, 100, 50000, -1, 0, 5600}, 150},
+        {{3, 5, 100, 100000, -1, 0, 100}, 80}, {{1, 1, 103, 2, -1, 0, 60}, 30},
+        {{2, 2, 103, 10, -1, 0, 0}, 8},        {{2, 3, 103, 10, -1, 0, 0}, 8},
+        {{6, 1, 10, 0, -1, 0, 50}, 40},
     };
-    const kind tp{1, 8, 1, 0, 1, 2, 2}, tcc_average{6, 1, 10, 0, 0, 50, 40};
+    const kind tp{{1, 8, 1, 0, 1, 0, 2}, 2}, tcc_average{{6, 1, 10, 0, 0, 0, 50}, 40};
     std::vector<codes_handle*> instant;
     for (const kind& k : fields) instant.push_back(base_message(k));
     codes_handle* precip = base_message(tp);
@@ -130,7 +100,7 @@ int main(int argc, char** argv) {
     for (int n = 0; n < other; ++n) {
         const long* p = parameters[n % 7];
         const long level = levels[n / 7 % 27];
-        others.push_back(base_message({p[0], p[1], 100, level, -1, 100.0 + n, 20}));
+        others.push_back(base_message({{p[0], p[1], 100, level * 100, -1, 0, 100.0 + n}, 20}));
     }
     for (long hour = 6; hour <= 288; hour += 6) {
         char name[64];
@@ -158,7 +128,7 @@ int main(int argc, char** argv) {
 }
 CPP
 echo "building the generator" >&2
-c++ -O2 -std=c++17 -o "$work/make_gfs_grib2" "$work/make_gfs_grib2.cpp" \
+c++ -O2 -std=c++17 -I "$here/tests/unit" -o "$work/make_gfs_grib2" "$work/make_gfs_grib2.cpp" \
   $(pkg-config --cflags --libs eccodes)
 
 # The median over runs of a command of its wall-clock seconds and of its processor seconds

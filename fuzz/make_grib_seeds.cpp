@@ -3,6 +3,8 @@
 // one hour in each packing GRIB2 files of the model come in and with a bitmap, and of a
 // whole run, simply packed and packed as GFS packs it with the winds of each hour in one
 // message.
+#include "grib2_messages.h"
+
 #include <eccodes.h>
 
 #include <cstdio>
@@ -11,63 +13,19 @@
 
 namespace {
 
-struct kind {
-    long category, number, surface, level, statistics, length;
-    double value;
-};
-
-const kind fields[] = {
-    {3, 1, 101, 0, -1, 0, 101325}, {0, 0, 103, 2, -1, 0, 271.15}, {0, 0, 100, 850, -1, 0, 265},
-    {0, 0, 100, 700, -1, 0, 258},  {0, 0, 100, 500, -1, 0, 245},  {3, 5, 100, 500, -1, 0, 5600},
-    {3, 5, 100, 1000, -1, 0, 120}, {1, 1, 103, 2, -1, 0, 70},     {1, 8, 1, 0, 1, 6, 1.5},
-    {6, 1, 10, 0, 0, 6, 40},       {2, 2, 103, 10, -1, 0, 3},     {2, 3, 103, 10, -1, 0, -4},
-};
-
 // The field at hour on 8 by 6 points, 46 N to 41 N and 100 W to 93 W, packed as packing
 // (ecCodes cannot pack fewer points as PNG).
-std::string message(const kind& k, long hour, const char* packing, bool bitmap) {
-    codes_handle* h = codes_grib_handle_new_from_samples(nullptr, "GRIB2");
-    codes_set_long(h, "centre", 7);
-    codes_set_long(h, "dataDate", 20261209);
-    codes_set_long(h, "dataTime", 1200);
-    codes_set_long(h, "productDefinitionTemplateNumber", k.statistics < 0 ? 0 : 8);
-    codes_set_long(h, "parameterCategory", k.category);
-    codes_set_long(h, "parameterNumber", k.number);
-    codes_set_long(h, "typeOfFirstFixedSurface", k.surface);
-    if (k.surface == 100 || k.surface == 103) {
-        codes_set_long(h, "scaleFactorOfFirstFixedSurface", 0);
-        codes_set_long(h, "scaledValueOfFirstFixedSurface",
-                       k.surface == 100 ? k.level * 100 : k.level);
-    }
-    codes_set_long(h, "forecastTime", hour - k.length);
-    if (k.statistics >= 0) {
-        codes_set_long(h, "typeOfStatisticalProcessing", k.statistics);
-        codes_set_long(h, "lengthOfTimeRange", k.length);
-    }
-    codes_set_long(h, "Ni", 8);
-    codes_set_long(h, "Nj", 6);
-    codes_set_double(h, "latitudeOfFirstGridPointInDegrees", 46);
-    codes_set_double(h, "longitudeOfFirstGridPointInDegrees", 260);
-    codes_set_double(h, "latitudeOfLastGridPointInDegrees", 41);
-    codes_set_double(h, "longitudeOfLastGridPointInDegrees", 267);
-    codes_set_double(h, "iDirectionIncrementInDegrees", 1);
-    codes_set_double(h, "jDirectionIncrementInDegrees", 1);
-    codes_set_long(h, "bitsPerValue", 16);
+std::string message(const grib2::field& f, long hour, const char* packing, bool bitmap) {
+    codes_handle* h = grib2::eccodes_message(f, {8, 6, 46, 260, 41, 267, 1}, 16);
+    grib2::set_hour(h, hour, f.length);
     std::vector<double> values(48);
-    for (std::size_t i = 0; i < values.size(); ++i) values[i] = k.value + 0.5 * i;
+    for (std::size_t i = 0; i < values.size(); ++i) values[i] = f.value + 0.5 * i;
     if (bitmap) {
         codes_set_long(h, "bitmapPresent", 1);
         values[47] = 9999;
     }
-    codes_set_double_array(h, "values", values.data(), values.size());
-    size_t length = 0;
-    codes_set_string(h, "packingType", packing, &length);
-    const void* bytes = nullptr;
-    size_t size = 0;
-    codes_get_message(h, &bytes, &size);
-    std::string text(static_cast<const char*>(bytes), size);
-    codes_handle_delete(h);
-    return text;
+    grib2::set_values(h, values, packing);
+    return grib2::take_message(h);
 }
 
 unsigned long number_at(const std::string& m, std::size_t at) {
@@ -102,23 +60,24 @@ int main(int argc, char** argv) {
     const char* packings[] = {"grid_simple", "grid_complex", "grid_complex_spatial_differencing",
                               "grid_jpeg",   "grid_ccsds",   "grid_png",
                               "grid_ieee"};
+    const std::vector<grib2::field> fields = grib2::gfs_fields();
     bool good = true;
     // One hour in each packing, and with a bitmap: quick to read.
     for (const char* packing : packings) {
         std::string hour;
-        for (const kind& k : fields) hour += message(k, 96, packing, false);
+        for (const grib2::field& f : fields) hour += message(f, 96, packing, false);
         good = good && write(dir + "/" + packing + "-96", hour);
     }
     std::string bitmap;
-    for (const kind& k : fields) bitmap += message(k, 96, "grid_simple", true);
+    for (const grib2::field& f : fields) bitmap += message(f, 96, "grid_simple", true);
     good = good && write(dir + "/bitmap-96", bitmap);
     // Whole runs, which reach the model file: simply packed, and packed as GFS packs it with
     // the winds of each hour in one message.
     std::string run, winds;
     for (long h = 6; h <= 288; h += 6) {
-        for (const kind& k : fields) {
-            run += message(k, h, "grid_simple", false);
-            if (k.category != 2) winds += message(k, h, "grid_complex_spatial_differencing", false);
+        for (const grib2::field& f : fields) {
+            run += message(f, h, "grid_simple", false);
+            if (f.category != 2) winds += message(f, h, "grid_complex_spatial_differencing", false);
         }
         winds += two_fields(message(fields[10], h, "grid_complex_spatial_differencing", false),
                             message(fields[11], h, "grid_complex_spatial_differencing", false));

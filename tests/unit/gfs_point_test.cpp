@@ -1,6 +1,7 @@
 // The GFS model file from GRIB2 files made here with ecCodes from its own samples.
 #include "gfs/gfs_model_file.h"
 #include "grib/gfs_point.h"
+#include "grib2_messages.h"
 #include "grib2_writer.h"
 #include "scratch_directory.h"
 #include "test_paths.h"
@@ -24,68 +25,36 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A field as GFS writes it: NCEP's parameter, surface and level, and for an accumulation
-// or average its process (1, 0; -1 for an instant) and the hours before the end it starts.
+// A field as GFS writes it, by the short name ecCodes gives it; its value is each message's.
 struct field_kind {
     const char* short_name;
-    long category, number, surface, level, statistics, length;
+    grib2::field field;
 };
-const field_kind prmsl{"prmsl", 3, 1, 101, 0, -1, 0}, t2{"2t", 0, 0, 103, 2, -1, 0},
-    t850{"t", 0, 0, 100, 850, -1, 0}, t700{"t", 0, 0, 100, 700, -1, 0},
-    t500{"t", 0, 0, 100, 500, -1, 0}, gh500{"gh", 3, 5, 100, 500, -1, 0},
-    gh1000{"gh", 3, 5, 100, 1000, -1, 0}, r2{"2r", 1, 1, 103, 2, -1, 0},
-    tp6{"tp", 1, 8, 1, 0, 1, 6}, tcc6{"tcc", 6, 1, 10, 0, 0, 6}, tcc{"tcc", 6, 1, 10, 0, -1, 0},
-    u10{"10u", 2, 2, 103, 10, -1, 0}, v10{"10v", 2, 3, 103, 10, -1, 0};
+const field_kind prmsl{"prmsl", {3, 1, 101, 0, -1, 0, 0}}, t2{"2t", {0, 0, 103, 2, -1, 0, 0}},
+    t850{"t", {0, 0, 100, 85000, -1, 0, 0}}, t700{"t", {0, 0, 100, 70000, -1, 0, 0}},
+    t500{"t", {0, 0, 100, 50000, -1, 0, 0}}, gh500{"gh", {3, 5, 100, 50000, -1, 0, 0}},
+    gh1000{"gh", {3, 5, 100, 100000, -1, 0, 0}}, r2{"2r", {1, 1, 103, 2, -1, 0, 0}},
+    tp6{"tp", {1, 8, 1, 0, 1, 6, 0}}, tcc6{"tcc", {6, 1, 10, 0, 0, 6, 0}},
+    tcc{"tcc", {6, 1, 10, 0, -1, 0, 0}}, u10{"10u", {2, 2, 103, 10, -1, 0, 0}},
+    v10{"10v", {2, 3, 103, 10, -1, 0, 0}};
 
-// 46 N to 42 N, 100 W to 95 W every 0.25 degrees: the city's nearest point is row 8
-// (44.00 N), column 11 (97.25 W). Every other point differs from it by more than 1000.
-const long ni = 21, nj = 17, nearest = 8 * ni + 11;
+// The city's nearest point of the test grid is 44.00 N, 97.25 W. Every other point differs
+// from it by more than 1000.
+const long ni = grib2::test_ni, nj = grib2::test_nj, nearest = grib2::test_point;
 
 std::string message(const field_kind& kind, long hour, double value, long date = 20261209,
                     long run_hour = 12, long length = -1) {
-    if (length < 0) length = kind.length;
-    // Thousands of messages: the sample is read once.
-    static codes_handle* const sample = codes_grib_handle_new_from_samples(nullptr, "GRIB2");
-    codes_handle* h = codes_handle_clone(sample);
-    codes_set_long(h, "centre", 7);
-    codes_set_long(h, "dataDate", date);
-    codes_set_long(h, "dataTime", run_hour * 100);
-    codes_set_long(h, "productDefinitionTemplateNumber", kind.statistics < 0 ? 0 : 8);
-    codes_set_long(h, "parameterCategory", kind.category);
-    codes_set_long(h, "parameterNumber", kind.number);
-    codes_set_long(h, "typeOfFirstFixedSurface", kind.surface);
-    if (kind.surface == 100 || kind.surface == 103) {
-        codes_set_long(h, "scaleFactorOfFirstFixedSurface", 0);
-        codes_set_long(h, "scaledValueOfFirstFixedSurface",
-                       kind.surface == 100 ? kind.level * 100 : kind.level);
-    }
-    codes_set_long(h, "forecastTime", hour - length);
-    if (kind.statistics >= 0) {
-        codes_set_long(h, "typeOfStatisticalProcessing", kind.statistics);
-        codes_set_long(h, "lengthOfTimeRange", length);
-    }
-    codes_set_long(h, "Ni", ni);
-    codes_set_long(h, "Nj", nj);
-    codes_set_double(h, "latitudeOfFirstGridPointInDegrees", 46);
-    codes_set_double(h, "longitudeOfFirstGridPointInDegrees", 260);
-    codes_set_double(h, "latitudeOfLastGridPointInDegrees", 42);
-    codes_set_double(h, "longitudeOfLastGridPointInDegrees", 265);
-    codes_set_double(h, "iDirectionIncrementInDegrees", 0.25);
-    codes_set_double(h, "jDirectionIncrementInDegrees", 0.25);
-    codes_set_long(h, "bitsPerValue", 24);
+    codes_handle* h = grib2::eccodes_message(kind.field, grib2::test_lat_lon, 24, date, run_hour);
+    grib2::set_hour(h, hour, length < 0 ? kind.field.length : length);
     std::vector<double> values(ni * nj);
     for (long i = 0; i < ni * nj; ++i) values[i] = value + 1000 + i;
     values[nearest] = value;
-    codes_set_double_array(h, "values", values.data(), values.size());
+    grib2::set_values(h, values);
     char name[32] = "";
     size_t size = sizeof name;
     codes_get_string(h, "shortName", name, &size);
     EXPECT_STREQ(name, kind.short_name);
-    const void* bytes = nullptr;
-    codes_get_message(h, &bytes, &size);
-    std::string text(static_cast<const char*>(bytes), size);
-    codes_handle_delete(h);
-    return text;
+    return grib2::take_message(h);
 }
 
 // The 6-hour precipitation ending at row r (hour 6r + 6), and the total from hour 0.
@@ -291,8 +260,7 @@ std::vector<std::string> run_with_t2m_96(const std::vector<std::string>& data, l
                                          long run_hour = 12) {
     std::vector<std::string> messages = run_messages(buckets);
     const std::string made = message(t2, 96, 273.15 + 15 - 20.24);
-    std::vector<std::string> sections = {grib2::identification(date, run_hour),
-                                         grib2::lat_lon_grid(ni, nj, 46, 260, 42, 265, 0.25, 0.25),
+    std::vector<std::string> sections = {grib2::identification(date, run_hour), grib2::test_grid(),
                                          grib2::product(0, 0, 103, 2, 96)};
     sections.insert(sections.end(), data.begin(), data.end());
     std::replace(messages.begin(), messages.end(), made, grib2::message(sections));
