@@ -263,7 +263,6 @@ static const int blend_slot = bulletin_count;
 static const int slot_count = bulletin_count + station_count;
 static const unsigned four_slots = (1u << station_count) - 1;
 static const unsigned nam_slots = four_slots, blend_slots = four_slots << blend_slot;
-static const unsigned gfs_slots = ((1u << bulletin_count) - 1) & ~four_slots;
 
 // What makes a date's set whole: how many of each group's four stations must be there, and
 // how many groups the file takes.
