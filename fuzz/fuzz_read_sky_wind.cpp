@@ -1,3 +1,4 @@
+#include "fuzz/fuzz_notes.h"
 #include "fuzz/fuzz_stream.h"
 #include "ingest/bulletin_layout.h"
 #include "ingest/bulletin_values.h"
@@ -7,8 +8,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bulletin_layout layout;
     fault why;
     if (!validate_bulletin_file(in, layout, why)) return 0;
-    bulletin_rows rows;
-    bulletin_values values;
-    read_sky_wind(in, layout, values, rows, why);
+    read_with_and_without_notes(in, layout, read_sky_wind);
     return 0;
 }

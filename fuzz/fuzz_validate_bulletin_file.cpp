@@ -1,3 +1,4 @@
+#include "fuzz/fuzz_notes.h"
 #include "fuzz/fuzz_stream.h"
 #include "ingest/bulletin_layout.h"
 
@@ -15,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (k > 0 && header < layout.body_start[k - 1]) std::abort();
             if (layout.body_start[k] > static_cast<long long>(size)) std::abort();
         }
+        check_notes(in.str(), layout);
     }
     return 0;
 }

@@ -3,7 +3,9 @@
 #include "reading/places.h"
 #include "reading/reading.h"
 
+#include <algorithm>
 #include <istream>
+#include <iterator>
 #include <string>
 
 std::string bulletin_name(const bulletin_layout& layout, int k) {
@@ -52,10 +54,22 @@ static std::string group_name(int g) {
            std::to_string((g + 1) * station_count);
 }
 
+// The watch of the labels the readers look for in bulletin k's body.
+static watched_words body_watch(bulletin_layout& layout, int k) {
+    const int count = group_of(k) == 2 ? extended_label_count : noted_label_count;
+    return watched_words{noted_labels, count, layout.first_label_at[k], false};
+}
+
+// Keeps what the watch over bulletin k's body noted.
+static void keep_notes(bulletin_layout& layout, int k, const watched_words& watch) {
+    layout.noted_count[k] = watch.complete ? watch.count : 0;
+}
+
 bool validate_bulletin_file(std::istream& in, bulletin_layout& layout, fault& why, int count) {
     std::string reference_date;
     layout.count = count;
     layout.end = -1;
+    std::fill(std::begin(layout.noted_count), std::end(layout.noted_count), 0);
     int absent_in_group = 0;
     for (int k = 0; k < count; ++k) {
         const std::string expected = station_ids[station_of(k)];
@@ -71,7 +85,10 @@ bool validate_bulletin_file(std::istream& in, bulletin_layout& layout, fault& wh
                                     expected_header(k) + "; found station word " +
                                         quote_word(h.station));
         } else {
-            if (!find_label(in, expected))
+            watched_words body = body_watch(layout, k - 1);
+            const bool found = find_label(in, expected, -1, &body);
+            keep_notes(layout, k - 1, body);
+            if (!found)
                 return header_fault(
                     why, -1,
                     expected_header(k) +
@@ -119,7 +136,14 @@ bool validate_bulletin_file(std::istream& in, bulletin_layout& layout, fault& wh
                                     " of a group's four stations may be absent");
     }
     // What follows the short range is not read, nor searched for its rows.
-    if (count < bulletin_count && find_label(in, station_ids[0]))
-        layout.end = label_start(in, station_ids[0]);
+    watched_words body = body_watch(layout, count - 1);
+    if (count < bulletin_count) {
+        if (find_label(in, station_ids[0], -1, &body)) layout.end = label_start(in, station_ids[0]);
+    } else if (!layout.absent[count - 1]) {
+        // The last body has no header after it: it is passed over until each of its rows'
+        // labels has been seen, where the readers would stop.
+        note_words(in, body);
+    }
+    keep_notes(layout, count - 1, body);
     return true;
 }

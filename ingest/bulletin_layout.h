@@ -56,6 +56,14 @@ inline constexpr const char* absent_body =
     "ABSENT: no bulletin of this station was among the products; its values are missing.";
 inline constexpr int most_absent_stations = 2;
 
+// The labels of the rows the readers look for, those of an extended bulletin first. The
+// validator notes where each first stands in the bodies it passes over, so that the
+// readers go straight to their rows instead of reading the bodies again.
+inline constexpr const char* noted_labels[] = {"X/N", "DPT", "P24", "CLD", "WND", "N/X",
+                                               "TXN", "P12", "SKY", "WDR", "WSP", "FHR"};
+inline constexpr int noted_label_count = 12;
+inline constexpr int extended_label_count = 5;
+
 // Where the validator found the headers and what they say: the readers read bulletin k
 // from body_start[k], the character right after its cycle word, and search no label at or
 // beyond header[k + 1].station_at, nor beyond end after the last. Bulletins marked absent
@@ -66,6 +74,12 @@ struct bulletin_layout {
     bool absent[bulletin_count];
     int count;     // the bulletins the run reads: bulletin_count, or short_range_bulletin_count
     long long end; // where the next station header after the last stands; -1 for none
+    // Where noted_labels[i] first stands in bulletin k's body as a whole word (at
+    // body_start[k] or after white space, and before white space or the end of input),
+    // from body_start[k] to where the body's searches end, or -1 where it stands nowhere
+    // there; noted for the first noted_count[k] labels, an extended bulletin's own or all.
+    long long first_label_at[bulletin_count][noted_label_count];
+    int noted_count[bulletin_count];
 };
 
 // Bulletin k (0-11) as a forecaster finds it, "bulletin 3 (KMHE ETA)".

@@ -84,13 +84,13 @@ static bool read_pairs(std::istream& in, std::int32_t* values, const char* label
 // days 1 and 2 and the first of day 3's.
 static const int skipped_day_columns = 5;
 
-// Reads the "X/N", "DPT" and "P24" rows of one extended bulletin, searching no label at or
-// beyond limit (none when negative). Returns false, with why set, at a missing label, a
-// value that is no integer, or the end of input before the last value.
-static bool read_ext_temp_pop(std::istream& in, ext_temp_pop& b, long long limit, row_place* places,
-                              fault& why) {
+// Reads the "X/N", "DPT" and "P24" rows of one extended bulletin, searching within body.
+// Returns false, with why set, at a missing label, a value that is no integer, or the end
+// of input before the last value.
+static bool read_ext_temp_pop(std::istream& in, ext_temp_pop& b, const row_bounds& body,
+                              row_place* places, fault& why) {
     long long row = -1;
-    if (!find_row(in, "X/N", nullptr, limit, row, why) ||
+    if (!find_row(in, "X/N", nullptr, body, row, why) ||
         !skip_row_words(in, skipped_day_columns, "X/N", row, why) ||
         !read_pairs(in, b.temp, "X/N", row, why))
         return false;
@@ -99,13 +99,13 @@ static bool read_ext_temp_pop(std::istream& in, ext_temp_pop& b, long long limit
     // so the maximum is what stands before the last six digits.
     std::int32_t& last = b.temp[2 * extended_days - 1];
     if (last > 999 || last < -999) last /= 1000000;
-    if (!find_row(in, "DPT", "X/N", limit, row, why) ||
+    if (!find_row(in, "DPT", "X/N", body, row, why) ||
         !skip_row_words(in, skipped_day_columns, "DPT", row, why) ||
         !read_pairs(in, b.dew_point, "DPT", row, why))
         return false;
     places[dew_point_row] = row_place{row, "DPT", skipped_day_columns + 1, 1};
     char mark = 0;
-    if (!find_row(in, "P24", "DPT", limit, row, why)) return false;
+    if (!find_row(in, "P24", "DPT", body, row, why)) return false;
     read_mark(in, mark);
     if (!skip_row_words(in, 2, "P24", row, why)) return false;
     for (int i = 0; i < extended_days; ++i) {
@@ -122,20 +122,20 @@ static bool read_ext_temp_pop(std::istream& in, ext_temp_pop& b, long long limit
 // Words of the extended cloud and wind rows before hour 72: the columns of hours 12 to 60.
 static const int skipped_hour_columns = 4;
 
-// Reads the "CLD" and "WND" rows of one extended bulletin, searching no label at or beyond
-// limit (none when negative). Returns false, with why set, at a missing label, an unknown
-// cloud word, a value that is no integer, or the end of input before the last value.
-static bool read_ext_sky_wind(std::istream& in, ext_sky_wind& b, long long limit, row_place* places,
-                              fault& why) {
+// Reads the "CLD" and "WND" rows of one extended bulletin, searching within body. Returns
+// false, with why set, at a missing label, an unknown cloud word, a value that is no
+// integer, or the end of input before the last value.
+static bool read_ext_sky_wind(std::istream& in, ext_sky_wind& b, const row_bounds& body,
+                              row_place* places, fault& why) {
     long long row = -1;
-    if (!find_row(in, "CLD", nullptr, limit, row, why) ||
+    if (!find_row(in, "CLD", nullptr, body, row, why) ||
         !skip_row_words(in, skipped_hour_columns, "CLD", row, why) ||
         !read_cloud_words(in, b.cloud, extended_columns, "CLD", row, read_column_word,
                           ext_cloud_words, static_cast<int>(std::size(ext_cloud_words)),
                           "a cloud word (CL, PC or OV)", why))
         return false;
     places[cloud_row] = row_place{row, "CLD", skipped_hour_columns + 1, 1};
-    if (!find_row(in, "WND", "CLD", limit, row, why) ||
+    if (!find_row(in, "WND", "CLD", body, row, why) ||
         !skip_row_words(in, skipped_hour_columns, "WND", row, why))
         return false;
     // The first value stands alone before a separator, the others in pairs, each pair
@@ -234,10 +234,11 @@ bool place_row(const placed_value* values, int count, const hour_columns& hours,
 // row that can be read; a row that cannot be read is noted in notes and left out.
 bool read_nbm_bulletin(std::istream& in, const bulletin_layout& layout, int k, nbm_rows& rows,
                        std::vector<fault>& notes, fault& why) {
-    const long long limit = layout.header[k + 1].station_at;
+    const row_bounds body = bulletin_bounds(layout, k);
+    const long long limit = body.limit;
     long long fhr_at = -1;
     in.clear();
-    if (in.seekg(layout.body_start[k]).fail() || !find_row(in, "FHR", nullptr, limit, fhr_at, why))
+    if (in.seekg(layout.body_start[k]).fail() || !find_row(in, "FHR", nullptr, body, fhr_at, why))
         return false;
     in.clear();
     if (fhr_at < 0 || in.seekg(fhr_at).fail()) {

@@ -6,14 +6,53 @@
 #include <algorithm>
 #include <string>
 
-bool find_row(std::istream& in, const char* label, const char* after, long long limit,
+row_bounds bulletin_bounds(const bulletin_layout& layout, int k) {
+    const long long limit = k + 1 < layout.count ? layout.header[k + 1].station_at : layout.end;
+    return row_bounds{layout.body_start[k], limit, layout.first_label_at[k], layout.noted_count[k]};
+}
+
+// The note of where label first stands in body, or null where there is none.
+static const long long* noted_first(const row_bounds& body, const std::string& label) {
+    for (int i = 0; i < body.noted; ++i)
+        if (label == noted_labels[i]) return &body.first_at[i];
+    return nullptr;
+}
+
+// Finds label as find_label does from where the stream stands within body, reading what
+// it passes over only where the notes cannot tell. The search would count a word that
+// starts where the stream stands even after a character that is no white space, and the
+// notes would not, so that word is tried first. Any other word the search would find
+// stands after white space within the body, where the notes count it; so the first noted
+// place, when it lies ahead, is where the search would stop, and a label noted nowhere in
+// the body is found by none.
+static bool find_in_body(std::istream& in, const std::string& label, const row_bounds& body) {
+    const long long* first = noted_first(body, label);
+    if (!first || !in.good()) return find_label(in, label, body.limit);
+    const long long from = static_cast<long long>(in.tellg());
+    if (from < body.start || (body.limit >= 0 && from >= body.limit))
+        return find_label(in, label, body.limit);
+    if (at_label(in, label)) return true;
+    if (*first < 0) {
+        in.setstate(body.limit >= 0 ? std::ios::failbit : std::ios::eofbit | std::ios::failbit);
+        return false;
+    }
+    if (*first > from) {
+        if (in.seekg(*first) && at_label(in, label)) return true;
+        // The file is not what the notes say: search it.
+        in.clear();
+        in.seekg(from);
+    }
+    return find_label(in, label, body.limit);
+}
+
+bool find_row(std::istream& in, const char* label, const char* after, const row_bounds& body,
               long long& row, fault& why) {
     const std::string name = label;
-    if (!find_label(in, name, limit)) {
+    if (!find_in_body(in, name, body)) {
         why.position = -1;
         why.what = "no " + name + " row";
         if (after) why.what += std::string(" after the ") + after + " row";
-        why.what += limit >= 0 ? " before the next bulletin" : " before the end of the file";
+        why.what += body.limit >= 0 ? " before the next bulletin" : " before the end of the file";
         return false;
     }
     // A label that ends the file leaves tellg nothing to tell; its row is cut anyway.
@@ -168,7 +207,7 @@ static bool read_row_word(std::istream& in, std::string& word) {
 
 // Finds the row that rule names by its label, or else by its older label.
 static bool find_ruled_row(std::istream& in, const row_rule& rule, const char* after,
-                           long long limit, row_place& place, fault& why) {
+                           const row_bounds& body, row_place& place, fault& why) {
     long long start = -1;
     if (rule.older_label) {
         const bool at_end = in.eof();
@@ -177,26 +216,26 @@ static bool find_ruled_row(std::istream& in, const row_rule& rule, const char* a
         if (at_end) in.setstate(std::ios::eofbit);
     }
     place.label = rule.label;
-    if (find_row(in, rule.label, after, limit, place.label_at, why)) return true;
+    if (find_row(in, rule.label, after, body, place.label_at, why)) return true;
     if (!rule.older_label) return false;
     place.label = rule.older_label;
     in.clear();
     if (start >= 0 && !in.seekg(start).fail() &&
-        find_row(in, rule.older_label, after, limit, place.label_at, why))
+        find_row(in, rule.older_label, after, body, place.label_at, why))
         return true;
     why.position = -1;
     why.what = std::string("no ") + rule.label + " or " + rule.older_label + " row";
     if (after) why.what += std::string(" after the ") + after + " row";
-    why.what += limit >= 0 ? " before the next bulletin" : " before the end of the file";
+    why.what += body.limit >= 0 ? " before the next bulletin" : " before the end of the file";
     return false;
 }
 
 // Values of a row read at most: the 23 columns of a National Blend row.
 static const int most_row_values = 23;
 
-bool read_row(std::istream& in, const row_rule& rule, const char* after, long long limit,
+bool read_row(std::istream& in, const row_rule& rule, const char* after, const row_bounds& body,
               std::int32_t* values, std::int32_t* today, row_place& place, fault& why) {
-    if (!find_ruled_row(in, rule, after, limit, place, why)) return false;
+    if (!find_ruled_row(in, rule, after, body, place, why)) return false;
     // Every value up to the last one kept is read; those between are passed over.
     const int count = std::max(rule.first + rule.step * (rule.count - 1), rule.today);
     std::int32_t all[most_row_values];

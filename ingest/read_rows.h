@@ -57,24 +57,37 @@ struct row_table {
     int count;
 };
 
+// Where the rows of one bulletin are searched: its body from start, no label at or beyond
+// limit (none when negative), and the validator's notes of where the first noted of
+// noted_labels first stand in the body (bulletin_layout's first_label_at).
+struct row_bounds {
+    long long start;
+    long long limit;
+    const long long* first_at;
+    int noted;
+};
+
+// The bounds of bulletin k's rows as layout tells them.
+row_bounds bulletin_bounds(const bulletin_layout& layout, int k);
+
 // Finds the row that rule names, which comes after the row labelled after (none when null),
-// searching no label at or beyond limit, and reads the values it keeps into values, and
+// searching within body, and reads the values it keeps into values, and
 // its value at hour 12 into today where that is not null, noting in place where and under
 // which label it found the row. False, with why set, when the bulletin has no such row or
 // a value cannot be read.
-bool read_row(std::istream& in, const row_rule& rule, const char* after, long long limit,
+bool read_row(std::istream& in, const row_rule& rule, const char* after, const row_bounds& body,
               std::int32_t* values, std::int32_t* today, row_place& place, fault& why);
 
 // Reads the rows of table, in their order, into block, noting in places (indexed by
 // bulletin_row) where it found them.
 template <class Block>
-bool read_rows(std::istream& in, const row_table& table, Block& block, long long limit,
+bool read_rows(std::istream& in, const row_table& table, Block& block, const row_bounds& body,
                row_place* places, fault& why) {
     const char* after = nullptr;
     for (int i = 0; i < table.count; ++i) {
         const row_rule& rule = table.rows[i];
         row_place& place = places[rule.row];
-        if (!read_row(in, rule, after, limit, row_values(block, rule.row),
+        if (!read_row(in, rule, after, body, row_values(block, rule.row),
                       today_value(block, rule.row), place, why))
             return false;
         after = place.label;
@@ -83,12 +96,12 @@ bool read_rows(std::istream& in, const row_table& table, Block& block, long long
 }
 
 // Reads one extended bulletin's rows into its block from where the stream stands,
-// searching no label at or beyond limit (none when negative), and records in places
-// where it found them. False on any failed read, with why saying what is wrong in the
-// bulletin and where (no position: the bulletin as a whole).
+// searching within body, and records in places where it found them. False on any failed
+// read, with why saying what is wrong in the bulletin and where (no position: the
+// bulletin as a whole).
 template <class Block>
-using block_reader = bool (*)(std::istream& in, Block& block, long long limit, row_place* places,
-                              fault& why);
+using block_reader = bool (*)(std::istream& in, Block& block, const row_bounds& body,
+                              row_place* places, fault& why);
 
 // The skeleton both readers share: reads bulletins 1-4 into first by the rows of mos, or
 // of blend for a National Blend bulletin (which blend_bulletins then marks), 5-8 into
@@ -103,7 +116,7 @@ bool read_bulletin_blocks(std::istream& in, const bulletin_layout& layout, const
                           bulletin_rows& rows, fault& why) {
     for (int k = 0; k < bulletin_count; ++k) {
         // Each bulletin is read from its own body; its searches end at the next header.
-        const long long limit = k + 1 < layout.count ? layout.header[k + 1].station_at : layout.end;
+        const row_bounds body = bulletin_bounds(layout, k);
         row_place* at = rows.row[k];
         const int s = station_of(k);
         if (group_of(k) == 0) blend_bulletins[s] = is_blend_bulletin(layout.header[k]);
@@ -121,11 +134,11 @@ bool read_bulletin_blocks(std::istream& in, const bulletin_layout& layout, const
         in.clear();
         bool ok = !in.seekg(layout.body_start[k]).fail();
         if (group_of(k) == 0) {
-            ok = ok && read_rows(in, blend_bulletins[s] ? blend : mos, first[s], limit, at, why);
+            ok = ok && read_rows(in, blend_bulletins[s] ? blend : mos, first[s], body, at, why);
         } else if (group_of(k) == 1) {
-            ok = ok && read_rows(in, mos, second[s], limit, at, why);
+            ok = ok && read_rows(in, mos, second[s], body, at, why);
         } else {
-            ok = ok && read_ext(in, third[s], limit, at, why);
+            ok = ok && read_ext(in, third[s], body, at, why);
         }
         if (!ok) {
             why.kind = fault_kind::invalid_bulletins;
@@ -138,9 +151,9 @@ bool read_bulletin_blocks(std::istream& in, const bulletin_layout& layout, const
 }
 
 // Finds the row labelled label, which comes after the row labelled after (none when
-// null), searching no label at or beyond limit, and sets row to the label's position.
-// False, with why set, when the bulletin has no such row.
-bool find_row(std::istream& in, const char* label, const char* after, long long limit,
+// null), searching from where the stream stands within body, and sets row to the label's
+// position. False, with why set, when the bulletin has no such row.
+bool find_row(std::istream& in, const char* label, const char* after, const row_bounds& body,
               long long& row, fault& why);
 
 // Reads count cloud words of the row labelled label (found at row) into codes, each word

@@ -48,11 +48,42 @@ bool read_mark(std::istream& in, char& mark);
 // longest_number characters (with the value 0).
 bool read_double(std::istream& in, double& value);
 
+// Words a label search notes on its way, so that a later search for one of them can go
+// straight to it: first_at[i] gets the stream position where words[i] first stands as a
+// whole word (where the stream stood or after white space, and before white space or the
+// end of input) in the text the search passed over, from where the stream stood to where
+// the search ended (the label's start, the limit, or the end of input), or -1 where it
+// stands nowhere there. The words are not empty, hold no white space and are at most
+// longest_watched_word characters, count at most most_watched_words. complete tells
+// whether the notes were taken: a stream that cannot be repositioned, or a label too long
+// for the block search, is searched word by word and notes nothing.
+inline constexpr int most_watched_words = 32;
+inline constexpr std::size_t longest_watched_word = 254;
+struct watched_words {
+    const char* const* words;
+    int count;
+    long long* first_at;
+    bool complete;
+};
+
 // Takes words until one equals label and leaves the stream right after it. Fails at the
 // end of input, and, when limit is not negative, at a word that starts at or beyond the
 // stream position limit. A file stream is searched a block at a time and repositioned,
-// so it must be opened in binary mode, where positions count characters.
-bool find_label(std::istream& in, const std::string& label, long long limit = -1);
+// so it must be opened in binary mode, where positions count characters. watched, when
+// given, gets the notes of its words over the text searched.
+bool find_label(std::istream& in, const std::string& label, long long limit = -1,
+                watched_words* watched = nullptr);
+
+// Notes watched's words as find_label does, passing over the text from where the stream
+// stands until each has been found, or to the end of input. Leaves the stream's state and
+// position undefined.
+void note_words(std::istream& in, watched_words& watched);
+
+// Whether the stream stands right on label followed by white space or the end of input, a
+// word as find_label counts it: takes the label then (setting eofbit at the end of input),
+// and otherwise leaves the stream where it stood. False for a stream that cannot be
+// repositioned.
+bool at_label(std::istream& in, const std::string& label);
 
 // Whether word, whole, is a number in the standard form: an optional sign, digits with an
 // optional point and fraction, an optional exponent, and nothing else. "inf", "nan" and

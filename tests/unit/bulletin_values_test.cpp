@@ -1,6 +1,7 @@
 #include "ingest/bulletin_values.h"
 
 #include "bulletin_text.h"
+#include "ingest/read_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -407,4 +408,180 @@ TEST(ReadNbmRows, RowsEndWithTheirBulletin) {
     EXPECT_TRUE(r.notes.empty());
     EXPECT_EQ(present_count(r, 1, nbm_xnd_row), 0);
     EXPECT_EQ(nbm_at(r, 1, nbm_txn_row, 12), 41);
+}
+
+namespace {
+
+// Everything the readers make of a file with a layout: values, row places, faults, notes.
+struct reading {
+    bool temp_pop = false, sky_wind = false;
+    bulletin_values values;
+    bulletin_rows rows;
+    fault temp_pop_fault, sky_wind_fault;
+    nbm_bulletins nbm;
+    std::vector<fault> notes;
+};
+
+reading read_all(const std::string& text, const bulletin_layout& layout) {
+    std::istringstream in(text, std::ios::in | std::ios::binary);
+    reading r{};
+    r.temp_pop = read_temp_pop(in, layout, r.values, r.rows, r.temp_pop_fault);
+    r.sky_wind = read_sky_wind(in, layout, r.values, r.rows, r.sky_wind_fault);
+    read_nbm_rows(in, layout, r.nbm, r.notes);
+    return r;
+}
+
+std::string said(const fault& f) {
+    return std::to_string(static_cast<int>(f.kind)) + " " + std::to_string(f.position) + " " +
+           f.what;
+}
+
+std::string said(const reading& r) {
+    std::string text = std::to_string(r.temp_pop) + std::to_string(r.sky_wind) + "\n" +
+                       said(r.temp_pop_fault) + "\n" + said(r.sky_wind_fault) + "\n";
+    for (const auto& bulletin_places : r.rows.row)
+        for (const row_place& p : bulletin_places)
+            text += std::to_string(p.label_at) + (p.label ? p.label : "-") +
+                    std::to_string(p.first) + "/" + std::to_string(p.step) + " ";
+    for (const fault& f : r.notes) text += "\n" + said(f);
+    return text;
+}
+
+// Where label first stands as a word in text from start, a word starting before limit
+// (none when negative); -1 where none does.
+long long first_word(const std::string& text, long long start, long long limit,
+                     const std::string& label) {
+    auto white = [&text](long long i) {
+        const char c = text[static_cast<std::size_t>(i)];
+        return c == ' ' || (c >= '\t' && c <= '\r');
+    };
+    const long long size = static_cast<long long>(text.size());
+    for (long long i = start; i < size && (limit < 0 || i < limit); ++i) {
+        if (white(i) || (i > start && !white(i - 1))) continue;
+        long long end = i;
+        while (end < size && !white(end)) ++end;
+        if (text.compare(static_cast<std::size_t>(i), static_cast<std::size_t>(end - i), label) ==
+            0)
+            return i;
+    }
+    return -1;
+}
+
+// The text with token put in at position.
+std::string inserted(const std::string& text, std::size_t position, const std::string& token) {
+    return text.substr(0, position) + token + text.substr(position);
+}
+
+// Validates text and, when it is valid, checks the validator's notes against a search of
+// each body and requires the readers to read with them what they read without: the same
+// values, row places and faults. False for a file the validator refuses.
+bool reads_as_without_notes(const std::string& text, int count) {
+    std::istringstream in(text, std::ios::in | std::ios::binary);
+    bulletin_layout layout{};
+    fault why;
+    if (!validate_bulletin_file(in, layout, why, count)) return false;
+    for (int k = 0; k < count; ++k) {
+        const row_bounds body = bulletin_bounds(layout, k);
+        for (int i = 0; i < body.noted; ++i)
+            EXPECT_EQ(layout.first_label_at[k][i],
+                      first_word(text, body.start, body.limit, noted_labels[i]))
+                << "bulletin " << k + 1 << ", " << noted_labels[i];
+    }
+    bulletin_layout unnoted = layout;
+    std::fill(std::begin(unnoted.noted_count), std::end(unnoted.noted_count), 0);
+    const reading noted = read_all(text, layout), searched = read_all(text, unnoted);
+    EXPECT_EQ(said(noted), said(searched));
+    EXPECT_EQ(std::memcmp(&noted.values, &searched.values, sizeof noted.values), 0);
+    EXPECT_EQ(std::memcmp(&noted.nbm, &searched.nbm, sizeof noted.nbm), 0);
+    return true;
+}
+
+} // namespace
+
+// The validator's notes of where the row labels stand send the readers straight to their
+// rows; what they read must be what a search of each whole body finds. A reader goes on
+// searching right where the values it took end, so each label of a bulletin's rows is put
+// in at each of the last places of each of them, glued to what stands before it or not.
+TEST(ReadersWithNotes, LabelsRightWhereARowIsLeft) {
+    const std::vector<bulletin> mos = valid_bulletins(), blend = blend_bulletins();
+    const std::pair<const std::vector<bulletin>*, int> bulletins[] = {
+        {&mos, 1}, {&mos, 9}, {&blend, 0}, {&blend, 1}};
+    for (const auto& [all, k] : bulletins) {
+        std::vector<std::size_t> rows;
+        std::vector<std::string> labels;
+        for (std::size_t line = 1; line < (*all)[k].size(); ++line) {
+            const std::string label = (*all)[k][line].substr(0, 3);
+            if (std::find(std::begin(noted_labels), std::end(noted_labels), label) ==
+                std::end(noted_labels))
+                continue;
+            rows.push_back(line);
+            labels.push_back(label);
+        }
+        for (std::size_t line : rows) {
+            const std::string& row = (*all)[k][line];
+            for (std::size_t end = row.size() - 12; end <= row.size(); ++end)
+                for (const std::string& label : labels) {
+                    std::vector<bulletin> changed = *all;
+                    changed[k][line] = inserted(row, end, label + (end % 2 ? " " : ""));
+                    SCOPED_TRACE(changed[k][line]);
+                    reads_as_without_notes(file_text(changed), bulletin_count);
+                }
+        }
+    }
+}
+
+// The same for files of real layouts changed at random: labels and near misses put in
+// before, after and inside rows, at the ends of bodies and of the file; rows dropped and
+// doubled, files cut short.
+TEST(ReadersWithNotes, ReadWhatAWholeSearchReads) {
+    std::vector<bulletin> absent = valid_bulletins();
+    for (int k : {2, 6, 11}) absent[k] = absent_bulletin(k);
+    const std::string bases[] = {file_text(valid_bulletins()), file_text(blend_bulletins()),
+                                 file_text(blend_bulletins(), "\r\n"), file_text(absent)};
+    std::vector<std::string> tokens(std::begin(noted_labels), std::end(noted_labels));
+    for (const char* miss : {"DPTX", "XDPT", "P1", "|P24", "N/X|", "WND|", "TMP"})
+        tokens.emplace_back(miss);
+    const char* const around[] = {"", " ", "\n", "  "};
+    std::mt19937 random(22);
+    auto pick = [&random](std::size_t n) { return static_cast<std::size_t>(random() % n); };
+    int compared = 0;
+    for (int variant = 0; variant < 2000; ++variant) {
+        std::string text = bases[pick(std::size(bases))];
+        for (int change = 1 + static_cast<int>(pick(3)); change > 0; --change) {
+            const std::string token = tokens[pick(tokens.size())];
+            std::size_t at = pick(text.size());
+            switch (pick(6)) {
+            case 0: // anywhere
+                text = inserted(text, at, around[pick(4)] + token + around[pick(4)]);
+                break;
+            case 1: // glued to the end of a word
+                while (at < text.size() && text[at] != ' ' && text[at] != '\n') ++at;
+                text = inserted(text, at, token + around[pick(4)]);
+                break;
+            case 2: // a line of its own, before a header, or at the end of the file
+                at = pick(3) == 0 ? text.size() : text.rfind('\n', at);
+                at = at == std::string::npos ? 0 : at;
+                text = inserted(text, at, "\n" + token + around[pick(4)]);
+                break;
+            case 3: { // a line dropped or doubled
+                const std::size_t start = text.rfind('\n', at), end = text.find('\n', at);
+                if (start == std::string::npos || end == std::string::npos) break;
+                const std::string line = text.substr(start, end - start);
+                text.erase(start, end - start);
+                if (pick(2)) text = inserted(text, text.rfind('\n', pick(text.size())) + 1, line);
+                break;
+            }
+            case 4: // cut short
+                text.resize(text.size() - pick(std::min<std::size_t>(text.size(), 300)));
+                break;
+            default: // white space made a word's character, or the other way round
+                text[at] = text[at] == ' ' ? 'X' : ' ';
+            }
+        }
+        SCOPED_TRACE("variant " + std::to_string(variant));
+        if (reads_as_without_notes(text, variant % 5 ? bulletin_count : short_range_bulletin_count))
+            ++compared;
+        if (HasFailure()) break;
+    }
+    EXPECT_GT(compared, 1000);
 }

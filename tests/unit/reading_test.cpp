@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 // What a stream still holds, and its state, after a read.
 struct after_read {
@@ -175,50 +176,102 @@ TEST(Reading, FailedStreamReadsNothing) {
 }
 
 // Where a word-by-word search over text from start stops: the position right after the
-// first word equal to label, or -1 when none starts before limit and the end.
+// first word equal to label, or -1 when none starts before limit and the end. first_word,
+// when given, gets where the search's first word equal to each of watched starts before
+// it stops (-1 for none).
 static long long first_label_word(const std::string& text, long long start,
-                                  const std::string& label, long long limit) {
+                                  const std::string& label, long long limit,
+                                  const std::vector<std::string>& watched = {},
+                                  std::vector<long long>* first_word = nullptr) {
     auto white = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    if (first_word) first_word->assign(watched.size(), -1);
     long long i = start, n = static_cast<long long>(text.size());
     for (;;) {
         while (i < n && white(text[static_cast<size_t>(i)])) ++i;
         if (i == n || (limit >= 0 && i >= limit)) return -1;
         long long j = i;
         while (j < n && !white(text[static_cast<size_t>(j)])) ++j;
-        if (text.compare(static_cast<size_t>(i), static_cast<size_t>(j - i), label) == 0) return j;
+        const std::string word = text.substr(static_cast<size_t>(i), static_cast<size_t>(j - i));
+        if (word == label) return j;
+        for (std::size_t w = 0; first_word && w < watched.size(); ++w)
+            if (word == watched[w] && (*first_word)[w] < 0) (*first_word)[w] = i;
         i = j;
     }
 }
 
 TEST(FindLabel, BlockSearchFindsTheSameWordAsAWordSearch) {
     // Texts larger than one search block, with near misses of the label around block
-    // boundaries, searched from word starts and from the middle of words.
+    // boundaries, searched from word starts and from the middle of words; words of other
+    // lengths noted on the way, or with no label until each has been seen, the rare ones
+    // written only across the places where a block of the search ends.
     std::mt19937 random(7);
     const char* const words[] = {"DPT", "XDPT", "DPTX", "D", "DP", "12", "|", "DPT|", "DDPT"};
     const char* const blanks[] = {" ", "  ", "\n", "\r\n", "\t"};
-    for (int round = 0; round < 60; ++round) {
+    const std::vector<std::string> watched = {
+        "XDPT", "12", "D", "DPT|", "W1", "WXYZ|", std::string(200, 'b')};
+    std::vector<const char*> watched_text;
+    for (const std::string& w : watched) watched_text.push_back(w.c_str());
+    const long long block = 1 << 16;
+    for (int round = 0; round < 90; ++round) {
         std::string text;
         size_t size = 1000 + random() % 200000;
         while (text.size() < size) {
             text += words[random() % 9];
             text += blanks[random() % 5];
-            if (random() % 50 == 0) text.append(random() % 70000, 'a');
+            if (random() % 50 == 0) text.append(random() % 70000, random() % 2 ? 'a' : 'D');
         }
         if (round % 3 == 0) text.pop_back(); // ends inside a word
         long long start = static_cast<long long>(random() % text.size());
+        for (long long end = start + block; end < static_cast<long long>(text.size());
+             end += block) {
+            const std::string& rare = watched[4 + random() % 3];
+            const std::string put = blanks[random() % 2] + rare + (random() % 4 ? " " : "x");
+            const long long at = end - static_cast<long long>(random() % (put.size() + 2));
+            if (random() % 4) text.replace(static_cast<size_t>(at), put.size(), put);
+        }
         long long limit = round % 2 ? -1 : static_cast<long long>(random() % text.size());
+        const std::string label = round % 5 == 4 ? "" : "DPT";
         SCOPED_TRACE("round " + std::to_string(round));
-        long long want = first_label_word(text, start, "DPT", limit);
+        std::vector<long long> first_word;
+        long long want =
+            first_label_word(text, start, label, label.empty() ? -1 : limit, watched, &first_word);
+        std::vector<long long> first_at(watched.size(), -2);
+        watched_words notes{watched_text.data(), static_cast<int>(watched.size()), first_at.data(),
+                            false};
         std::istringstream in(text);
         in.seekg(start);
-        bool found = find_label(in, "DPT", limit);
+        if (label.empty()) {
+            note_words(in, notes);
+            EXPECT_TRUE(notes.complete);
+            EXPECT_EQ(first_at, first_word);
+            continue;
+        }
+        bool found = find_label(in, label, limit, &notes);
         ASSERT_EQ(found, want >= 0);
+        EXPECT_TRUE(notes.complete);
+        EXPECT_EQ(first_at, first_word);
         if (found) {
             EXPECT_EQ(in.eof(), want == static_cast<long long>(text.size()));
             in.clear();
             EXPECT_EQ(static_cast<long long>(in.tellg()), want);
         }
     }
+}
+
+TEST(AtLabel, TakesTheLabelWhereTheStreamStandsOrNothing) {
+    std::istringstream in("5DPT 6 DPTX DPT");
+    in.seekg(1);
+    ASSERT_TRUE(at_label(in, "DPT"));
+    int v = 0;
+    ASSERT_TRUE(read_int(in, v));
+    EXPECT_EQ(v, 6);
+    EXPECT_FALSE(at_label(in, "DPT")); // a blank first
+    in.seekg(7);
+    EXPECT_FALSE(at_label(in, "DPT"));
+    EXPECT_EQ(static_cast<long long>(in.tellg()), 7);
+    in.seekg(12);
+    EXPECT_TRUE(at_label(in, "DPT"));
+    EXPECT_TRUE(in.eof());
 }
 
 // Beyond their bounds a word keeps only its first characters and a number is none, yet both
