@@ -2,7 +2,6 @@
 
 #include "arith/station_sums.h"
 #include "arith/unit_conversions.h"
-#include "arith/wind_direction.h"
 #include "pointforecast/day_columns.h"
 
 #include <cmath>
