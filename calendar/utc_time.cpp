@@ -51,20 +51,20 @@ bool day_before(const utc_time& a, const utc_time& b) {
     return a.day < b.day;
 }
 
-const char* weekday_abbreviation(const utc_time& time) {
-    static const char* const weekdays[7] = {"Thu", "Fri", "Sat", "Sun", "Mon", "Tue", "Wed"};
+int weekday_of(long long day) {
     // 1 January 1970 was a Thursday.
-    long long weekday = days_since_epoch(time) % 7;
-    if (weekday < 0) weekday += 7;
-    return weekdays[weekday];
+    return static_cast<int>(((day + 4) % 7 + 7) % 7);
+}
+
+const char* weekday_abbreviation(const utc_time& time) {
+    static const char* const weekdays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    return weekdays[weekday_of(days_since_epoch(time))];
 }
 
 const char* weekday_name(const utc_time& time) {
-    static const char* const weekdays[7] = {"Thursday", "Friday",  "Saturday", "Sunday",
-                                            "Monday",   "Tuesday", "Wednesday"};
-    long long weekday = days_since_epoch(time) % 7;
-    if (weekday < 0) weekday += 7;
-    return weekdays[weekday];
+    static const char* const weekdays[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                            "Thursday", "Friday", "Saturday"};
+    return weekdays[weekday_of(days_since_epoch(time))];
 }
 
 const char* month_abbreviation(int month) {
