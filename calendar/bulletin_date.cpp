@@ -39,13 +39,9 @@ std::string format_bulletin_date(const utc_time& date) {
 
 // A whole word of digits only, as a number of at most 4 digits; -1 otherwise.
 static int small_number(const std::string& word) {
-    if (word.empty() || word.size() > 4) return -1;
+    std::string::size_type at = 0;
     int value = 0;
-    for (char c : word) {
-        if (c < '0' || c > '9') return -1;
-        value = value * 10 + (c - '0');
-    }
-    return value;
+    return take_number(word, at, 1, 4, 0, value) ? value : -1;
 }
 
 bool parse_model_run(const std::string words[6], utc_time& time) {

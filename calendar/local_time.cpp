@@ -8,11 +8,6 @@ static const int standard_offset = -6;
 static const int spring_change_utc_hour = 2 - standard_offset;
 static const int autumn_change_utc_hour = 2 - (standard_offset + 1);
 
-// 0 for Sunday to 6 for Saturday; 1 January 1970 was a Thursday.
-static int weekday_of(long long day) {
-    return static_cast<int>(((day + 4) % 7 + 7) % 7);
-}
-
 // The day (since 1970) of the nth Sunday of month.
 static long long nth_sunday(int year, int month, int n) {
     const long long first = days_since_epoch(utc_time{year, month, 1, 0});

@@ -37,12 +37,8 @@ bool is_real_date(int year, int month, int day) {
 }
 
 bool is_real_time(const utc_time& time) {
-    if (time.year < 1 || time.year > 9999 || time.month < 1 || time.month > 12 || time.day < 1 ||
-        time.day > 31 || time.hour < 0 || time.hour > 23)
-        return false;
-    // A day past its month's end comes back as a day of the next month.
-    utc_time same = add_hours(time, 0);
-    return same.month == time.month && same.day == time.day;
+    return time.year >= 1 && time.year <= 9999 && is_real_date(time.year, time.month, time.day) &&
+           time.hour >= 0 && time.hour <= 23;
 }
 
 bool same_day(const utc_time& a, const utc_time& b) {
@@ -55,20 +51,20 @@ bool day_before(const utc_time& a, const utc_time& b) {
     return a.day < b.day;
 }
 
-const char* weekday_abbreviation(const utc_time& time) {
-    static const char* const weekdays[7] = {"Thu", "Fri", "Sat", "Sun", "Mon", "Tue", "Wed"};
+int weekday_of(long long day) {
     // 1 January 1970 was a Thursday.
-    long long weekday = days_since_epoch(time) % 7;
-    if (weekday < 0) weekday += 7;
-    return weekdays[weekday];
+    return static_cast<int>(((day + 4) % 7 + 7) % 7);
+}
+
+const char* weekday_abbreviation(const utc_time& time) {
+    static const char* const weekdays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    return weekdays[weekday_of(days_since_epoch(time))];
 }
 
 const char* weekday_name(const utc_time& time) {
-    static const char* const weekdays[7] = {"Thursday", "Friday",  "Saturday", "Sunday",
-                                            "Monday",   "Tuesday", "Wednesday"};
-    long long weekday = days_since_epoch(time) % 7;
-    if (weekday < 0) weekday += 7;
-    return weekdays[weekday];
+    static const char* const weekdays[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                            "Thursday", "Friday", "Saturday"};
+    return weekdays[weekday_of(days_since_epoch(time))];
 }
 
 const char* month_abbreviation(int month) {

@@ -27,6 +27,9 @@ bool is_real_time(const utc_time& time);
 bool same_day(const utc_time& a, const utc_time& b);
 bool day_before(const utc_time& a, const utc_time& b);
 
+// The weekday of day (days since 1 January 1970): 0 for Sunday to 6 for Saturday.
+int weekday_of(long long day);
+
 // The three-letter English names the products write, "Thu" and "Jan": of the weekday of
 // time, and of month (1 to 12; "?" outside).
 const char* weekday_abbreviation(const utc_time& time);

@@ -63,12 +63,13 @@ template <std::size_t n> static row_table table(const row_rule (&rows)[n]) {
     return row_table{rows, static_cast<int>(n)};
 }
 
-// Reads the pairs of the row labelled label (found at row), each pair followed by a column
-// separator, into values. Returns false, with why set, at a value that is no integer.
-static bool read_pairs(std::istream& in, std::int32_t* values, const char* label, long long row,
-                       fault& why) {
+// Reads count values (an even number) of the row labelled label (found at row) in pairs,
+// each pair followed by a column separator, into values. Returns false, with why set, at a
+// value that is no integer.
+static bool read_pairs(std::istream& in, std::int32_t* values, int count, const char* label,
+                       long long row, fault& why) {
     char mark = 0;
-    for (int i = 0; i < 2 * extended_days; i += 2) {
+    for (int i = 0; i < count; i += 2) {
         int a = 0, b = 0;
         if (!read_int(in, a) || !read_int(in, b))
             return value_fault(in, label, row, "a whole number", why);
@@ -92,7 +93,7 @@ static bool read_ext_temp_pop(std::istream& in, ext_temp_pop& b, const row_bound
     long long row = -1;
     if (!find_row(in, "X/N", nullptr, body, row, why) ||
         !skip_row_words(in, skipped_day_columns, "X/N", row, why) ||
-        !read_pairs(in, b.temp, "X/N", row, why))
+        !read_pairs(in, b.temp, 2 * extended_days, "X/N", row, why))
         return false;
     places[temp_row] = row_place{row, "X/N", skipped_day_columns + 1, 1};
     // Missing climate normals are written "999" right behind the last maximum ("57999999"),
@@ -101,7 +102,7 @@ static bool read_ext_temp_pop(std::istream& in, ext_temp_pop& b, const row_bound
     if (last > 999 || last < -999) last /= 1000000;
     if (!find_row(in, "DPT", "X/N", body, row, why) ||
         !skip_row_words(in, skipped_day_columns, "DPT", row, why) ||
-        !read_pairs(in, b.dew_point, "DPT", row, why))
+        !read_pairs(in, b.dew_point, 2 * extended_days, "DPT", row, why))
         return false;
     places[dew_point_row] = row_place{row, "DPT", skipped_day_columns + 1, 1};
     char mark = 0;
@@ -140,19 +141,13 @@ static bool read_ext_sky_wind(std::istream& in, ext_sky_wind& b, const row_bound
         return false;
     // The first value stands alone before a separator, the others in pairs, each pair
     // followed by one.
-    int a = 0, b2 = 0;
+    int first = 0;
     char mark = 0;
-    if (!read_int(in, a)) return value_fault(in, "WND", row, "a whole number", why);
+    if (!read_int(in, first)) return value_fault(in, "WND", row, "a whole number", why);
     // A mark fails only at the end of input, where the next read fails in turn.
     read_mark(in, mark);
-    b.speed[0] = a;
-    for (int k = 1; k < extended_columns; k += 2) {
-        if (!read_int(in, a) || !read_int(in, b2))
-            return value_fault(in, "WND", row, "a whole number", why);
-        read_mark(in, mark);
-        b.speed[k] = a;
-        b.speed[k + 1] = b2;
-    }
+    b.speed[0] = first;
+    if (!read_pairs(in, b.speed + 1, extended_columns - 1, "WND", row, why)) return false;
     places[speed_row] = row_place{row, "WND", skipped_hour_columns + 1, 1};
     places[direction_row] = row_place{};
     return true;

@@ -45,16 +45,21 @@ static bool find_in_body(std::istream& in, const std::string& label, const row_b
     return find_label(in, label, body.limit);
 }
 
+// Sets why for a bulletin that has no row named rows ("N/X", "TXN or N/X") after the row
+// labelled after (none when null) within body. Returns false.
+static bool no_row_fault(const std::string& rows, const char* after, const row_bounds& body,
+                         fault& why) {
+    why.position = -1;
+    why.what = "no " + rows + " row";
+    if (after) why.what += std::string(" after the ") + after + " row";
+    why.what += body.limit >= 0 ? " before the next bulletin" : " before the end of the file";
+    return false;
+}
+
 bool find_row(std::istream& in, const char* label, const char* after, const row_bounds& body,
               long long& row, fault& why) {
     const std::string name = label;
-    if (!find_in_body(in, name, body)) {
-        why.position = -1;
-        why.what = "no " + name + " row";
-        if (after) why.what += std::string(" after the ") + after + " row";
-        why.what += body.limit >= 0 ? " before the next bulletin" : " before the end of the file";
-        return false;
-    }
+    if (!find_in_body(in, name, body)) return no_row_fault(name, after, body, why);
     // A label that ends the file leaves tellg nothing to tell; its row is cut anyway.
     row = in.eof() ? -1 : static_cast<long long>(in.tellg()) - static_cast<long long>(name.size());
     return true;
@@ -223,11 +228,7 @@ static bool find_ruled_row(std::istream& in, const row_rule& rule, const char* a
     if (start >= 0 && !in.seekg(start).fail() &&
         find_row(in, rule.older_label, after, body, place.label_at, why))
         return true;
-    why.position = -1;
-    why.what = std::string("no ") + rule.label + " or " + rule.older_label + " row";
-    if (after) why.what += std::string(" after the ") + after + " row";
-    why.what += body.limit >= 0 ? " before the next bulletin" : " before the end of the file";
-    return false;
+    return no_row_fault(std::string(rule.label) + " or " + rule.older_label, after, body, why);
 }
 
 // Values of a row read at most: the 23 columns of a National Blend row.
