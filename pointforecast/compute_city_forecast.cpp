@@ -180,42 +180,35 @@ bool compute_city_forecast(const bulletin_values& v, double eta_weight, city_for
     return false;
 }
 
+// Whether no station of any model gives value (i, j) of a table: read_short reads its
+// station values in the short range, read_extended beyond it.
+template <class ShortReader, class ExtendedReader>
+static bool no_station_gives(const bulletin_values& v, bool short_range, int i, int j,
+                             ShortReader read_short, ExtendedReader read_extended) {
+    if (short_range) {
+        model_pair values;
+        pair_presence present;
+        read_short(v, i, j, values, present);
+        return count_present(present) == 0;
+    }
+    station_set values;
+    station_presence present;
+    read_extended(v, i, j, values, present);
+    return count_present(present) == 0;
+}
+
 std::string first_city_gap(const bulletin_values& v) {
     for (int d = 0; d < (has_extended(v) ? forecast_days : short_days); ++d)
-        for (int c = 0; c < day_column_count; ++c) {
-            if (!day_value_exists(d, c)) continue;
-            int stations = 0;
-            if (d < short_days) {
-                model_pair values;
-                pair_presence present;
-                short_day_values(v, d, c, values, present);
-                stations = count_present(present);
-            } else {
-                station_set values;
-                station_presence present;
-                extended_day_values(v, d, c, values, present);
-                stations = count_present(present);
-            }
-            if (stations == 0) return day_value_name(d, c);
-        }
+        for (int c = 0; c < day_column_count; ++c)
+            if (day_value_exists(d, c) &&
+                no_station_gives(v, d < short_days, d, c, short_day_values, extended_day_values))
+                return day_value_name(d, c);
     // A calm direction is a value (0), so a direction is a gap only when every station's
     // is missing.
     for (int r = 0; r < (has_extended(v) ? sky_wind_rows : short_rows); ++r)
-        for (int q = 0; q < hour_quantity_count; ++q) {
-            if (!hour_value_exists(r, q)) continue;
-            int stations = 0;
-            if (r < short_rows) {
-                model_pair values;
-                pair_presence present;
-                short_hour_values(v, r, q, values, present);
-                stations = count_present(present);
-            } else {
-                station_set values;
-                station_presence present;
-                extended_hour_values(v, r, q, values, present);
-                stations = count_present(present);
-            }
-            if (stations == 0) return hour_value_name(r, q);
-        }
+        for (int q = 0; q < hour_quantity_count; ++q)
+            if (hour_value_exists(r, q) &&
+                no_station_gives(v, r < short_rows, r, q, short_hour_values, extended_hour_values))
+                return hour_value_name(r, q);
     return "";
 }

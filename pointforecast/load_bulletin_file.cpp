@@ -145,15 +145,19 @@ std::vector<fault> missing_value_notes(const bulletin_values& v, const bulletin_
     return ordered;
 }
 
-// The distinct model words of group g's headers, in station order, joined by "/".
-static std::string group_models(const bulletin_layout& layout, int g) {
-    std::string names;
+std::string group_words(const bulletin_layout& layout, int g,
+                        std::string (*word)(const bulletin_header&)) {
+    std::string joined;
     for (int s = 0; s < station_count; ++s) {
-        const std::string& model = layout.header[g * station_count + s].model;
-        if (("/" + names + "/").find("/" + model + "/") != std::string::npos) continue;
-        names += (names.empty() ? "" : "/") + model;
+        const std::string one = word(layout.header[g * station_count + s]);
+        if (("/" + joined + "/").find("/" + one + "/") != std::string::npos) continue;
+        joined += (joined.empty() ? "" : "/") + one;
     }
-    return names;
+    return joined;
+}
+
+static std::string group_models(const bulletin_layout& layout, int g) {
+    return group_words(layout, g, [](const bulletin_header& h) { return h.model; });
 }
 
 void guidance_names(const bulletin_layout& layout, std::string& short_models,

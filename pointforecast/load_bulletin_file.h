@@ -37,6 +37,11 @@ bool load_bulletin_file(std::istream& in, const std::string& name, loaded_bullet
 std::vector<fault> missing_value_notes(const bulletin_values& values, const bulletin_layout& layout,
                                        const bulletin_rows& rows);
 
+// The distinct words of group g's headers (0 first short-range, 1 second, 2 extended),
+// each as word makes it of its header, in station order, joined by "/".
+std::string group_words(const bulletin_layout& layout, int g,
+                        std::string (*word)(const bulletin_header&));
+
 // The guidance a bulletin file holds as a forecaster names it: the two short-range models
 // of 1200 UTC ("NBM and GFS") and the extended one of 0000 UTC ("GFSX"), each group's
 // model words as its headers give them, in station order, the distinct ones joined by

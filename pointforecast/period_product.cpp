@@ -45,14 +45,9 @@ static std::string in_ascii(std::string text) {
 std::string guidance_line(const bulletin_layout& layout) {
     std::string line;
     for (int g = 0; g < layout.count / station_count; ++g) {
-        std::string words;
-        for (int s = 0; s < station_count; ++s) {
-            const bulletin_header& h = layout.header[g * station_count + s];
-            const std::string one =
-                h.model + (h.version.empty() ? "" : " " + h.version) + " " + h.kind[0];
-            if (("/" + words + "/").find("/" + one + "/") != std::string::npos) continue;
-            words += (words.empty() ? "" : "/") + one;
-        }
+        const std::string words = group_words(layout, g, [](const bulletin_header& h) {
+            return h.model + (h.version.empty() ? "" : " " + h.version) + " " + h.kind[0];
+        });
         const bulletin_header& first = layout.header[g * station_count];
         line += (g ? ", " : "") + words + " " + first.cycle + " UTC";
         if (g == 0) line += " " + first.date_word;
@@ -183,11 +178,7 @@ void add_guidance(std::vector<evidence_row>& rows, const std::string& label,
     evidence_row row{label, g.guidance, {}, "M", issued};
     for (int s = 0; s < station_count; ++s)
         row.stations[s] = g.present[s] ? std::to_string(g.values[s]) : "M";
-    if (std::isfinite(g.city)) {
-        char text[48];
-        std::snprintf(text, sizeof text, "%.1f", g.city);
-        row.city = text;
-    }
+    if (std::isfinite(g.city)) row.city = fixed(g.city, 1);
     rows.push_back(row);
 }
 

@@ -54,14 +54,9 @@ const char* period_element_key(period_element element) {
 }
 
 std::string guidance_label(const bulletin_layout& layout, int group) {
-    std::string label;
-    for (int s = 0; s < station_count; ++s) {
-        const bulletin_header& h = layout.header[group * station_count + s];
-        const std::string one = h.kind[0] == "MOS" ? h.model + " MOS" : h.model;
-        if (("/" + label + "/").find("/" + one + "/") != std::string::npos) continue;
-        label += (label.empty() ? "" : "/") + one;
-    }
-    return label;
+    return group_words(layout, group, [](const bulletin_header& h) {
+        return h.kind[0] == "MOS" ? h.model + " MOS" : h.model;
+    });
 }
 
 static long long hour_count(const utc_time& time) {
