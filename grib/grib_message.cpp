@@ -139,12 +139,8 @@ bool walk_message(grib_file& file, long long at, fault& why) {
     if (!read_at(file, at, head, sizeof head))
         return damaged(file, "the file ends within the message's first 16 bytes", why);
     if (std::memcmp(head, "GRIB", 4) != 0) return damaged(file, "no \"GRIB\" where it starts", why);
-    if (head[7] != 2) {
-        why = {fault_kind::refused_input,
-               place(file) + ": GRIB edition " + std::to_string(head[7]) + ", not GRIB2",
-               file.name};
-        return false;
-    }
+    if (head[7] != 2)
+        return damaged(file, "GRIB edition " + std::to_string(head[7]) + ", not GRIB2", why);
     file.discipline = head[6];
     const unsigned long long length = number_at(head + 8, 8);
     if (length > static_cast<unsigned long long>(file.size - at))
