@@ -150,7 +150,7 @@ bool walk_message(grib_file& file, long long at, fault& why) {
         return damaged(file, "its length " + std::to_string(length) + " is too short", why);
     const long long end = at + static_cast<long long>(length) - 4;
     file.next = end + 4;
-    grib_field_layout field{-1, -1, -1, -1, -1, -1, -1};
+    grib_field_layout field{-1, -1, -1, -1, -1, -1};
     int before = 0, last_bitmap = -1;
     long long kept = 0;
     for (long long p = at + 16; p < end;) {
@@ -193,8 +193,7 @@ bool walk_message(grib_file& file, long long at, fault& why) {
         case 1:
             field.identification = index;
             break;
-        case 2:
-            field.local = index;
+        case 2: // the local section
             break;
         case 3:
             field.grid = index;
@@ -306,7 +305,6 @@ bool assemble_field(grib_file& file, const grib_field_layout& field, fault& why)
         }
         at += static_cast<std::size_t>(size);
     }
-    file.parts.end = at;
     const char end[] = "7777";
     std::copy(end, end + 4, out + at);
     return true;
