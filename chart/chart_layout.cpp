@@ -123,19 +123,16 @@ void draw_day_labels(std::ostream& out, const time_axis& axis, double y, bool nu
         if (start >= axis.last_hour) break;
         double from = std::fmax(start, axis.first_hour), to = std::fmin(start + 24, axis.last_hour);
         if (x_of(axis, to) - x_of(axis, from) < min_label_room) continue;
-        utc_time day = add_hours(axis.origin, static_cast<long long>(start));
+        if (!axis.dated && start < 0) continue;
+        out << "<text class=\"day-label\"" << svg_attr("x", (x_of(axis, from) + x_of(axis, to)) / 2)
+            << svg_attr("y", y) << " text-anchor=\"middle\" font-weight=\"bold\">";
         if (!axis.dated) {
             // Without a date the band still names the days, counted from hour 0.
-            if (start < 0) continue;
-            out << "<text class=\"day-label\""
-                << svg_attr("x", (x_of(axis, from) + x_of(axis, to)) / 2) << svg_attr("y", y)
-                << " text-anchor=\"middle\" font-weight=\"bold\">day "
-                << static_cast<long long>(start / 24) + 1 << "</text>\n";
+            out << "day " << static_cast<long long>(start / 24) + 1 << "</text>\n";
             continue;
         }
-        out << "<text class=\"day-label\"" << svg_attr("x", (x_of(axis, from) + x_of(axis, to)) / 2)
-            << svg_attr("y", y) << " text-anchor=\"middle\" font-weight=\"bold\">"
-            << svg_escape(day_label(day));
+        utc_time day = add_hours(axis.origin, static_cast<long long>(start));
+        out << svg_escape(day_label(day));
         long long number = days_since_epoch(day) - days_since_epoch(origin_day);
         if (number_days && number >= 1)
             out << "<tspan font-weight=\"normal\" fill=\"" << quiet_text_colour << "\"> day "

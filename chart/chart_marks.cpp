@@ -11,6 +11,15 @@
 #include <string>
 #include <vector>
 
+void take_range(const chart_point* points, int count, double& low, double& high) {
+    for (int i = 0; i < count; ++i) {
+        double v = points[i].value.value;
+        if (!std::isfinite(v)) continue;
+        low = std::fmin(low, v);
+        high = std::fmax(high, v);
+    }
+}
+
 void draw_line(std::ostream& out, const time_axis& axis, const panel_box& panel,
                const series_style& style, const chart_point* points, int count) {
     int i = 0;

@@ -22,6 +22,9 @@ struct chart_point {
     int key;
 };
 
+// Widens low and high to take in the finite values of the count points.
+void take_range(const chart_point* points, int count, double& low, double& high);
+
 // A ring is drawn around another mark: a value to look at twice.
 enum class marker_shape { none, circle, square, ring };
 

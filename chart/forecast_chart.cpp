@@ -7,7 +7,6 @@
 #include "pointforecast/day_columns.h"
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <ostream>
 
@@ -36,16 +35,6 @@ static const double low_hour = 6, high_hour = 18;
 static const double degrees_per_direction_unit = 10;
 // Days 1 and 2 have two 12-hour probabilities of precipitation, the others one of 24 hours.
 static const int twelve_hour_pop_days = 2;
-
-// The smallest and largest finite values of a series, widened to take them in.
-static void take_range(const chart_point* points, int count, double& low, double& high) {
-    for (int i = 0; i < count; ++i) {
-        double v = points[i].value.value;
-        if (!std::isfinite(v)) continue;
-        low = std::fmin(low, v);
-        high = std::fmax(high, v);
-    }
-}
 
 // Whether the chart shows the NBM's own elements.
 static bool shows_nbm(const forecast_chart_input& in) {
@@ -114,12 +103,6 @@ static bool any_flagged(const std::vector<forecast_period>& periods) {
 
 static const legend_entry flag_legend = {"flagged",          flag_colour, nullptr,
                                          marker_shape::ring, false,       nullptr};
-
-static std::string number_text(const char* format, double value) {
-    char text[48];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
 
 // The daily lows and highs of temperature and dew point.
 static void write_temperature_panel(std::ostream& out, const time_axis& axis, panel_box panel,

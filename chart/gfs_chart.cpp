@@ -6,7 +6,6 @@
 #include "chart/svg.h"
 
 #include <cmath>
-#include <cstdio>
 #include <ostream>
 
 static const int height = 900;
@@ -35,14 +34,10 @@ static const double precipitation_hours = 6;
 // its values.
 static void take_series(const gfs_table_row* rows, double gfs_table_row::*member,
                         chart_point* points, double& low, double& high) {
-    for (int i = 0; i < gfs_row_count; ++i) {
-        double v = rows[i].*member;
-        points[i] =
-            chart_point{static_cast<double>(rows[i].hour), chart_value{v, false}, rows[i].hour};
-        if (!std::isfinite(v)) continue;
-        low = std::fmin(low, v);
-        high = std::fmax(high, v);
-    }
+    for (int i = 0; i < gfs_row_count; ++i)
+        points[i] = chart_point{static_cast<double>(rows[i].hour),
+                                chart_value{rows[i].*member, false}, rows[i].hour};
+    take_range(points, gfs_row_count, low, high);
 }
 
 // A scale that holds low to high, or 0 to 1 when no value widened them.
@@ -188,10 +183,8 @@ bool write_gfs_chart(std::ostream& out, const gfs_chart_input& in, fault& why) {
 
     std::string run_text;
     if (in.run_known) {
-        char hour[8];
-        std::snprintf(hour, sizeof hour, "%02d", in.run_time.hour % 100);
-        run_text = std::string(hour) + " UTC " + day_label(in.run_time) + ' ' +
-                   std::to_string(in.run_time.year);
+        run_text = number_text("%02.0f", in.run_time.hour) + " UTC " + day_label(in.run_time) +
+                   ' ' + std::to_string(in.run_time.year);
     }
     begin_svg(out, chart_width, height,
               "GFS meteogram of " + in.file_name + (in.run_known ? ", model run " + run_text : ""));

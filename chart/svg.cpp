@@ -19,6 +19,12 @@ std::string svg_number(double value) {
     return result == "-0" ? "0" : result;
 }
 
+std::string number_text(const char* format, double value) {
+    char text[48];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
 // Length of the valid UTF-8 sequence of a non-ASCII character starting at s[i], or 0.
 static std::size_t utf8_length(const std::string& s, std::size_t i) {
     unsigned char c = static_cast<unsigned char>(s[i]);

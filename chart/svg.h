@@ -10,6 +10,10 @@
 // "0"). A value beyond the range a chart can draw is clamped to +-1e6.
 std::string svg_number(double value);
 
+// value as the printf format (of one double) writes it, for the numbers a chart's text
+// gives: "%g" of a weight, "%02.0f" of an hour.
+std::string number_text(const char* format, double value);
+
 // Text made safe for XML content and attribute values: the five markup characters are
 // escaped, and control characters and bytes that are no valid UTF-8 become '?'.
 std::string svg_escape(const std::string& text);

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <ostream>
 #include <string>
 #include <type_traits>
@@ -49,12 +48,6 @@ static const char* const panel_ids[panel_count] = {"low", "high"};
 static const char* const panel_titles[panel_count] = {"Low temperature: mean absolute error",
                                                       "High temperature: mean absolute error"};
 static const char* const element_names[panel_count] = {"low", "high"};
-
-static std::string number_text(const char* format, double value) {
-    char text[48];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
 
 // A guidance by its model's name, or by its place where the name is not known.
 static std::string model_name(const std::string& name, const char* otherwise) {

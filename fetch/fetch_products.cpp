@@ -139,16 +139,14 @@ file_outcome fetch_gfs_hour(http_session& session, const std::string& url,
     if (t.end != transfer_end::complete) return outcome_of(t, index_url);
     std::vector<index_line> lines;
     std::string why;
-    if (!read_grib_index(text, lines, why)) return {file_state::refused, index_url + ": " + why};
+    if (!read_grib_index(text, lines, why)) return refusal(index_url, why);
     for (const index_line& line : lines) {
         if (line.run != file.run)
-            return {file_state::refused,
-                    index_url + ": lists the run " + line.run + ", not " + file.run};
+            return refusal(index_url, "lists the run " + line.run + ", not " + file.run);
     }
     const std::string missing = missing_gfs_point_fields(lines, file.hour);
     if (!missing.empty())
-        return {file_state::refused,
-                index_url + ": lists no " + missing + " at hour " + std::to_string(file.hour)};
+        return refusal(index_url, "lists no " + missing + " at hour " + std::to_string(file.hour));
     const std::vector<byte_range> ranges = wanted_ranges(
         lines, [&file](const index_line& l) { return gfs_point_reads(l, file.hour); });
 

@@ -192,7 +192,7 @@ transfer perform(http_session& session, const std::string& url, const std::strin
                  long long most, std::string& body) {
     CURL* h = session.handle.get();
     body.clear();
-    if (!h) return {transfer_end::failed, 0, -1, "libcurl could not start"};
+    if (!h) return {transfer_end::failed, -1, "libcurl could not start"};
     if (const long long wait = pace_request(session.pace, url, session.clock()))
         session.sleep(wait);
     receiving r;
@@ -213,10 +213,9 @@ transfer perform(http_session& session, const std::string& url, const std::strin
     curl_easy_setopt(h, CURLOPT_ERRORBUFFER, nullptr);
     if (!r.status_read) curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &r.status);
     transfer t;
-    t.status = r.status;
     if (r.too_large) {
         body.clear();
-        return {transfer_end::refused, r.status, -1,
+        return {transfer_end::refused, -1,
                 "larger than the " + std::to_string(most) + " bytes expected"};
     }
     if (r.http && r.status != 0 && r.status != r.expected) {
@@ -229,9 +228,7 @@ transfer perform(http_session& session, const std::string& url, const std::strin
     }
     if (code != CURLE_OK) {
         body.clear();
-        transfer failed = end_of_curl(code, message);
-        failed.status = r.status;
-        return failed;
+        return end_of_curl(code, message);
     }
     curl_off_t length = -1;
     curl_easy_getinfo(h, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
@@ -246,7 +243,7 @@ transfer perform(http_session& session, const std::string& url, const std::strin
         if (!read_content_range(r.content_range, first, last, size) || first != asked_first ||
             (open ? size >= 0 && last != size - 1 : last != asked_last)) {
             body.clear();
-            return {transfer_end::refused, r.status, -1,
+            return {transfer_end::refused, -1,
                     "answered bytes " + range + " with Content-Range \"" + r.content_range + "\""};
         }
         t.size = size;

@@ -17,7 +17,6 @@ enum class transfer_end {
 
 struct transfer {
     transfer_end end = transfer_end::failed;
-    long status = 0;     // the HTTP status; 0 for file://
     long long size = -1; // the whole file's size where the answer tells it; -1 unknown
     std::string why;     // unless complete: what happened, in a few words
 };

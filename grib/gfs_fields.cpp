@@ -104,6 +104,9 @@ double round_at(double value, int per_unit) {
     return rounded == 0 ? 0.0 : rounded;
 }
 
+// What a row lacks when not one message of its hour was read.
+const char* const no_message = "no message of this hour";
+
 std::string hour_words(int row) {
     return "hour " + std::to_string(6 * (row + 1));
 }
@@ -149,7 +152,7 @@ std::string missing_fields(const point_values& values, int row) {
         if (field == field_tcc6 && values.instant_cloud[row])
             lacking += " (an instantaneous one stands in for no average)";
     }
-    if (count == sizeof needed / sizeof needed[0]) return "no message of this hour";
+    if (count == sizeof needed / sizeof needed[0]) return no_message;
     return lacking;
 }
 
@@ -237,7 +240,6 @@ bool check_row(const point_values& values, int row, const gfs_row& out, fault& w
 
 bool make_gfs_rows(const point_values& values, gfs_row* rows, std::vector<std::string>& notes,
                    fault& why) {
-    const std::string no_message = "no message of this hour";
     bool complete = true;
     for (int row = 0; row < gfs_row_count; ++row) {
         const std::string lacking = missing_fields(values, row);

@@ -139,12 +139,8 @@ bool walk_message(grib_file& file, long long at, fault& why) {
     if (!read_at(file, at, head, sizeof head))
         return damaged(file, "the file ends within the message's first 16 bytes", why);
     if (std::memcmp(head, "GRIB", 4) != 0) return damaged(file, "no \"GRIB\" where it starts", why);
-    if (head[7] != 2) {
-        why = {fault_kind::refused_input,
-               place(file) + ": GRIB edition " + std::to_string(head[7]) + ", not GRIB2",
-               file.name};
-        return false;
-    }
+    if (head[7] != 2)
+        return damaged(file, "GRIB edition " + std::to_string(head[7]) + ", not GRIB2", why);
     file.discipline = head[6];
     const unsigned long long length = number_at(head + 8, 8);
     if (length > static_cast<unsigned long long>(file.size - at))
@@ -154,7 +150,7 @@ bool walk_message(grib_file& file, long long at, fault& why) {
         return damaged(file, "its length " + std::to_string(length) + " is too short", why);
     const long long end = at + static_cast<long long>(length) - 4;
     file.next = end + 4;
-    grib_field_layout field{-1, -1, -1, -1, -1, -1, -1};
+    grib_field_layout field{-1, -1, -1, -1, -1, -1};
     int before = 0, last_bitmap = -1;
     long long kept = 0;
     for (long long p = at + 16; p < end;) {
@@ -197,8 +193,7 @@ bool walk_message(grib_file& file, long long at, fault& why) {
         case 1:
             field.identification = index;
             break;
-        case 2:
-            field.local = index;
+        case 2: // the local section
             break;
         case 3:
             field.grid = index;
@@ -310,7 +305,6 @@ bool assemble_field(grib_file& file, const grib_field_layout& field, fault& why)
         }
         at += static_cast<std::size_t>(size);
     }
-    file.parts.end = at;
     const char end[] = "7777";
     std::copy(end, end + 4, out + at);
     return true;

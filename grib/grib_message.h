@@ -21,16 +21,16 @@ struct grib_section {
     std::string bytes;
 };
 
-// The sections one field of a message is made of, as indexes into the message's sections;
-// local is -1 where the message has none.
+// The sections one field of a message is made of, as indexes into the message's sections
+// (its local section aside: no field read here needs it).
 struct grib_field_layout {
-    int identification, local, grid, product, representation, bitmap, data;
+    int identification, grid, product, representation, bitmap, data;
 };
 
 // Where the sections of the field being decoded stand in its bytes, and how many points
 // its grid has.
 struct grib_field_parts {
-    std::size_t identification, grid, product, packing, bitmap, data, end;
+    std::size_t identification, grid, product, packing, bitmap, data;
     unsigned long long points;
 };
 
