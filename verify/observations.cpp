@@ -52,8 +52,7 @@ bool count_warning(warning_list& list, warning_kind kind) {
     return ++list.count[static_cast<int>(kind)] <= kept_warnings;
 }
 
-// 399990 as "399,990".
-static std::string with_thousands(long long n) {
+std::string with_thousands(long long n) {
     std::string digits = std::to_string(n);
     for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
     return digits;
