@@ -69,11 +69,7 @@ int run_assemble(const command_line& parsed, std::ostream&, const diagnostics& t
     const bool today_only = given != parsed.options.end() && given->second == "today";
     utc_time today{0, 0, 0, 0};
     if (given == parsed.options.end() || today_only) {
-        std::string error;
-        if (!today_utc(today, error)) {
-            diagnose(to, error);
-            return exit_usage;
-        }
+        if (const int status = today_utc(to, today); status != exit_done) return status;
     }
     if (today_only) {
         date = today;

@@ -204,11 +204,8 @@ int run_daily(const command_line& parsed, std::ostream& out, const diagnostics& 
                                usage);
     }
     utc_time today{};
-    std::string error;
-    if (!today_utc(today, error)) {
-        diagnose(said, error);
-        return exit_usage;
-    }
+    status = today_utc(said, today);
+    if (status != exit_done) return status;
     auto named = parsed.options.find("archive");
     const fs::path archive = named != parsed.options.end() ? named->second : ".";
     std::string ymd = iso_date(today);

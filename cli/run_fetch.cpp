@@ -62,11 +62,7 @@ int run_fetch(const command_line& parsed, std::ostream&, const diagnostics& to) 
     };
     auto date = parsed.options.find("date");
     if (date == parsed.options.end() || date->second == "today") {
-        std::string error;
-        if (!today_utc(request.date, error)) {
-            diagnose(to, error);
-            return exit_usage;
-        }
+        if (const int status = today_utc(to, request.date); status != exit_done) return status;
     } else if (!read_fetch_date(date->second, now, request.date)) {
         return wrong("date", date->second, "no date year-month-day or month/day/year, nor today");
     }

@@ -74,7 +74,7 @@ bool read_verify_file(const std::string& name, const std::string& station, verif
                       fault& why) {
     std::ifstream in;
     if (!open_input_file(name, in, why)) return false;
-    bool read = false;
+    bool read = false, unreadable = false;
     // A damaged disk makes the stream buffer throw: a file that cannot be read.
     try {
         switch (recognise_verify_input(in)) {
@@ -100,8 +100,8 @@ bool read_verify_file(const std::string& name, const std::string& station, verif
             read = read_cf6_products(in, name, station, inputs.observed, inputs.warnings, why);
             break;
         case verify_input::unreadable:
-            why = fault{fault_kind::missing_file, std::strerror(EIO), name};
-            return false;
+            unreadable = true;
+            break;
         case verify_input::unknown:
             why = fault{fault_kind::refused_input,
                         "neither a forecast document of vuzazav-cli forecast --json, a mesonet "
@@ -110,10 +110,9 @@ bool read_verify_file(const std::string& name, const std::string& station, verif
             return false;
         }
     } catch (const std::ios_base::failure&) {
-        read = false;
-        why = fault{fault_kind::missing_file, std::strerror(EIO), name};
+        unreadable = true;
     }
-    if (read && in.bad()) {
+    if (unreadable || (read && in.bad())) {
         why = fault{fault_kind::missing_file, std::strerror(EIO), name};
         return false;
     }
@@ -163,7 +162,7 @@ int run_verify(const command_line& parsed, std::ostream& out, const diagnostics&
     for (const given_option& option : parsed.given)
         if (option.name == "station" && station_index(option.value) < 0)
             return usage_error(
-                to, "--station " + quote_word(option.value) + " is none of KBKX, KHON, KMHE, KFSD",
+                to, "--station " + quote_word(option.value) + " is none of " + station_list(),
                 usage);
     std::vector<std::string> outputs;
     for (const char* option : {"chart", "json", "pairs"}) {

@@ -15,6 +15,8 @@ using json = nlohmann::json;
 namespace {
 
 const double none = std::numeric_limits<double>::quiet_NaN();
+const forecast_temperature no_temperature = {
+    none, none, none, {none, none, none, none}, {none, none, none, none}};
 const std::size_t largest_document = 1024 * 1024;
 // Far beyond any temperature, so that sums of many of them stay finite.
 const double largest_temperature = 1e6;
@@ -102,11 +104,7 @@ long long member_line(const std::string& text, const std::string& key, int count
         while (after < text.size() && (text[after] == ' ' || text[after] == '\t' ||
                                        text[after] == '\n' || text[after] == '\r'))
             ++after;
-        if (after < text.size() && text[after] == ':' && --count == 0) {
-            long long line = 1;
-            for (std::size_t i = 0; i < at; ++i) line += text[i] == '\n' ? 1 : 0;
-            return line;
-        }
+        if (after < text.size() && text[after] == ':' && --count == 0) return line_of(text, at + 1);
         at += quoted.size();
     }
     return 0;
@@ -161,7 +159,7 @@ struct document_reader {
     bool day_value(const json& day, const char* key, int d, forecast_temperature& t,
                    bool& has_station_values) {
         const std::string where = "day " + std::to_string(d) + " " + key;
-        t = {none, none, none, {none, none, none, none}, {none, none, none, none}};
+        t = no_temperature;
         auto member = day.find(key);
         if (member == day.end())
             return refuse("day " + std::to_string(d) + " has no member \"" + key + "\"", "day", d);
@@ -243,9 +241,7 @@ struct document_reader {
             return refuse(short_only ? "\"days\" is no list of days 1 and 2"
                                      : "\"days\" is no list of seven days",
                           "days");
-        for (int d = days_given; d < verified_days; ++d)
-            out.low[d] = out.high[d] = {
-                none, none, none, {none, none, none, none}, {none, none, none, none}};
+        for (int d = days_given; d < verified_days; ++d) out.low[d] = out.high[d] = no_temperature;
         for (int d = 1; d <= days_given; ++d) {
             const json& day = (*days)[static_cast<std::size_t>(d - 1)];
             auto number = day.is_object() ? day.find("day") : day.end();
@@ -326,7 +322,6 @@ bool read_forecast_document(std::istream& in, const std::string& file, forecast_
         return false;
     }
     doc = forecast_document{};
-    doc.file = file;
     document_reader reader{text, file, why};
     return reader.read(parsed, doc);
 }

@@ -25,7 +25,6 @@ struct forecast_temperature {
 
 // What verification takes from a JSON document of `vuzazav-cli forecast --json`.
 struct forecast_document {
-    std::string file;  // as the user named it
     bool dated;        // the document has an issued time; else no day can be verified
     utc_time issued;   // the bulletins' date and cycle
     double eta_weight; // the weight it was issued with

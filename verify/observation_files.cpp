@@ -82,6 +82,15 @@ static bool is_digit_text(const std::string& text) {
     return !text.empty();
 }
 
+// The word of text that begins at or after at, between blanks; empty where there is none.
+// at moves to the end of the word.
+static std::string next_word(const std::string& text, std::size_t& at) {
+    while (at < text.size() && is_blank(text[at])) ++at;
+    const std::size_t start = at;
+    while (at < text.size() && !is_blank(text[at])) ++at;
+    return text.substr(start, at - start);
+}
+
 // text as YYYY-MM-DD; false with what when it is not of that form or no day of the calendar.
 static bool parse_day(const std::string& text, long long& day, std::string& what) {
     utc_time date{0, 0, 0, 0};
@@ -234,12 +243,9 @@ metar_temperatures decode_metar(const std::string& report) {
     metar_temperatures t{none, none, none};
     double body = none;
     bool remarks = false;
-    for (std::size_t at = 0; at < report.size();) {
-        while (at < report.size() && is_blank(report[at])) ++at;
-        const std::size_t start = at;
-        while (at < report.size() && !is_blank(report[at])) ++at;
-        if (at == start) break;
-        const std::string word = report.substr(start, at - start);
+    for (std::size_t at = 0;;) {
+        const std::string word = next_word(report, at);
+        if (word.empty()) break;
         if (word == "RMK") {
             remarks = true;
         } else if (!remarks) {
@@ -266,14 +272,9 @@ metar_temperatures decode_metar(const std::string& report) {
 
 // The station of a report: its first word, after "METAR" or "SPECI".
 static std::string report_station(const std::string& report) {
-    std::string first;
-    for (std::size_t at = 0; at < report.size();) {
-        while (at < report.size() && is_blank(report[at])) ++at;
-        const std::size_t start = at;
-        while (at < report.size() && !is_blank(report[at])) ++at;
-        first = report.substr(start, at - start);
-        if (first != "METAR" && first != "SPECI") break;
-    }
+    std::size_t at = 0;
+    std::string first = next_word(report, at);
+    while (first == "METAR" || first == "SPECI") first = next_word(report, at);
     return first;
 }
 
@@ -297,16 +298,14 @@ bool read_metar_cycle(std::istream& in, const std::string& file, observations& i
         const std::string t = trimmed(line);
         if (is_cycle_time(t)) {
             end_report();
-            utc_time date{0, 0, 0, 0};
-            const int hour = std::stoi(t.substr(11, 2)), minutes = std::stoi(t.substr(14, 2));
-            std::string iso = t.substr(0, 10);
-            iso[4] = iso[7] = '-';
-            if (!parse_iso_date(iso, date) || hour > 23 || minutes > 59) {
+            // The time as the mesonet writes it: "2026-12-08 06:53".
+            std::string valid = t.substr(0, 16);
+            valid[4] = valid[7] = '-';
+            if (!parse_valid_time(valid, minute)) {
                 why = fault{fault_kind::refused_input,
                             "the time " + quote_word(t) + " is no time that exists", file, number};
                 return false;
             }
-            minute = (days_since_epoch(date) * 24 + hour) * 60 + minutes;
             timed = true;
         } else if (t.empty()) {
             end_report();
@@ -411,11 +410,9 @@ static bool is_wmo_heading(const std::string& t) {
     if (t.size() < 18 || t.size() > 40) return false;
     std::string words[5];
     int count = 0;
-    for (std::size_t at = 0; at < t.size() && count < 5;) {
-        while (at < t.size() && is_blank(t[at])) ++at;
-        const std::size_t start = at;
-        while (at < t.size() && !is_blank(t[at])) ++at;
-        if (at > start) words[count++] = t.substr(start, at - start);
+    for (std::size_t at = 0; count < 5; ++count) {
+        words[count] = next_word(t, at);
+        if (words[count].empty()) break;
     }
     return (count == 3 || (count == 4 && has_shape(words[3], "AAA"))) &&
            has_shape(words[0], "AAAA99") && has_shape(words[1], "XXXX") &&
@@ -427,12 +424,9 @@ static bool is_wmo_heading(const std::string& t) {
 static bool place_columns(const std::string& line, cf6_product& p) {
     std::size_t found = 0, previous_end = 0;
     bool seen[cf6_columns] = {};
-    for (std::size_t at = 0; at < line.size();) {
-        while (at < line.size() && is_blank(line[at])) ++at;
-        const std::size_t start = at;
-        while (at < line.size() && !is_blank(line[at])) ++at;
-        if (at == start) break;
-        const std::string word = line.substr(start, at - start);
+    for (std::size_t at = 0;;) {
+        const std::string word = next_word(line, at);
+        if (word.empty()) break;
         for (int c = 0; c < cf6_columns; ++c) {
             if (seen[c] || word != column_names[c]) continue;
             if (c == cf6_day && found != 0) return false;
@@ -659,7 +653,7 @@ bool read_cf6_products(std::istream& in, const std::string& file, const std::str
     long long number = 0;
     bool too_long = false;
     while (read_received_line(in, line, too_long)) {
-        if (++number == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+        if (++number == 1 && line.compare(0, 3, byte_order_mark) == 0) line.erase(0, 3);
         if (too_long) return refuse(r, number, too_long_line());
         if (!read_line(r, line, number)) return false;
     }

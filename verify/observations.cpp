@@ -41,6 +41,8 @@ place_location city_location() {
     return {city.latitude / weights, city.longitude / weights, city.altitude / weights};
 }
 
+static const double missing = std::numeric_limits<double>::quiet_NaN();
+
 // A value as the file most likely wrote it: "150", "-95.5".
 static std::string written(double value) {
     std::ostringstream text;
@@ -52,8 +54,7 @@ bool count_warning(warning_list& list, warning_kind kind) {
     return ++list.count[static_cast<int>(kind)] <= kept_warnings;
 }
 
-// 399990 as "399,990".
-static std::string with_thousands(long long n) {
+std::string with_thousands(long long n) {
     std::string digits = std::to_string(n);
     for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
     return digits;
@@ -103,7 +104,6 @@ void take_observation(observations& into, long long day, int station, bool maxim
     }
     auto entry = into.days.find(day);
     if (entry == into.days.end()) {
-        const double missing = std::numeric_limits<double>::quiet_NaN();
         std::array<station_day, station_count> none;
         none.fill(station_day{missing, missing});
         entry = into.days.emplace(day, none).first;
@@ -112,11 +112,19 @@ void take_observation(observations& into, long long day, int station, bool maxim
     (maximum ? taken.max_f : taken.min_f) = value;
 }
 
-// A time in minutes UTC as local standard time, "2026-12-08 19:53", or its clock alone.
-static std::string local_time(long long minute, bool with_date) {
+// The date in local standard time of a time in minutes UTC, and the minutes since its
+// midnight.
+static long long local_date(long long minute, long long& of_day) {
     const long long local = minute + standard_time_offset;
     const long long day = local >= 0 ? local / 1440 : -((-local + 1439) / 1440);
-    const long long of_day = local - day * 1440;
+    of_day = local - day * 1440;
+    return day;
+}
+
+// A time in minutes UTC as local standard time, "2026-12-08 19:53", or its clock alone.
+static std::string local_time(long long minute, bool with_date) {
+    long long of_day = 0;
+    const long long day = local_date(minute, of_day);
     char clock[48];
     std::snprintf(clock, sizeof clock, "%02lld:%02lld", of_day / 60, of_day % 60);
     return (with_date ? iso_day(day) + " " : std::string()) + clock;
@@ -160,7 +168,7 @@ const long long longest_gap = 3 * 60;
 // The extreme of a station's readings (sorted) over a window, or why there is none.
 struct window_extreme {
     bool found = false;
-    double value = std::numeric_limits<double>::quiet_NaN();
+    double value = missing;
     bool not_over = false;
     long long gap_from = 0, gap_to = 0;
 };
@@ -209,8 +217,6 @@ window_extreme extreme_over(const std::vector<hourly_reading>& readings, long lo
     e.value = extreme;
     return e;
 }
-
-const double missing = std::numeric_limits<double>::quiet_NaN();
 
 station_extremes no_extremes() {
     return {{missing, observed_source::daily, 0, 0}, {missing, observed_source::daily, 0, 0}};
@@ -290,10 +296,10 @@ void observe_windows(observations& in, long long now, observed_table& out, warni
         for (const hourly_reading& r : readings) {
             if (r.kind != reading_kind::now) continue;
             // A reading serves the date it falls on, and after 7 PM the next date's low.
-            const long long local = r.minute + standard_time_offset;
-            const long long date = local >= 0 ? local / 1440 : -((-local + 1439) / 1440);
+            long long of_day = 0;
+            const long long date = local_date(r.minute, of_day);
             hourly_dates[s].insert(date);
-            if (local - date * 1440 >= 19 * 60) hourly_dates[s].insert(date + 1);
+            if (of_day >= 19 * 60) hourly_dates[s].insert(date + 1);
             last = r.minute;
             any = true;
         }

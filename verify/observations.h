@@ -91,6 +91,9 @@ struct warning_list {
 // caller then adds to kept.
 bool count_warning(warning_list& list, warning_kind kind);
 
+// A count as the warnings and the report write it: 399990 as "399,990".
+std::string with_thousands(long long n);
+
 // The lines to show: those kept, then for each kind with more, "and 399,990 more readings
 // outside -80 to 140 °F".
 std::vector<std::string> warning_lines(const warning_list& list);

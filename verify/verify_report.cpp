@@ -33,13 +33,6 @@ std::string weight_text(double w) {
     return text;
 }
 
-// 2000 as "2,000".
-std::string with_thousands(long long n) {
-    std::string digits = std::to_string(n);
-    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
-    return digits;
-}
-
 std::string count_of(long long n, const char* one, const char* many) {
     return with_thousands(n) + " " + (n == 1 ? one : many);
 }
