@@ -5,6 +5,7 @@
 #include "ingest/bulletin_header.h"
 #include "ingest/bulletin_layout.h"
 #include "reading/reading.h"
+#include "reading/text_lines.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -35,7 +36,6 @@ struct station_bulletin {
 static const char start_of_product = '\x01';
 static const char end_of_product = '\x03';
 static const char record_separator = '\x1e';
-static const char byte_order_mark[] = "\xEF\xBB\xBF";
 
 // Big blocks keep the line search in memchr; a line longer than a block is handed on in
 // pieces.
@@ -75,7 +75,7 @@ static void clean_line(const char* p, std::size_t n, std::string& line) {
     line.clear();
     for (std::size_t i = 0; i < n; ++i)
         if (p[i] != record_separator) line.push_back(p[i]);
-    if (line.compare(0, 3, byte_order_mark) == 0) line.erase(0, 3);
+    drop_byte_order_mark(line);
 }
 
 // Only a line whose last word is "UTC" can be a header; this spares the others a word read.

@@ -50,6 +50,12 @@ std::string iso_date(const utc_time& time) {
     return iso_time(time).substr(0, 10);
 }
 
+std::string compact_date(const utc_time& time) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d%02d%02d", time.year, time.month, time.day);
+    return text;
+}
+
 std::string iso_day(long long day) {
     // Beyond the years 1 to 9999 no reader makes a day; the count itself says enough there.
     if (day < -719162 || day > 2932896) return "day " + std::to_string(day);

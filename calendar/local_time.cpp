@@ -35,7 +35,7 @@ bool central_daylight_time(const utc_time& time) {
     } else {
         start = last_sunday(year, 4);
     }
-    const long long hour = days_since_epoch(time) * 24 + time.hour;
+    const long long hour = hours_since_epoch(time);
     return hour >= start * 24 + spring_change_utc_hour && hour < end * 24 + autumn_change_utc_hour;
 }
 

@@ -11,8 +11,12 @@ long long days_since_epoch(const utc_time& time) {
     return era * 146097 + day_of_era - 719468;
 }
 
+long long hours_since_epoch(const utc_time& time) {
+    return days_since_epoch(time) * 24 + time.hour;
+}
+
 utc_time add_hours(const utc_time& time, long long hours) {
-    long long total = days_since_epoch(time) * 24 + time.hour + hours;
+    long long total = hours_since_epoch(time) + hours;
     long long days = (total >= 0 ? total : total - 23) / 24;
     int hour = static_cast<int>(total - days * 24);
     // The inverse of days_since_epoch, on the same 400-year eras.

@@ -13,6 +13,9 @@ struct utc_time {
 // Days from 1 January 1970 to the date of time (negative before it).
 long long days_since_epoch(const utc_time& time);
 
+// Hours from 1 January 1970, 00 UTC, to time (negative before it).
+long long hours_since_epoch(const utc_time& time);
+
 // The time hours later (earlier when hours is negative).
 utc_time add_hours(const utc_time& time, long long hours);
 

@@ -353,10 +353,9 @@ static const double period_label_font_size = 11;
 // Each period's name, centred over its 12 hours where the axis shows them.
 static void draw_period_labels(std::ostream& out, const time_axis& axis,
                                const std::vector<forecast_period>& periods) {
-    const long long origin = days_since_epoch(axis.origin) * 24 + axis.origin.hour;
+    const long long origin = hours_since_epoch(axis.origin);
     for (const forecast_period& p : periods) {
-        const double start =
-            static_cast<double>(days_since_epoch(p.start) * 24 + p.start.hour - origin);
+        const double start = static_cast<double>(hours_since_epoch(p.start) - origin);
         const double middle = start + 6;
         if (middle < axis.first_hour || middle > axis.last_hour) continue;
         out << "<text class=\"period-label\"" << svg_attr("x", x_of(axis, middle))

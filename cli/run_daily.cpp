@@ -208,8 +208,7 @@ int run_daily(const command_line& parsed, std::ostream& out, const diagnostics& 
     if (status != exit_done) return status;
     auto named = parsed.options.find("archive");
     const fs::path archive = named != parsed.options.end() ? named->second : ".";
-    std::string ymd = iso_date(today);
-    ymd.erase(std::remove(ymd.begin(), ymd.end(), '-'), ymd.end());
+    const std::string ymd = compact_date(today);
     const fs::path day = archive / ymd;
     const std::string date = format_bulletin_date(today);
     std::error_code ec;

@@ -29,11 +29,9 @@ struct product_file {
 // The files of product for the run of date's day at cycle (0 to 23): one for a text
 // product, one per forecast hour of the GFS.
 std::vector<product_file> product_files(fetch_product product, const utc_time& date, int cycle) {
-    char day[16], hh[8];
-    std::snprintf(day, sizeof day, "%04d%02d%02d", date.year % 10000, date.month % 100,
-                  date.day % 100);
+    char hh[8];
     std::snprintf(hh, sizeof hh, "%02d", cycle % 100);
-    const std::string ymd = day, c = hh, run = ymd + c;
+    const std::string ymd = compact_date(date), c = hh, run = ymd + c;
     switch (product) {
     case fetch_product::nbs:
         return {{product, "blend/prod/blend." + ymd + "/" + c + "/text/blend_nbstx.t" + c + "z",

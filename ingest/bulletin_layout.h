@@ -5,6 +5,7 @@
 #include "ingest/bulletin_header.h"
 
 #include <iosfwd>
+#include <iterator>
 #include <string>
 
 // Bulletins in a bulletin file: four short-range ETA, NAM or NBM, four AVN (or GFS), four
@@ -61,7 +62,7 @@ inline constexpr int most_absent_stations = 2;
 // readers go straight to their rows instead of reading the bodies again.
 inline constexpr const char* noted_labels[] = {"X/N", "DPT", "P24", "CLD", "WND", "N/X",
                                                "TXN", "P12", "SKY", "WDR", "WSP", "FHR"};
-inline constexpr int noted_label_count = 12;
+inline constexpr int noted_label_count = static_cast<int>(std::size(noted_labels));
 inline constexpr int extended_label_count = 5;
 
 // Where the validator found the headers and what they say: the readers read bulletin k

@@ -83,10 +83,6 @@ int hour_index(long long hours) {
     return static_cast<int>((hours - nbm_hour(0)) / 3);
 }
 
-long long hours_between(const utc_time& from, const utc_time& to) {
-    return (days_since_epoch(to) - days_since_epoch(from)) * 24 + (to.hour - from.hour);
-}
-
 // Amounts stand every 6 hours: a period's amount is the sum of those that end in it, and
 // none where one of them is missing at every station.
 const int amount_hours = 6;
@@ -176,7 +172,8 @@ nbm_forecast nbm_city_forecast(const nbm_bulletins& bulletins, const utc_time& i
         // Days 3 to 7 are the extended guidance's, though the NBS reaches into day 3.
         if (p.day > short_days) continue;
         f.periods[k].given = true;
-        take_period(f, p, hours[k], hour_index(hours_between(issued, p.end)), f.periods[k]);
+        take_period(f, p, hours[k],
+                    hour_index(hours_since_epoch(p.end) - hours_since_epoch(issued)), f.periods[k]);
     }
     return f;
 }

@@ -59,14 +59,10 @@ std::string guidance_label(const bulletin_layout& layout, int group) {
     });
 }
 
-static long long hour_count(const utc_time& time) {
-    return days_since_epoch(time) * 24 + time.hour;
-}
-
 int period_at(const std::vector<forecast_period>& periods, const utc_time& time) {
-    const long long at = hour_count(time);
+    const long long at = hours_since_epoch(time);
     for (std::size_t i = 0; i < periods.size(); ++i)
-        if (hour_count(periods[i].start) < at && at <= hour_count(periods[i].end))
+        if (hours_since_epoch(periods[i].start) < at && at <= hours_since_epoch(periods[i].end))
             return static_cast<int>(i);
     return -1;
 }

@@ -17,6 +17,14 @@ inline constexpr std::size_t longest_received_line = 64 * 1024;
 // False at the end of input.
 bool read_received_line(std::istream& in, std::string& line, bool& too_long);
 
+// The UTF-8 byte-order mark that some editors and exports put before a file's first line.
+inline constexpr char byte_order_mark[] = "\xEF\xBB\xBF";
+
+// Drops a byte-order mark from the start of line, where there is one.
+inline void drop_byte_order_mark(std::string& line) {
+    if (line.compare(0, 3, byte_order_mark) == 0) line.erase(0, 3);
+}
+
 // What a reader says of a line that was cut.
 std::string too_long_line();
 

@@ -12,8 +12,6 @@
 #include <istream>
 #include <limits>
 
-static const char byte_order_mark[] = "\xEF\xBB\xBF";
-
 // The columns read, in this order: those of the daily summaries, then the hourly ones
 // (ASOS: the time in UTC, the temperature, the report itself).
 static const char* const wanted_columns[] = {"station", "day",  "max_temp_f", "min_temp_f",
@@ -138,7 +136,7 @@ bool read_mesonet_csv(std::istream& in, const std::string& file, observations& i
     bool header = false;
     bool too_long = false;
     while (!header && read_received_line(in, line, too_long)) {
-        if (++number == 1 && line.compare(0, 3, byte_order_mark) == 0) line.erase(0, 3);
+        if (++number == 1) drop_byte_order_mark(line);
         if (too_long) return refuse(number, too_long_line());
         header = !trimmed(line).empty();
     }
@@ -290,7 +288,7 @@ bool read_metar_cycle(std::istream& in, const std::string& file, observations& i
         report.clear();
     };
     while (read_received_line(in, line, too_long)) {
-        if (++number == 1 && line.compare(0, 3, byte_order_mark) == 0) line.erase(0, 3);
+        if (++number == 1) drop_byte_order_mark(line);
         if (too_long) {
             why = fault{fault_kind::refused_input, too_long_line(), file, number};
             return false;
@@ -653,7 +651,7 @@ bool read_cf6_products(std::istream& in, const std::string& file, const std::str
     long long number = 0;
     bool too_long = false;
     while (read_received_line(in, line, too_long)) {
-        if (++number == 1 && line.compare(0, 3, byte_order_mark) == 0) line.erase(0, 3);
+        if (++number == 1) drop_byte_order_mark(line);
         if (too_long) return refuse(r, number, too_long_line());
         if (!read_line(r, line, number)) return false;
     }

@@ -4,6 +4,7 @@
 #include "calendar/iso_date.h"
 #include "calendar/utc_time.h"
 #include "diagnostics/diagnostics.h"
+#include "reading/text_lines.h"
 
 #include <algorithm>
 #include <cmath>
@@ -384,7 +385,7 @@ verify_input recognise_verify_input(std::istream& in) {
     if (in.bad()) return verify_input::unreadable;
     in.clear();
     in.seekg(start);
-    std::size_t at = head.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    std::size_t at = head.compare(0, 3, byte_order_mark) == 0 ? 3 : 0;
     while (at < head.size() &&
            (head[at] == ' ' || head[at] == '\t' || head[at] == '\r' || head[at] == '\n'))
         ++at;

@@ -38,10 +38,6 @@ std::string model_names(const std::set<std::string>& models) {
     return names;
 }
 
-long long issue_key(const utc_time& t) {
-    return days_since_epoch(t) * 24 + t.hour;
-}
-
 double blend(double weight, const verified_pair& p) {
     return (weight * p.first) + ((1.0 - weight) * p.second);
 }
@@ -135,7 +131,7 @@ void verify_forecasts(const std::vector<forecast_document>& documents,
     result.by_day = options.by_day;
     std::map<long long, const forecast_document*> by_issue;
     for (const forecast_document& doc : documents)
-        if (doc.dated) by_issue[issue_key(doc.issued)] = &doc;
+        if (doc.dated) by_issue[hours_since_epoch(doc.issued)] = &doc;
 
     std::vector<verified_pair>& pairs = result.pair_list;
     std::set<std::string> first_models, second_models;

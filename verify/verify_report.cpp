@@ -355,12 +355,9 @@ std::string verif_text(const verification& r, verif_forecast forecast) {
         if (std::isnan(value)) continue;
         long long from = 0, to = 0;
         guidance_window(days_since_epoch(p.issued) + p.day, p.high, from, to);
-        const long long issued_minute = (days_since_epoch(p.issued) * 24 + p.issued.hour) * 60;
+        const long long issued_minute = hours_since_epoch(p.issued) * 60;
         const place_location& at = p.place < 0 ? city : station_locations[p.place];
-        char date[16];
-        std::snprintf(date, sizeof date, "%04d%02d%02d", p.issued.year, p.issued.month,
-                      p.issued.day);
-        text += std::string(date) + " " + std::to_string((to - issued_minute) / 60) + " " +
+        text += compact_date(p.issued) + " " + std::to_string((to - issued_minute) / 60) + " " +
                 std::to_string(p.place + 1) + " " + csv_number(at.latitude) + " " +
                 csv_number(at.longitude) + " " + csv_number(at.altitude) + " " +
                 csv_number(p.observed.value) + " " + csv_number(value) + "\n";
