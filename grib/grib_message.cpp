@@ -462,10 +462,12 @@ bool complex_missing_at(const unsigned char* packing, const unsigned char* data,
 }
 
 // Whether a PNG image of the values holds together: its signature, its header with the
-// image's size first, then chunks within the data up to the end chunk. ecCodes aborts
-// where a chunk says it goes on past the data.
+// image's size and pixels of the values' bits (ecCodes reads whole bytes, three and four
+// of them as RGB and RGBA pixels), then chunks that end with the end chunk right at the
+// data's end. ecCodes aborts where a chunk runs past the data, where the pixels are not
+// the values' bytes, and where bytes follow the end chunk.
 void check_png(const unsigned char* data, unsigned long long bytes, unsigned long long values,
-               std::string& wrong) {
+               int bits, std::string& wrong) {
     const unsigned char signature[8] = {137, 'P', 'N', 'G', 13, 10, 26, 10};
     if (bytes < 8 || !std::equal(signature, signature + 8, data)) {
         wrong = "no PNG image";
@@ -483,9 +485,20 @@ void check_png(const unsigned char* data, unsigned long long bytes, unsigned lon
                 wrong = "its PNG image is not one of its " + std::to_string(values) + " values";
                 return;
             }
+            const int colour = data[25];
+            const int depth = colour == 2 ? 24 : colour == 6 ? 32 : data[24];
+            if (depth != (bits + 7) / 8 * 8) {
+                wrong = "its PNG image's " + std::to_string(depth) +
+                        "-bit pixels do not hold values of " + std::to_string(bits) + " bits";
+                return;
+            }
         }
-        if (std::memcmp(type, "IEND", 4) == 0) return;
         at += 12 + length;
+        if (std::memcmp(type, "IEND", 4) == 0) {
+            if (at != bytes)
+                wrong = std::to_string(bytes - at) + " bytes follow its PNG image's end";
+            return;
+        }
     }
     wrong = "its PNG image runs past its data";
 }
@@ -577,7 +590,7 @@ bool check_packing(grib_file& file, fault& why) {
     if (templ == 2 || templ == 3)
         check_groups(packing, static_cast<int>(templ), data, data_bytes, values, wrong);
     if (templ == 40 && bits > 0) check_jpeg(data, data_bytes, values, wrong);
-    if (templ == 41 && bits > 0) check_png(data, data_bytes, values, wrong);
+    if (templ == 41 && bits > 0) check_png(data, data_bytes, values, bits, wrong);
     if (templ == 42) {
         const int block = packing[22];
         const unsigned long long reference_interval = number_at(packing + 23, 2);

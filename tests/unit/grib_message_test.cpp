@@ -61,17 +61,20 @@ std::vector<double> grid_values(long count) {
     return v;
 }
 
-// Sections 5 to 7 of PNG packing (template 5.41) whose image of the grid's size has a
-// data chunk of the length given.
-std::vector<std::string> png_data(std::uint64_t chunk) {
+// Sections 5 to 7 of PNG packing (template 5.41) of values of bits bits whose image of
+// the grid's size, in 16-bit grey, has a data chunk of the length given, then the end
+// chunk and tail.
+std::vector<std::string> png_data(std::uint64_t chunk, char bits = 16,
+                                  const std::string& tail = "") {
     const std::string header = grib2::bytes(grib2::test_ni, 4) + grib2::bytes(grib2::test_nj, 4) +
                                '\x10' + std::string(4, '\0');
     const std::string image = "\x89PNG\r\n\x1a\n" + grib2::bytes(13, 4) + "IHDR" + header +
                               grib2::bytes(0, 4) + grib2::bytes(chunk, 4) + "IDAT" +
-                              std::string(16, '\0');
+                              std::string(16, '\0') + grib2::bytes(0, 4) + "IEND" +
+                              grib2::bytes(0, 4) + tail;
     return {grib2::section(5, grib2::bytes(grib2::test_ni * grib2::test_nj, 4) +
                                   grib2::bytes(41, 2) + grib2::float_bytes(270) +
-                                  grib2::bytes(0, 4) + '\x10' + '\0'),
+                                  grib2::bytes(0, 4) + bits + '\0'),
             grib2::section(6, "\xff"), grib2::section(7, image)};
 }
 
@@ -160,6 +163,10 @@ TEST(GribMessage, DamagedOrLyingMessagesAreRefusedWithTheirPlace) {
          "packing template 5.40 in 16 bytes"},
         {"a PNG chunk longer than the data", t2m(t2m_sections(png_data(100000))),
          "its PNG image runs past its data"},
+        {"a PNG image of 16-bit pixels for 8-bit values", t2m(t2m_sections(png_data(12, 8))),
+         "16-bit pixels do not hold values of 8 bits"},
+        {"bytes after a PNG image's end", t2m(t2m_sections(png_data(12, 16, "xyz"))),
+         "3 bytes follow its PNG image's end"},
     };
     scratch_directory dir;
     const std::string before = grib2::field_message(grib2::gfs_fields()[0], 6);
